@@ -1,0 +1,12 @@
+# The core libraries must stay free of Qt: only src/ui may link it.
+function(wisetup_assert_no_qt)
+  foreach(target IN LISTS ARGN)
+    get_target_property(libs ${target} LINK_LIBRARIES)
+    get_target_property(ilibs ${target} INTERFACE_LINK_LIBRARIES)
+    foreach(lib IN LISTS libs ilibs)
+      if(lib MATCHES "Qt")
+        message(FATAL_ERROR "${target} links ${lib}; only src/ui may use Qt")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()

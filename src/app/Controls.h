@@ -1,0 +1,114 @@
+// The controls of the main window as the model sees them: one state record per control, and the
+// control table (names, parents, which properties apply) that the Qt binding and the scenario
+// driver both walk.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace wisetup {
+
+enum class Ctl : int {
+  Form1,
+  MainMenu1,
+  MenuSettings,
+  N1,
+  N2,
+  N3,
+  N4,
+  L1,
+  N5,
+  N6,
+  RadioGroupRobotController,
+  GroupBoxWelderNo,
+  ComboBoxWelderNo,
+  GroupBoxRcWelder,
+  EditRcWelder,
+  CheckBoxUseRcWCD,
+  GroupBoxWelder,
+  ComboBoxWpsWelder,
+  GroupBoxArea,
+  ComboBoxArea,
+  GroupBoxBaudrate,
+  ComboBoxBaudrate,
+  GroupBoxWeldingMode,
+  PageControlRejist,
+  Tab1,  // TabSheetRejist1, TabSheetRejist2, TabSheet1 .. TabSheet8
+  LabelRcWModeR1 = Tab1 + 10,
+  EditRcWModeR1 = LabelRcWModeR1 + 10,
+  LabelWModeR1 = EditRcWModeR1 + 10,
+  ComboBoxWpsWModeR1 = LabelWModeR1 + 10,
+  LabelBackupFolder = ComboBoxWpsWModeR1 + 10,
+  EditBackupFolder,
+  ButtonBackupFolder,
+  LabelConfigFlolder,
+  EditConfigFolder,
+  ButtonSaveFolder,
+  Panel1,
+  ButtonMakeConfig,
+  ButtonExit,
+  StatusBar1,
+  OpenDialog1,
+  Count
+};
+
+inline constexpr int kControlCount = static_cast<int>(Ctl::Count);
+
+// The control of registration r (0..9) in a ten-fold family.
+inline Ctl TabOf(int r) {
+  return static_cast<Ctl>(static_cast<int>(Ctl::Tab1) + r);
+}
+inline Ctl LabelRcWModeOf(int r) {
+  return static_cast<Ctl>(static_cast<int>(Ctl::LabelRcWModeR1) + r);
+}
+inline Ctl EditRcWModeOf(int r) {
+  return static_cast<Ctl>(static_cast<int>(Ctl::EditRcWModeR1) + r);
+}
+inline Ctl LabelWModeOf(int r) {
+  return static_cast<Ctl>(static_cast<int>(Ctl::LabelWModeR1) + r);
+}
+inline Ctl ComboBoxWpsWModeOf(int r) {
+  return static_cast<Ctl>(static_cast<int>(Ctl::ComboBoxWpsWModeR1) + r);
+}
+// The registration whose mode list `c` is, or -1.
+int RegistrationOfModeList(Ctl c);
+
+enum Prop : unsigned {
+  kCaption = 1,
+  kText = 2,
+  kItems = 4,
+  kItemIndex = 8,
+  kEnabled = 16,
+  kVisible = 32,
+  kChecked = 64,
+  kActivePage = 128,
+};
+
+struct ControlInfo {
+  std::string name;
+  Ctl parent;  // Ctl::Form1 for top-level controls (and for Form1 itself)
+  unsigned props;
+};
+
+// The control table in its fixed order.
+const std::array<ControlInfo, kControlCount>& ControlTable();
+const ControlInfo& InfoOf(Ctl c);
+// The control of that name, or Ctl::Count.
+Ctl ControlByName(const std::string& name);
+
+struct ControlState {
+  std::string Caption;
+  std::string Text;  // edits and the status bar; lists derive their text from the item
+  std::vector<std::string> Items;
+  int ItemIndex = -1;
+  bool Enabled = true;
+  bool Visible = true;
+  bool Checked = false;
+  int ActivePage = 0;  // page control: the active tab, 0-based
+
+  // What a drop-down shows: its selected item, or nothing.
+  std::string ShownText() const;
+};
+
+}  // namespace wisetup

@@ -1,0 +1,102 @@
+#include "app/Mainunit.h"
+#include "app/UiTexts.h"
+#include "catalogue/ConditionText.h"
+#include "platform/PathMap.h"
+
+namespace wisetup {
+
+void TForm1::EachLanguageClick(std::optional<int> senderTag) {
+  int language = LanguageIndex;
+  if (senderTag) {
+    if (*senderTag == LanguageIndex) return;
+    language = *senderTag;
+  }
+  C(Ctl::N5).Checked = false;
+  C(Ctl::N6).Checked = false;
+  if (language == 0) {
+    C(Ctl::N6).Checked = true;
+  } else {
+    C(Ctl::N5).Checked = true;
+    language = 1;
+  }
+  LanguageIndex = language;
+  const bool ok = ApplyLanguage(LanguageIndex);
+  if (!ok && senderTag) ShowMessageBox(MessageKind::Error, UiText(46), UiText(47));
+  // An engineer who switches expects the whole window to follow, not only the captions.
+  if (senderTag && ContentShown) ShowWelder();
+}
+
+bool TForm1::ApplyLanguage(int language) {
+  SetAreaList(language);
+  SetWelderList(language);
+  const std::string backupFolder = C(Ctl::EditBackupFolder).Text;
+  const bool ok = FileExists(backupFolder + "\\WORK\\Ac01arcw.CON");
+  // In reference mode the texts come from the setup file, not from the backup folder.
+  if (ok && !ViewMode) RenderRobotTexts(backupFolder);
+  ApplyCaptions(language);
+  return ok;
+}
+
+void TForm1::RenderRobotTexts(const std::string& backupFolder) {
+  const std::string prefix = backupFolder + "\\WORK\\A_APPLICATION\\WELD\\$WTBD";
+  for (WelderSlot& slot : Slots) {
+    if (slot.WelderKind == 0) continue;
+    const bool longForm = IsLongRcTableKind(slot.WelderKind);
+    for (int r = 0; r < kRegistrations; ++r) {
+      const int n = slot.TableNumbers[static_cast<std::size_t>(r)];
+      std::string& text = slot.RobotModeTexts[static_cast<std::size_t>(r)];
+      if (n == -1) {
+        text.clear();
+        continue;
+      }
+      ReadRcWeldTable(prefix + std::to_string(n), longForm);
+      text = MakeConditionText(longForm ? WorkTable224 : WorkTable148, slot.WelderKind, false,
+                               LanguageIndex);
+    }
+  }
+}
+
+void TForm1::SetAreaList(int language) {
+  ControlState& list = C(Ctl::ComboBoxArea);
+  const int index = list.ItemIndex;
+  list.Items.clear();
+  for (const UiTextPair& item : AreaItems)
+    list.Items.emplace_back(language == 0 ? item.japanese : item.english);
+  list.ItemIndex = index;
+}
+
+void TForm1::SetWelderList(int language) {
+  ControlState& list = C(Ctl::ComboBoxWelderNo);
+  const int index = list.ItemIndex;
+  list.Items.clear();
+  for (const UiTextPair& item : WelderNoItems)
+    list.Items.emplace_back(language == 0 ? item.japanese : item.english);
+  list.ItemIndex = index;
+}
+
+void TForm1::ApplyCaptions(int language) {
+  auto caption = [language](int row) { return UiTextOf(row, language); };
+  C(Ctl::Form1).Caption = caption(0);
+  const Ctl menus[] = {Ctl::MenuSettings, Ctl::N1, Ctl::N2, Ctl::N3, Ctl::L1, Ctl::N5, Ctl::N6};
+  for (int i = 0; i < 7; ++i) C(menus[i]).Caption = caption(1 + i);
+  const Ctl groups[] = {Ctl::RadioGroupRobotController,
+                        Ctl::GroupBoxWelderNo,
+                        Ctl::GroupBoxRcWelder,
+                        Ctl::GroupBoxWelder,
+                        Ctl::GroupBoxArea,
+                        Ctl::GroupBoxBaudrate,
+                        Ctl::GroupBoxWeldingMode};
+  for (int i = 0; i < 7; ++i) C(groups[i]).Caption = caption(8 + i);
+  for (int r = 0; r < kRegistrations; ++r) {
+    C(TabOf(r)).Caption = caption(15 + r);
+    C(LabelRcWModeOf(r)).Caption = caption(25);
+    C(LabelWModeOf(r)).Caption = caption(26);
+  }
+  C(Ctl::LabelBackupFolder).Caption = caption(27);
+  C(Ctl::LabelConfigFlolder).Caption = caption(28);
+  C(Ctl::ButtonMakeConfig).Caption = caption(29);
+  C(Ctl::ButtonExit).Caption = caption(30);
+  C(Ctl::CheckBoxUseRcWCD).Caption = caption(31);
+}
+
+}  // namespace wisetup

@@ -1,0 +1,146 @@
+// TForm1, the main window model: it owns every piece of state of the running tool and the state
+// record of every control. Each user action reaches one of its handlers; views only mirror the
+// control records. Handlers are defined in the folder of the subsystem they belong to.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/Controls.h"
+#include "backup/WeldRecords.h"
+#include "platform/Platform.h"
+#include "setupfile/SetupFormat.h"
+
+namespace wisetup {
+
+inline constexpr int kWelderCount = 4;
+inline constexpr int kRegistrations = 10;
+
+// An error that ends the running handler and is shown by the application's error display.
+class HandlerError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct WelderSlot {
+  int WelderKind = 0;
+  std::array<int, kRegistrations> TableNumbers{};
+  std::vector<RobotWeldTable> RobotTables148;
+  std::vector<RobotWeldTable> RobotTables224;
+  std::array<std::string, kRegistrations> RobotModeTexts;
+  std::vector<RobotWeldTable> CatalogueTemplates;
+  std::vector<WpsModeRecord> CatalogueModes;
+  int WpsModel = 0;
+  int Area = 0;
+  std::array<int, kRegistrations> SelectedModes{};
+  bool UseRcWcd = false;
+};
+
+struct WindowPlacement {
+  int Left = 100;
+  int Top = 100;
+  int Width = 860;
+  int Height = 440;
+};
+
+class TForm1 {
+ public:
+  explicit TForm1(Platform& platform);
+
+  // --- state -------------------------------------------------------------------------------
+  std::array<WelderSlot, kWelderCount> Slots;
+  int CurrentWelder = 0;
+  int RatedCurrent = 0;
+  RobotWeldTable WorkTable148{TableForm::Short};
+  RobotWeldTable WorkTable224{TableForm::Long};
+  WpsModeRecord WorkModeRecord;
+  ::wisetup::SetupFileContent SetupFileContent;
+  int LanguageIndex = 0;
+  bool ViewMode = false;  // false: normal, true: reference
+  WindowPlacement Placement;
+  std::array<ControlState, kControlCount> Controls;
+  bool ContentShown = false;  // a backup has been loaded or a setup file read
+  bool Closed = false;        // the window has been closed
+  bool Terminated = false;    // the process has been ended by the Exit button
+
+  ControlState& C(Ctl c) { return Controls[static_cast<std::size_t>(c)]; }
+  const ControlState& C(Ctl c) const { return Controls[static_cast<std::size_t>(c)]; }
+
+  // --- start and stop (app/) ---------------------------------------------------------------
+  void ResetWelderState();
+  void FormShow();
+  void FormClose();
+  void ButtonEndClick();
+
+  // --- texts and messages (app/) -----------------------------------------------------------
+  std::string UiText(int row) const;
+  MessageAnswer ShowMessageBox(MessageKind kind, const std::string& text,
+                               const std::string& caption);
+
+  // --- settings (app/) ---------------------------------------------------------------------
+  std::string SettingsPath() const;
+  void LoadSettings();
+  void SaveSettings();  // throws HandlerError when the file cannot be written
+
+  // --- folders (app/) ----------------------------------------------------------------------
+  bool BrowseForFolder(const std::string& preselect, const std::string& purpose,
+                       std::string& chosen);
+  void ClickSetupFolder();
+
+  // --- language (app/) ---------------------------------------------------------------------
+  // `senderTag` is the tag of the language menu item (N5: 1, N6: 0); nothing at start-up.
+  void EachLanguageClick(std::optional<int> senderTag);
+  bool ApplyLanguage(int language);
+
+  // --- robot-side tables and the backup (backup/) ------------------------------------------
+  bool ReadRcWeldTable(const std::string& path, bool longForm);
+  bool WriteRcWeldTable(const std::string& path, bool longForm);
+  bool ReadWpsModeRecord(const std::string& path);
+  void ClickBackupFolder();
+  std::string RcWelderKindName(int kind) const;
+  void ShowRcWelderState();
+  void TransferCharacteristicData(int welder, int registration);
+
+  // --- catalogue and selections (catalogue/) ------------------------------------------------
+  std::string CatalogueRoot() const;
+  void UpdateRatedCurrent(int welder);
+  void ClearCatalogue(int welder);
+  void LoadCatalogue(int welder);
+  void ComboBoxWelderNoChange();
+  void ComboBoxWpsWelderChange();
+  void ComboBoxAreaChange();
+  void ComboBoxWpsWModeChange(Ctl sender);
+  void CheckBoxUseRcWCDClick();
+  void ShowWelder();
+  bool CheckRegistrations();
+
+  // --- setup files (setupfile/) -------------------------------------------------------------
+  void ButtonMakeConfigClick();
+  void ClickReadConfig();
+  void RecheckWelderModels();
+  void MatchChosenModes();
+  int FindCatalogueEntry(int welder, const WpsModeValues& values) const;
+
+  // --- for the views ------------------------------------------------------------------------
+  // Runs a handler as the event loop would: an error that escapes it is shown by the
+  // application's error display and the model keeps the state the handler had reached.
+  void RunHandler(const std::function<void()>& handler);
+  // Whether a user could act on the control now: it and every parent enabled and visible (a
+  // registration control also needs its tab shown).
+  bool IsUsable(Ctl c) const;
+
+ private:
+  void ApplyCaptions(int language);
+  void SetWelderList(int language);
+  void SetAreaList(int language);
+  void RenderRobotTexts(const std::string& backupFolder);
+  void SelectStoredModes(int welder);
+
+  Platform& platform_;
+};
+
+}  // namespace wisetup

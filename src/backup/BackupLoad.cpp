@@ -1,0 +1,155 @@
+#include <array>
+
+#include "app/Mainunit.h"
+#include "backup/ConfigList.h"
+#include "catalogue/ConditionText.h"
+#include "catalogue/ModelTable.h"
+#include "platform/IniDocument.h"
+#include "platform/PathMap.h"
+
+namespace wisetup {
+namespace {
+
+// The first `limit` items of a configuration list, converted. Every item is converted before the
+// caller changes anything, so a bad item never leaves a half-loaded backup behind.
+std::vector<int> ConvertItems(const std::string& value, std::size_t limit,
+                              const std::string& where) {
+  std::vector<int> numbers;
+  for (const std::string& item : SplitConfigList(value)) {
+    if (numbers.size() == limit) break;
+    const auto number = ParseDecimalInt(item);
+    if (!number) throw HandlerError("'" + item + "' is not a valid integer value (" + where + ")");
+    numbers.push_back(*number);
+  }
+  return numbers;
+}
+
+}  // namespace
+
+void TForm1::ClickBackupFolder() {
+  std::string folder;
+  if (!BrowseForFolder(C(Ctl::EditBackupFolder).Text, "backup_folder", folder)) return;
+  C(Ctl::EditBackupFolder).Text = folder;
+  const std::string configPath = folder + "\\WORK\\Ac01arcw.CON";
+  if (!FileExists(configPath)) {
+    ShowMessageBox(MessageKind::Error, UiText(46), UiText(47));
+    return;
+  }
+
+  const IniDocument config = IniDocument::Load(MapPath(configPath));
+  const std::vector<int> kinds = ConvertItems(
+      config.GetString("ARC_WELDER", "A_KIND", "0, 0, 0, 0"), kWelderCount, "[ARC_WELDER] A_KIND");
+  std::array<std::vector<int>, kWelderCount> tables;
+  for (int w = 0; w < kWelderCount; ++w) {
+    const std::string section = "WELD_PROPERTY" + std::to_string(w + 1);
+    tables[static_cast<std::size_t>(w)] =
+        ConvertItems(config.GetString(section, "A_WTBD", "-1, -1, -1, -1, -1, -1, -1, -1, -1, -1"),
+                     kRegistrations, "[" + section + "] A_WTBD");
+  }
+
+  ResetWelderState();
+  C(Ctl::StatusBar1).Text.clear();
+  C(Ctl::ButtonMakeConfig).Enabled = true;
+  C(Ctl::ComboBoxWelderNo).Enabled = true;
+  CurrentWelder = 0;
+  C(Ctl::ComboBoxWelderNo).ItemIndex = 0;
+  ViewMode = false;
+
+  // Entries a short list does not name are reset rather than kept from an earlier backup, whose
+  // kinds and table numbers would not belong to this one.
+  for (int w = 0; w < kWelderCount; ++w) {
+    WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
+    const auto& numbers = tables[static_cast<std::size_t>(w)];
+    slot.WelderKind =
+        static_cast<std::size_t>(w) < kinds.size() ? kinds[static_cast<std::size_t>(w)] : 0;
+    for (std::size_t c = 0; c < kRegistrations; ++c) {
+      slot.TableNumbers[c] = c < numbers.size() ? numbers[c] : -1;
+    }
+  }
+
+  const std::string prefix = folder + "\\WORK\\A_APPLICATION\\WELD\\$WTBD";
+  for (WelderSlot& slot : Slots) {
+    slot.RobotTables148.clear();
+    slot.RobotTables224.clear();
+    if (slot.WelderKind == 0) continue;
+    const bool longForm = IsLongRcTableKind(slot.WelderKind);
+    auto& list = longForm ? slot.RobotTables224 : slot.RobotTables148;
+    for (std::size_t c = 0; c < kRegistrations; ++c) {
+      const int n = slot.TableNumbers[c];
+      if (n == -1) {
+        WorkTable148 = RobotWeldTable(TableForm::Short);
+        WorkTable224 = RobotWeldTable(TableForm::Long);
+        list.push_back(longForm ? WorkTable224 : WorkTable148);
+        slot.RobotModeTexts[c].clear();
+        continue;
+      }
+      ReadRcWeldTable(prefix + std::to_string(n), longForm);
+      const RobotWeldTable& work = longForm ? WorkTable224 : WorkTable148;
+      list.push_back(work);
+      slot.RobotModeTexts[c] = MakeConditionText(work, slot.WelderKind, false, LanguageIndex);
+    }
+  }
+  ContentShown = true;
+
+  ShowRcWelderState();
+  for (int w = 0; w < kWelderCount; ++w) {
+    WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
+    if (!IsCompatible(slot.WelderKind, ModelCode(slot.WpsModel), slot.RobotTables148)) {
+      slot.WpsModel = 0;
+      ClearCatalogue(w);
+    }
+  }
+}
+
+std::string TForm1::RcWelderKindName(int kind) const {
+  switch (kind) {
+    case 0:
+      return LanguageIndex == 0 ? "未登録" : "Not Registered";
+    case 5:
+      return "RK1";
+    case 9:
+      return "RK3";
+    case 10:
+      return "RK7";
+    case 11:
+      return "RK2";
+    case 12:
+      return "RK4";
+    case 13:
+      return "RK5";
+    case 14:
+      return "RK1(S-2)";
+    case 17:
+      return "RK4(S-2)";
+    case 19:
+      return "RK6";
+    default:
+      return "---";
+  }
+}
+
+void TForm1::ShowRcWelderState() {
+  const WelderSlot& slot = Slots[static_cast<std::size_t>(CurrentWelder)];
+  const int k = slot.WelderKind;
+  C(Ctl::EditRcWelder).Text = RcWelderKindName(k);
+  for (int r = 0; r < kRegistrations; ++r) {
+    C(EditRcWModeOf(r)).Text = slot.RobotModeTexts[static_cast<std::size_t>(r)];
+  }
+
+  int shownTabs = kRegistrations;
+  if (k == 0 || k == 10) shownTabs = 0;
+  if (k == 5 || k == 14) shownTabs = 2;
+  for (int r = 0; r < kRegistrations; ++r) C(TabOf(r)).Visible = r < shownTabs;
+  C(Ctl::PageControlRejist).Visible = shownTabs > 0;
+
+  const bool withCheckBox = k == 13 || k == 19;
+  if (!ViewMode) {
+    C(Ctl::ComboBoxWpsWelder).Enabled = true;
+    if (k != 10) C(Ctl::ComboBoxArea).Enabled = true;
+    if (withCheckBox) C(Ctl::CheckBoxUseRcWCD).Enabled = true;
+  }
+  C(Ctl::CheckBoxUseRcWCD).Visible = withCheckBox;
+  C(Ctl::GroupBoxArea).Visible = k != 10;
+}
+
+}  // namespace wisetup

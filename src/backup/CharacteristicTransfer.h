@@ -1,0 +1,33 @@
+// Revising a robot-side welding table with the characteristic data of a welder-side mode.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "backup/WeldRecords.h"
+
+namespace wisetup {
+
+// Interpolates `row` of `record` at the condition current `current` (amperes) over the current
+// points (tenths of an ampere): the first point strictly above current*10 closes the segment.
+// Nothing when no point lies above. Computed in 64 bits, the division truncating toward zero.
+std::optional<std::int64_t> LookupCharacteristic(const WpsModeRecord& record, int row,
+                                                 std::uint16_t current);
+
+// Whether the welder kind has a transfer recipe (5, 9, 10, 11, 12, 13, 14, 17, 19).
+bool HasTransferRecipe(int welderKind);
+
+struct TransferInputs {
+  int welderKind = 0;
+  const RobotWeldTable* robotTable = nullptr;   // T, in the form of the welder kind
+  const WpsModeRecord* modeRecord = nullptr;    // P; unused for kind 10
+  const RobotWeldTable* catalogueTemplate = nullptr;  // E (long form); unused for kind 10
+  int wpsModel = 0;       // model index, kind 10 only
+  bool useRcWcd = true;   // kinds 13 and 19 only
+};
+
+// The revised table R by the recipe of the welder kind, or nothing for kinds without a recipe.
+// Inputs the recipe needs must be present.
+std::optional<RobotWeldTable> BuildRevisedTable(const TransferInputs& in);
+
+}  // namespace wisetup

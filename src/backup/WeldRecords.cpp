@@ -1,0 +1,105 @@
+#include "backup/WeldRecords.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+namespace wisetup {
+
+namespace {
+
+std::uint16_t ReadLe16(std::span<const std::uint8_t> bytes, std::size_t offset) {
+  if (offset >= bytes.size() || bytes.size() - offset < 2) {
+    throw std::out_of_range("record word offset " + std::to_string(offset));
+  }
+  return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
+}
+
+void WriteLe16(std::span<std::uint8_t> bytes, std::size_t offset, std::uint16_t value) {
+  if (offset >= bytes.size() || bytes.size() - offset < 2) {
+    throw std::out_of_range("record word offset " + std::to_string(offset));
+  }
+  bytes[offset] = static_cast<std::uint8_t>(value & 0xFFu);
+  bytes[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+// Groups 3 (both forms) and 7 (long form) carry two extra words, and not in the same place:
+// the controller firmware fixes these offsets, so they are listed rather than computed.
+constexpr RobotWeldTable::GroupOffsets kShortGroups[5] = {
+    {90, 92, 94, 96},     {98, 100, 102, 104},  {106, 112, 114, 116},
+    {118, 120, 122, 124}, {126, 128, 130, 132},
+};
+
+constexpr RobotWeldTable::GroupOffsets kLongGroups[10] = {
+    {128, 130, 132, 134}, {136, 138, 140, 142}, {144, 150, 152, 154}, {156, 158, 160, 162},
+    {164, 166, 168, 170}, {172, 174, 176, 178}, {180, 182, 188, 190}, {192, 194, 196, 198},
+    {200, 202, 204, 206}, {208, 210, 212, 214},
+};
+
+}  // namespace
+
+bool IsLongRcTableKind(int welderKind) {
+  switch (welderKind) {
+    case 5:
+    case 9:
+    case 10:
+    case 11:
+    case 14:
+      return false;
+    default:
+      return true;
+  }
+}
+
+std::uint16_t RobotWeldTable::Word(std::size_t offset) const {
+  return ReadLe16(Bytes(), offset);
+}
+
+void RobotWeldTable::SetWord(std::size_t offset, std::uint16_t value) {
+  WriteLe16(MutableBytes(), offset, value);
+}
+
+RobotWeldTable::GroupOffsets RobotWeldTable::Group(int group) const {
+  if (group < 1 || group > ConditionCount()) {
+    throw std::out_of_range("condition group " + std::to_string(group));
+  }
+  const auto index = static_cast<std::size_t>(group - 1);
+  return form_ == TableForm::Long ? kLongGroups[index] : kShortGroups[index];
+}
+
+bool RobotWeldTable::operator==(const RobotWeldTable& other) const {
+  if (form_ != other.form_) return false;
+  const auto a = Bytes();
+  const auto b = other.Bytes();
+  return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
+
+std::uint16_t WpsModeRecord::Word(std::size_t offset) const {
+  return ReadLe16(Bytes(), offset);
+}
+
+void WpsModeRecord::SetWord(std::size_t offset, std::uint16_t value) {
+  WriteLe16(MutableBytes(), offset, value);
+}
+
+namespace {
+
+std::size_t PointOffset(int row, int point) {
+  if (row < 0 || row >= WpsModeRecord::kRows || point < 0 || point >= WpsModeRecord::kPoints) {
+    throw std::out_of_range("characteristic point " + std::to_string(row) + "/" +
+                            std::to_string(point));
+  }
+  return static_cast<std::size_t>(32 * row + 4 + 2 * point);
+}
+
+}  // namespace
+
+std::uint16_t WpsModeRecord::Point(int row, int point) const {
+  return Word(PointOffset(row, point));
+}
+
+void WpsModeRecord::SetPoint(int row, int point, std::uint16_t value) {
+  SetWord(PointOffset(row, point), value);
+}
+
+}  // namespace wisetup

@@ -1,0 +1,60 @@
+#include "app/Mainunit.h"
+#include "catalogue/CatalogueFolder.h"
+#include "catalogue/ConditionText.h"
+#include "catalogue/ModelTable.h"
+#include "platform/PathMap.h"
+
+namespace wisetup {
+
+std::string TForm1::CatalogueRoot() const {
+  std::string exe = platform_.ExecutablePath();
+  const auto slash = exe.find_last_of("/\\");
+  const std::string folder = slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
+  return folder + "WeldingMode\\";
+}
+
+void TForm1::UpdateRatedCurrent(int welder) {
+  const WelderSlot& slot = Slots[static_cast<std::size_t>(welder)];
+  if (const auto rated = RatedCurrentOf(slot.WpsModel, slot.Area)) RatedCurrent = *rated;
+}
+
+void TForm1::ClearCatalogue(int welder) {
+  if (welder == CurrentWelder) {
+    for (int r = 0; r < kRegistrations; ++r) {
+      C(ComboBoxWpsWModeOf(r)).Items.clear();
+      C(ComboBoxWpsWModeOf(r)).ItemIndex = -1;
+    }
+  }
+  WelderSlot& slot = Slots[static_cast<std::size_t>(welder)];
+  slot.CatalogueTemplates.clear();
+  slot.CatalogueModes.clear();
+}
+
+void TForm1::LoadCatalogue(int welder) {
+  WelderSlot& slot = Slots[static_cast<std::size_t>(welder)];
+  const int model = slot.WpsModel;
+  if (model < 1 || model > 9) return;
+  const auto family = FamilyFolder(model);
+  const auto area = AreaFolder(model, slot.Area);
+  if (!family || !area) return;
+  slot.CatalogueTemplates.clear();
+  slot.CatalogueModes.clear();
+  if (model == 8 || model == 9) return;
+
+  const std::string folder = CatalogueRoot() + *family + *area;
+  const bool edited = welder == CurrentWelder;
+  for (const std::string& name : ListTemplateEntries(MapPath(folder))) {
+    if (!ReadRcWeldTable(folder + name, true)) break;
+    if (WorkTable224.RatedCurrent() != RatedCurrent) continue;
+    if (edited) {
+      const std::string text =
+          MakeConditionText(WorkTable224, ModelCode(model), true, LanguageIndex);
+      for (int r = 0; r < kRegistrations; ++r) C(ComboBoxWpsWModeOf(r)).Items.push_back(text);
+    }
+    slot.CatalogueTemplates.push_back(WorkTable224);
+    ReadWpsModeRecord(folder + CompanionName(name));
+    slot.CatalogueModes.push_back(WorkModeRecord);
+  }
+}
+
+}  // namespace wisetup

@@ -1,0 +1,241 @@
+#include "platform/FileIo.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+namespace wisetup {
+
+namespace {
+
+// Closes the descriptor on every path out of a function.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() { Close(); }
+
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+  // Returns false when the close reports an error (a delayed write failure).
+  bool Close() {
+    if (fd_ < 0) return true;
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+bool IsUsablePath(const std::string& path) {
+  return !path.empty() && path.find('\0') == std::string::npos;
+}
+
+std::string Describe(const std::string& path, std::string_view what) {
+  return path + ": " + std::string(what);
+}
+
+std::string DescribeErrno(const std::string& path, std::string_view action, int error) {
+  return Describe(path, std::string(action) + " (" + std::strerror(error) + ")");
+}
+
+// Opens a regular file for reading. O_NONBLOCK keeps a FIFO from blocking the open; it has no
+// effect on regular files.
+int OpenRegularForReading(const std::string& path) {
+  if (!IsUsablePath(path)) return -1;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Reads up to `size` bytes; returns how many were read, or -1 on an error.
+ssize_t ReadFully(int fd, std::uint8_t* data, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t got = ::read(fd, data + done, size - done);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return -1;
+    }
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  return static_cast<ssize_t>(done);
+}
+
+bool ReadToEnd(int fd, std::string& out) {
+  std::uint8_t chunk[65536];
+  for (;;) {
+    const ssize_t got = ReadFully(fd, chunk, sizeof chunk);
+    if (got < 0) return false;
+    out.append(reinterpret_cast<const char*>(chunk), static_cast<std::size_t>(got));
+    if (static_cast<std::size_t>(got) < sizeof chunk) return true;
+  }
+}
+
+bool WriteFully(int fd, const char* data, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t put = ::write(fd, data + done, size - done);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+// Where the new content goes and what the replacement file inherits from the old one.
+struct Target {
+  std::string path;  // links resolved, so that a link keeps pointing at the file
+  bool exists = false;
+  mode_t mode = 0644;
+  uid_t owner = 0;
+  gid_t group = 0;
+};
+
+struct Outcome {
+  FileStatus status = FileStatus::Ok;
+  std::string error;
+};
+
+Outcome Fail(FileStatus status, std::string error) {
+  return {status, std::move(error)};
+}
+
+Outcome PrepareTarget(const std::string& nativePath, Target& target) {
+  if (!IsUsablePath(nativePath)) return Fail(FileStatus::OpenFailed, "empty or invalid path");
+  target.path = nativePath;
+  struct stat info {};
+  if (::lstat(nativePath.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    char resolved[PATH_MAX];
+    if (::realpath(nativePath.c_str(), resolved) == nullptr) {
+      return Fail(FileStatus::OpenFailed, DescribeErrno(nativePath, "cannot follow link", errno));
+    }
+    target.path = resolved;
+  }
+  if (::stat(target.path.c_str(), &info) != 0) {
+    if (errno != ENOENT) {
+      return Fail(FileStatus::OpenFailed, DescribeErrno(nativePath, "cannot examine", errno));
+    }
+    return {};
+  }
+  if (S_ISDIR(info.st_mode))
+    return Fail(FileStatus::OpenFailed, Describe(nativePath, "is a folder"));
+  if (!S_ISREG(info.st_mode)) {
+    return Fail(FileStatus::OpenFailed, Describe(nativePath, "is not a regular file"));
+  }
+  // Root passes access() for read-only files; a file without any write bit is read-only to us.
+  if ((info.st_mode & 0222) == 0 || ::access(target.path.c_str(), W_OK) != 0) {
+    return Fail(FileStatus::OpenFailed, Describe(nativePath, "is read-only"));
+  }
+  target.exists = true;
+  target.mode = info.st_mode & 07777;
+  target.owner = info.st_uid;
+  target.group = info.st_gid;
+  return {};
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// Writes `content` to a temporary file beside the target, then renames it over the target.
+Outcome ReplaceAtomically(const Target& target, const std::string& content) {
+  const std::string folder = FolderOf(target.path);
+  std::string tempPath = folder + "/.wisetup-XXXXXX";
+  FileDescriptor fd(::mkstemp(tempPath.data()));
+  if (!fd.valid()) {
+    return Fail(FileStatus::OpenFailed, DescribeErrno(target.path, "cannot create a file", errno));
+  }
+  auto failWrite = [&](std::string_view action) {
+    const int error = errno;
+    fd.Close();
+    ::unlink(tempPath.c_str());
+    return Fail(FileStatus::WriteFailed, DescribeErrno(target.path, action, error));
+  };
+  if (::fchmod(fd.get(), target.mode) != 0) return failWrite("cannot set permissions");
+  if (target.exists && (target.owner != ::geteuid() || target.group != ::getegid())) {
+    if (::fchown(fd.get(), target.owner, target.group) != 0) {
+      // Only root can hand the file back to its owner; anyone else keeps their own ownership.
+    }
+  }
+  if (!WriteFully(fd.get(), content.data(), content.size())) return failWrite("cannot write");
+  if (::fsync(fd.get()) != 0) return failWrite("cannot flush");
+  if (!fd.Close()) return failWrite("cannot close");
+  if (::rename(tempPath.c_str(), target.path.c_str()) != 0) return failWrite("cannot replace");
+
+  FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folderFd.valid()) ::fsync(folderFd.get());  // durability of the rename; best effort
+  return {};
+}
+
+}  // namespace
+
+FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
+                          std::vector<std::uint8_t>& out) {
+  out.clear();
+  FileDescriptor fd(OpenRegularForReading(nativePath));
+  if (!fd.valid()) return FileStatus::OpenFailed;
+  std::vector<std::uint8_t> buffer(size);
+  const ssize_t got = ReadFully(fd.get(), buffer.data(), size);
+  if (got < 0 || static_cast<std::size_t>(got) != size) return FileStatus::ReadFailed;
+  out = std::move(buffer);
+  return FileStatus::Ok;
+}
+
+bool ReadWholeFile(const std::string& nativePath, std::string& out) {
+  out.clear();
+  FileDescriptor fd(OpenRegularForReading(nativePath));
+  if (!fd.valid()) return false;
+  std::string content;
+  if (!ReadToEnd(fd.get(), content)) return false;
+  out = std::move(content);
+  return true;
+}
+
+FileStatus WriteFileHeadAtomically(const std::string& nativePath,
+                                   const std::vector<std::uint8_t>& head) {
+  Target target;
+  const Outcome prepared = PrepareTarget(nativePath, target);
+  if (prepared.status != FileStatus::Ok) return prepared.status;
+
+  std::string content(reinterpret_cast<const char*>(head.data()), head.size());
+  if (target.exists) {
+    FileDescriptor fd(OpenRegularForReading(target.path));
+    if (!fd.valid()) return FileStatus::OpenFailed;
+    const off_t offset = static_cast<off_t>(head.size());
+    if (offset < 0 || ::lseek(fd.get(), offset, SEEK_SET) != offset) return FileStatus::WriteFailed;
+    if (!ReadToEnd(fd.get(), content)) return FileStatus::WriteFailed;
+  }
+  return ReplaceAtomically(target, content).status;
+}
+
+bool WriteFileAtomically(const std::string& nativePath, const std::string& content,
+                         std::string* error) {
+  Target target;
+  Outcome outcome = PrepareTarget(nativePath, target);
+  if (outcome.status == FileStatus::Ok) outcome = ReplaceAtomically(target, content);
+  if (error != nullptr) *error = outcome.error;
+  return outcome.status == FileStatus::Ok;
+}
+
+}  // namespace wisetup

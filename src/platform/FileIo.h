@@ -1,0 +1,36 @@
+// Whole-file reading and atomic writing on native paths.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace wisetup {
+
+enum class FileStatus { Ok, OpenFailed, ReadFailed, WriteFailed };
+
+// Reads exactly `size` bytes from the start of a regular file without loading the rest. OpenFailed
+// when the path is empty, missing, a folder or not readable; ReadFailed when the file holds fewer
+// than `size` bytes or the read fails.
+FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
+                          std::vector<std::uint8_t>& out);
+
+// Reads the whole file (for text files of modest size). False when it cannot be opened or read.
+bool ReadWholeFile(const std::string& nativePath, std::string& out);
+
+// Replaces the first bytes of a file with `head` and keeps any bytes the file held beyond it,
+// writing the result to a temporary file in the same folder and renaming it over the target.
+// OpenFailed when the target exists but is not a writable regular file (a file without any write
+// permission bit counts as read-only, even for root), or the folder cannot take a new file;
+// WriteFailed when the existing bytes cannot be read or writing or renaming fails. A missing target
+// is created with mode 0644; an existing one keeps its mode. The target is unchanged on failure.
+FileStatus WriteFileHeadAtomically(const std::string& nativePath,
+                                   const std::vector<std::uint8_t>& head);
+
+// Writes `content` as the whole new file content atomically, with the same rules for the target.
+// False with a reason on failure.
+bool WriteFileAtomically(const std::string& nativePath, const std::string& content,
+                         std::string* error = nullptr);
+
+}  // namespace wisetup

@@ -1,0 +1,227 @@
+#include "platform/IniDocument.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "platform/FileIo.h"
+#include "platform/PathMap.h"
+
+namespace wisetup {
+
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kNewLineEnding = "\r\n";
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+enum class LineKind { Other, Section, Key };
+
+struct LineInfo {
+  LineKind kind = LineKind::Other;
+  std::string_view name;   // section or key name, trimmed
+  std::string_view value;  // key value, trimmed, quotes still on
+};
+
+LineInfo Classify(std::string_view text) {
+  LineInfo info;
+  const std::string_view trimmed = TrimBlanks(text);
+  if (trimmed.empty() || trimmed.front() == ';') return info;
+  if (trimmed.front() == '[') {
+    std::string_view name = trimmed.substr(1);
+    const std::size_t close = name.find(']');
+    if (close != std::string_view::npos) name = name.substr(0, close);
+    info.kind = LineKind::Section;
+    info.name = TrimBlanks(name);
+    return info;
+  }
+  const std::size_t equals = trimmed.find('=');
+  if (equals == std::string_view::npos) return info;
+  info.kind = LineKind::Key;
+  info.name = TrimBlanks(trimmed.substr(0, equals));
+  info.value = TrimBlanks(trimmed.substr(equals + 1));
+  return info;
+}
+
+std::string_view StripOuterQuotes(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+std::string_view CutAtLineBreak(std::string_view text) {
+  return text.substr(0, text.find_first_of("\r\n"));
+}
+
+// Accumulates digits of `base` into a value that must stay within `limit`.
+std::optional<std::uint32_t> ParseDigits(std::string_view digits, unsigned base,
+                                         std::uint32_t limit) {
+  if (digits.empty()) return std::nullopt;
+  std::uint64_t value = 0;
+  for (const char c : digits) {
+    unsigned digit = 0;
+    if (c >= '0' && c <= '9') {
+      digit = static_cast<unsigned>(c - '0');
+    } else if (base == 16 && c >= 'a' && c <= 'f') {
+      digit = static_cast<unsigned>(c - 'a') + 10U;
+    } else if (base == 16 && c >= 'A' && c <= 'F') {
+      digit = static_cast<unsigned>(c - 'A') + 10U;
+    } else {
+      return std::nullopt;
+    }
+    value = value * base + digit;
+    if (value > limit) return std::nullopt;
+  }
+  return static_cast<std::uint32_t>(value);
+}
+
+std::optional<int> ParseSignedDecimal(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  constexpr auto kMax = static_cast<std::uint32_t>(std::numeric_limits<int>::max());
+  const auto magnitude = ParseDigits(text, 10, negative ? kMax + 1U : kMax);
+  if (!magnitude) return std::nullopt;
+  if (negative) {
+    return static_cast<int>(-static_cast<std::int64_t>(*magnitude));
+  }
+  return static_cast<int>(*magnitude);
+}
+
+}  // namespace
+
+IniDocument IniDocument::Parse(std::string_view bytes) {
+  IniDocument document;
+  if (bytes.starts_with(kBom)) {
+    document.bom_ = std::string(kBom);
+    bytes.remove_prefix(kBom.size());
+  }
+  while (!bytes.empty()) {
+    const std::size_t end = bytes.find_first_of("\r\n");
+    Line line;
+    if (end == std::string_view::npos) {
+      line.text = std::string(bytes);
+      bytes = {};
+    } else {
+      line.text = std::string(bytes.substr(0, end));
+      const bool crlf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
+      const std::size_t endingSize = crlf ? 2 : 1;
+      line.ending = std::string(bytes.substr(end, endingSize));
+      bytes.remove_prefix(end + endingSize);
+    }
+    document.lines_.push_back(std::move(line));
+  }
+  return document;
+}
+
+IniDocument IniDocument::Load(const std::string& nativePath) {
+  std::string content;
+  if (!ReadWholeFile(nativePath, content)) return IniDocument();
+  return Parse(content);
+}
+
+std::optional<std::size_t> IniDocument::FindSection(std::string_view section) const {
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const LineInfo info = Classify(lines_[i].text);
+    if (info.kind == LineKind::Section && EqualsIgnoreCase(info.name, section)) return i;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
+  const auto header = FindSection(section);
+  if (!header) return std::nullopt;
+  for (std::size_t i = *header + 1; i < lines_.size(); ++i) {
+    const LineInfo info = Classify(lines_[i].text);
+    if (info.kind == LineKind::Section) break;
+    if (info.kind == LineKind::Key && EqualsIgnoreCase(info.name, key)) {
+      return std::string(StripOuterQuotes(info.value));
+    }
+  }
+  return std::nullopt;
+}
+
+std::string IniDocument::GetString(std::string_view section, std::string_view key,
+                                   std::string_view defaultValue) const {
+  auto value = Get(section, key);
+  return value ? std::move(*value) : std::string(defaultValue);
+}
+
+void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+  section = CutAtLineBreak(section);
+  key = CutAtLineBreak(key);
+  value = CutAtLineBreak(value);
+
+  const auto header = FindSection(section);
+  if (!header) {
+    if (!lines_.empty() && lines_.back().ending.empty()) lines_.back().ending = kNewLineEnding;
+    lines_.push_back({"[" + std::string(section) + "]", std::string(kNewLineEnding)});
+    lines_.push_back({std::string(key) + "=" + std::string(value), std::string(kNewLineEnding)});
+    return;
+  }
+
+  std::size_t insertAfter = *header;
+  for (std::size_t i = *header + 1; i < lines_.size(); ++i) {
+    const LineInfo info = Classify(lines_[i].text);
+    if (info.kind == LineKind::Section) break;
+    if (info.kind != LineKind::Key) continue;
+    if (EqualsIgnoreCase(info.name, key)) {
+      lines_[i].text = std::string(info.name) + "=" + std::string(value);
+      return;
+    }
+    insertAfter = i;
+  }
+  if (lines_[insertAfter].ending.empty()) lines_[insertAfter].ending = kNewLineEnding;
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAfter + 1),
+                Line{std::string(key) + "=" + std::string(value), std::string(kNewLineEnding)});
+}
+
+std::string IniDocument::Serialize() const {
+  std::size_t size = bom_.size();
+  for (const Line& line : lines_) size += line.text.size() + line.ending.size();
+  std::string out;
+  out.reserve(size);
+  out += bom_;
+  for (const Line& line : lines_) {
+    out += line.text;
+    out += line.ending;
+  }
+  return out;
+}
+
+bool IniDocument::Save(const std::string& nativePath, std::string* error) const {
+  return WriteFileAtomically(nativePath, Serialize(), error);
+}
+
+std::optional<int> ParseSettingsInt(std::string_view text) {
+  std::string_view digits;
+  if (text.starts_with("0x") || text.starts_with("0X")) {
+    digits = text.substr(2);
+  } else if (text.starts_with("$")) {
+    digits = text.substr(1);
+  } else {
+    return ParseSignedDecimal(text);
+  }
+  const auto value =
+      ParseDigits(digits, 16, static_cast<std::uint32_t>(std::numeric_limits<int>::max()));
+  if (!value) return std::nullopt;
+  return static_cast<int>(*value);
+}
+
+std::optional<int> ParseDecimalInt(std::string_view text) {
+  return ParseSignedDecimal(text);
+}
+
+}  // namespace wisetup

@@ -1,0 +1,64 @@
+// A profile (INI) file held in memory: read once, looked up and changed key by key, written back in
+// one atomic step. Lookup follows the classic profile-function rules (case-insensitive ASCII names,
+// first section and first key of a name win, outer quotes stripped); writing keeps every other byte
+// of the file, line endings included. Text is handled as bytes.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wisetup {
+
+class IniDocument {
+ public:
+  IniDocument() = default;
+
+  // Builds a document from file content. Never fails: lines that are neither sections nor keys are
+  // kept as they are.
+  static IniDocument Parse(std::string_view bytes);
+
+  // Reads the file at a native path. A missing or unreadable file gives an empty document.
+  static IniDocument Load(const std::string& nativePath);
+
+  // The value of the first key `key` in the first section `section`, trimmed and with one pair of
+  // matching outer quotes removed; nothing when the section or key is missing.
+  std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+  std::string GetString(std::string_view section, std::string_view key,
+                        std::string_view defaultValue) const;
+
+  // Sets a key: an existing key line becomes "Name=value" (its spelling kept); a new key goes after
+  // the last key line of the section; a new section is appended at the end. New lines end in CR LF.
+  // Section, key and value are cut at their first CR or LF, which could not be read back and would
+  // otherwise inject lines of their own.
+  void Set(std::string_view section, std::string_view key, std::string_view value);
+
+  // The whole file content as it is to be written.
+  std::string Serialize() const;
+
+  // Writes Serialize() to the native path atomically. Returns false with a reason on failure, in
+  // which case the file on disk is as it was.
+  bool Save(const std::string& nativePath, std::string* error = nullptr) const;
+
+ private:
+  struct Line {
+    std::string text;    // without its line ending
+    std::string ending;  // "\r\n", "\n", "\r" or "" for a last line without one
+  };
+  // Index of the header line of the first section named `section`, if any.
+  std::optional<std::size_t> FindSection(std::string_view section) const;
+
+  std::string bom_;
+  std::vector<Line> lines_;
+};
+
+// Integer conversions shared by the profile files.
+// Settings style: decimal with optional sign, or hexadecimal after "0x", "0X" or "$"; the whole
+// text must be a number that fits in 32 bits.
+std::optional<int> ParseSettingsInt(std::string_view text);
+// Decimal with an optional sign, fitting in 32 bits (the list items of the backup configuration).
+std::optional<int> ParseDecimalInt(std::string_view text);
+
+}  // namespace wisetup

@@ -1,0 +1,22 @@
+// Maps the tool's path texts (a folder followed by literals written with backslashes, such as
+// "\WORK\Ac01arcw.CON") onto the native file system. Backslashes become separators, doubled
+// separators count as one, and a component that does not exist with its exact name is matched
+// against the entries of its folder ignoring ASCII letter case. Components that match nothing are
+// kept as written, so a file created through the mapped path gets the name the tool gave it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace wisetup {
+
+std::string MapPath(std::string_view toolPath);
+
+bool FileExists(std::string_view toolPath);     // a regular file (or a link to one)
+bool FolderExists(std::string_view toolPath);   // a directory
+
+// ASCII upper case of a byte string; other bytes unchanged.
+std::string AsciiUpper(std::string_view text);
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
+}  // namespace wisetup

@@ -1,0 +1,44 @@
+// The seam between the window model and the outside world: dialogs, message boxes and facts about
+// the running process. Qt implements it for the real window, the scenario driver with a scripted fake.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace wisetup {
+
+enum class MessageKind { Error, Question, Information };
+enum class MessageAnswer { Ok, Yes, No };
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // A modal message box owned by the main window. Error and information boxes return Ok; a
+  // question box returns Yes or No.
+  virtual MessageAnswer ShowMessage(MessageKind kind, const std::string& text,
+                                    const std::string& caption) = 0;
+
+  // The application's standard error display, for errors that escape a handler.
+  virtual void ShowApplicationError(const std::string& text) = 0;
+
+  // A modal folder chooser showing `prompt`, with `preselect` selected when it names an existing
+  // folder. Returns the chosen absolute folder, or nothing when the user cancelled.
+  virtual std::optional<std::string> BrowseForFolder(const std::string& prompt,
+                                                     const std::string& preselect) = 0;
+
+  // A modal file-open dialog. `filter` is "description|pattern". Returns the chosen file or nothing.
+  virtual std::optional<std::string> OpenFile(const std::string& initialFolder,
+                                              const std::string& filter) = 0;
+
+  // The user's default locale identifier (1041 is Japanese, Japan).
+  virtual int UserDefaultLcid() = 0;
+
+  // Full path of the running executable.
+  virtual std::string ExecutablePath() = 0;
+
+  // Ends the process at once with `code` (the Exit button). Settings have been saved already.
+  virtual void ExitProcess(int code) = 0;
+};
+
+}  // namespace wisetup

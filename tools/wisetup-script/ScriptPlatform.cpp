@@ -1,0 +1,83 @@
+#include "ScriptPlatform.h"
+
+#include <cstdio>
+
+namespace wisetup {
+
+std::string Quote(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '"') {
+      out += "\\\"";
+    } else if (byte < 0x20) {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\x%02X", byte);
+      out += buffer;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+MessageAnswer ScriptPlatform::ShowMessage(MessageKind kind, const std::string& text,
+                                          const std::string& caption) {
+  const char* word = kind == MessageKind::Error      ? "error"
+                     : kind == MessageKind::Question ? "question"
+                                                     : "information";
+  out_ << "message " << word << " caption=" << Quote(caption) << " text=" << Quote(text);
+  if (kind != MessageKind::Question) {
+    out_ << "\n";
+    return MessageAnswer::Ok;
+  }
+  if (questionAnswers.empty()) {
+    out_ << "\n";
+    throw MissingAnswer{"question"};
+  }
+  const bool yes = questionAnswers.front();
+  questionAnswers.pop_front();
+  out_ << (yes ? " -> yes\n" : " -> no\n");
+  return yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+void ScriptPlatform::ShowApplicationError(const std::string& text) {
+  out_ << "error text=" << Quote(text) << "\n";
+}
+
+std::optional<std::string> ScriptPlatform::BrowseForFolder(const std::string& prompt,
+                                                           const std::string& preselect) {
+  out_ << "folder-browser prompt=" << Quote(prompt) << " preselect=" << Quote(preselect);
+  if (folderAnswers.empty()) {
+    out_ << "\n";
+    throw MissingAnswer{"folder"};
+  }
+  auto answer = folderAnswers.front();
+  folderAnswers.pop_front();
+  out_ << " -> " << (answer ? Quote(*answer) : "cancel") << "\n";
+  return answer;
+}
+
+std::optional<std::string> ScriptPlatform::OpenFile(const std::string& initialFolder,
+                                                    const std::string& filter) {
+  out_ << "file-dialog initial=" << Quote(initialFolder) << " filter=" << Quote(filter);
+  if (fileAnswers.empty()) {
+    out_ << "\n";
+    throw MissingAnswer{"file"};
+  }
+  auto answer = fileAnswers.front();
+  fileAnswers.pop_front();
+  out_ << " -> " << (answer ? Quote(*answer) : "cancel") << "\n";
+  return answer;
+}
+
+void ScriptPlatform::ExitProcess(int code) {
+  exitCode = code;
+  out_ << "exit " << code << "\n";
+}
+
+}  // namespace wisetup

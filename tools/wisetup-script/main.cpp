@@ -1,0 +1,291 @@
+// wisetup-script: runs the window model from a plain text script with scripted dialogs and writes
+// the transcript to standard output. See --help for the commands.
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Dump.h"
+#include "ScriptPlatform.h"
+#include "app/Mainunit.h"
+
+namespace wisetup {
+namespace {
+
+constexpr const char* kHelp = R"(usage: wisetup-script [--annotate] [SCRIPT]
+
+Runs the wisetup window model from SCRIPT (or standard input) with scripted dialogs and writes the
+transcript to standard output.
+
+Commands (one per line; blank lines and lines starting with # are skipped):
+  appdir PATH            folder of the pretend executable (settings PATH/wisetup.INI, catalogue
+                         PATH/WeldingMode/); before start. Default: the current folder.
+  locale LCID            the user's default locale identifier (default 1033); before start
+  answer folder PATH|cancel, answer file PATH|cancel, answer question yes|no
+                         queue the answer of the next dialog of that kind
+  start                  construct the window and run what happens when it is first shown
+  click NAME             ButtonBackupFolder N1 ButtonSaveFolder N2 N3 N5 N6 ButtonMakeConfig ButtonExit
+  select NAME INDEX      ComboBoxWelderNo ComboBoxWpsWelder ComboBoxArea ComboBoxWpsWModeR1..R10;
+                         INDEX from 0, -1 for typed text that matches no item
+  tab N                  activate registration tab N (1 to 10)
+  check CheckBoxUseRcWCD 0|1
+  move LEFT TOP WIDTH HEIGHT
+  close                  close the window with the close box
+  dump [PREFIX]          print the state lines (those whose name starts with PREFIX)
+
+An action on a control that is disabled or hidden (itself or a parent), a pick of an item the list
+does not hold, any action before start, and every command but dump after the window has closed or
+the process has exited print "refused NAME" (NAME: the control; Form1 for move and close; the
+command word otherwise) and run nothing.
+
+Exit status: 0 when every command ran; 2 for a line that cannot be parsed; 3 when a dialog opens
+and no answer of its kind is queued. The message for 2 and 3 goes to standard error.
+With --annotate, each command is echoed as "# LINE: command" before its output (for diagnosis).
+)";
+
+struct ParseError {
+  std::string what;
+};
+
+std::vector<std::string> SplitWords(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string w; in >> w;) words.push_back(w);
+  return words;
+}
+
+int ToInt(const std::string& word) {
+  try {
+    std::size_t used = 0;
+    const int value = std::stoi(word, &used, 10);
+    if (used != word.size()) throw ParseError{"not a number: " + word};
+    return value;
+  } catch (const std::logic_error&) {
+    throw ParseError{"not a number: " + word};
+  }
+}
+
+class Driver {
+ public:
+  explicit Driver(std::ostream& out) : out_(out), platform_(out) {}
+
+  void Run(const std::string& rawLine) {
+    std::string line = rawLine;
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+    const auto words = SplitWords(line);
+    if (words.empty() || words[0][0] == '#') return;
+    const std::string& cmd = words[0];
+    const std::size_t afterCmd = line.find(cmd) + cmd.size();
+    auto restAfter = [&](std::size_t wordCount) {
+      // PATH: the rest of the line after the blank that follows the leading words.
+      std::size_t at = line.find(cmd);
+      for (std::size_t i = 0; i < wordCount; ++i) {
+        at = line.find(words[i], at) + words[i].size();
+      }
+      if (at >= line.size()) throw ParseError{"missing path"};
+      return line.substr(at + 1);
+    };
+    (void)afterCmd;
+
+    if (cmd == "dump") {
+      if (words.size() > 2) throw ParseError{"dump takes one prefix at most"};
+      if (!form_) return;
+      const std::string prefix = words.size() == 2 ? words[1] : "";
+      for (const std::string& l : DumpLines(*form_)) {
+        if (l.compare(0, prefix.size(), prefix) == 0) out_ << l << "\n";
+      }
+      return;
+    }
+    if (cmd == "appdir" || cmd == "locale") {
+      if (form_) throw ParseError{cmd + " must come before start"};
+      if (cmd == "appdir") {
+        platform_.appDir = restAfter(1);
+      } else {
+        if (words.size() != 2) throw ParseError{"locale takes one number"};
+        platform_.lcid = ToInt(words[1]);
+      }
+      return;
+    }
+    if (cmd == "answer") {
+      if (words.size() < 3) throw ParseError{"answer needs a kind and a value"};
+      if (Ended()) return Refuse("answer");
+      const std::string& kind = words[1];
+      if (kind == "question") {
+        if (words.size() != 3 || (words[2] != "yes" && words[2] != "no")) {
+          throw ParseError{"answer question takes yes or no"};
+        }
+        platform_.questionAnswers.push_back(words[2] == "yes");
+        return;
+      }
+      if (kind != "folder" && kind != "file") throw ParseError{"unknown answer kind " + kind};
+      const std::string path = restAfter(2);
+      std::optional<std::string> answer;
+      if (path != "cancel") answer = path;
+      (kind == "folder" ? platform_.folderAnswers : platform_.fileAnswers).push_back(answer);
+      return;
+    }
+    if (cmd == "start") {
+      if (words.size() != 1) throw ParseError{"start takes nothing"};
+      if (form_ || Ended()) return Refuse("start");
+      form_ = std::make_unique<TForm1>(platform_);
+      form_->RunHandler([this] { form_->FormShow(); });
+      return;
+    }
+    if (cmd == "click") return Click(words);
+    if (cmd == "select") return Select(words);
+    if (cmd == "tab") return Tab(words);
+    if (cmd == "check") return Check(words);
+    if (cmd == "move") {
+      if (words.size() != 5) throw ParseError{"move takes four numbers"};
+      const int left = ToInt(words[1]), top = ToInt(words[2]);
+      const int width = ToInt(words[3]), height = ToInt(words[4]);
+      if (!Active()) return Refuse("Form1");
+      form_->Placement = {left, top, width, height};
+      return;
+    }
+    if (cmd == "close") {
+      if (words.size() != 1) throw ParseError{"close takes nothing"};
+      if (!Active()) return Refuse("Form1");
+      form_->RunHandler([this] { form_->FormClose(); });
+      out_ << "closed\n";
+      return;
+    }
+    throw ParseError{"unknown command " + cmd};
+  }
+
+ private:
+  bool Ended() const { return form_ && (form_->Closed || form_->Terminated); }
+  bool Active() const { return form_ && !Ended(); }
+  void Refuse(const std::string& name) { out_ << "refused " << name << "\n"; }
+
+  Ctl Named(const std::string& name) {
+    const Ctl c = ControlByName(name);
+    if (c == Ctl::Count) throw ParseError{"unknown control " + name};
+    return c;
+  }
+
+  void Click(const std::vector<std::string>& words) {
+    if (words.size() != 2) throw ParseError{"click takes a name"};
+    const std::string& name = words[1];
+    std::function<void()> handler;
+    if (name == "ButtonBackupFolder" || name == "N1") {
+      handler = [this] { form_->ClickBackupFolder(); };
+    } else if (name == "ButtonSaveFolder" || name == "N2") {
+      handler = [this] { form_->ClickSetupFolder(); };
+    } else if (name == "N3") {
+      handler = [this] { form_->ClickReadConfig(); };
+    } else if (name == "N5") {
+      handler = [this] { form_->EachLanguageClick(1); };
+    } else if (name == "N6") {
+      handler = [this] { form_->EachLanguageClick(0); };
+    } else if (name == "ButtonMakeConfig") {
+      handler = [this] { form_->ButtonMakeConfigClick(); };
+    } else if (name == "ButtonExit") {
+      handler = [this] { form_->ButtonEndClick(); };
+    } else {
+      throw ParseError{"cannot click " + name};
+    }
+    if (!Active() || !form_->IsUsable(Named(name))) return Refuse(name);
+    form_->RunHandler(handler);
+  }
+
+  void Select(const std::vector<std::string>& words) {
+    if (words.size() != 3) throw ParseError{"select takes a name and an index"};
+    const std::string& name = words[1];
+    const Ctl c = Named(name);
+    const int registration = RegistrationOfModeList(c);
+    if (c != Ctl::ComboBoxWelderNo && c != Ctl::ComboBoxWpsWelder && c != Ctl::ComboBoxArea &&
+        registration < 0) {
+      throw ParseError{"cannot select in " + name};
+    }
+    const int index = ToInt(words[2]);
+    if (!Active() || !form_->IsUsable(c)) return Refuse(name);
+    if (index < -1 || index >= static_cast<int>(form_->C(c).Items.size())) return Refuse(name);
+    if (registration >= 0) form_->C(Ctl::PageControlRejist).ActivePage = registration;
+    form_->C(c).ItemIndex = index;
+    form_->RunHandler([this, c, registration] {
+      if (c == Ctl::ComboBoxWelderNo) form_->ComboBoxWelderNoChange();
+      if (c == Ctl::ComboBoxWpsWelder) form_->ComboBoxWpsWelderChange();
+      if (c == Ctl::ComboBoxArea) form_->ComboBoxAreaChange();
+      if (registration >= 0) form_->ComboBoxWpsWModeChange(c);
+    });
+  }
+
+  void Tab(const std::vector<std::string>& words) {
+    if (words.size() != 2) throw ParseError{"tab takes a number"};
+    const int n = ToInt(words[1]);
+    if (n < 1 || n > kRegistrations) throw ParseError{"tab takes 1 to 10"};
+    const Ctl tab = TabOf(n - 1);
+    if (!Active() || !form_->IsUsable(tab)) return Refuse(InfoOf(tab).name);
+    form_->C(Ctl::PageControlRejist).ActivePage = n - 1;
+  }
+
+  void Check(const std::vector<std::string>& words) {
+    if (words.size() != 3 || words[1] != "CheckBoxUseRcWCD" ||
+        (words[2] != "0" && words[2] != "1")) {
+      throw ParseError{"check takes CheckBoxUseRcWCD and 0 or 1"};
+    }
+    if (!Active() || !form_->IsUsable(Ctl::CheckBoxUseRcWCD)) return Refuse(words[1]);
+    form_->C(Ctl::CheckBoxUseRcWCD).Checked = words[2] == "1";
+    form_->RunHandler([this] { form_->CheckBoxUseRcWCDClick(); });
+  }
+
+  std::ostream& out_;
+  ScriptPlatform platform_;
+  std::unique_ptr<TForm1> form_;
+};
+
+int RunScript(std::istream& in, bool annotate) {
+  Driver driver(std::cout);
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    try {
+      if (annotate && !SplitWords(line).empty() && SplitWords(line)[0][0] != '#') {
+        std::cout << "# " << number << ": " << line << "\n";
+      }
+      driver.Run(line);
+    } catch (const ParseError& e) {
+      std::cout.flush();
+      std::cerr << "wisetup-script: line " << number << ": " << e.what << "\n";
+      return 2;
+    } catch (const MissingAnswer& e) {
+      std::cout.flush();
+      std::cerr << "wisetup-script: line " << number << ": a " << e.dialog
+                << " dialog opened and no answer is queued\n";
+      return 3;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace wisetup
+
+int main(int argc, char** argv) {
+  bool annotate = false;
+  std::string script;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::cout << wisetup::kHelp;
+      return 0;
+    }
+    if (arg == "--annotate") {
+      annotate = true;
+    } else if (script.empty()) {
+      script = arg;
+    } else {
+      std::cerr << "wisetup-script: one script at most\n";
+      return 2;
+    }
+  }
+  if (script.empty()) return wisetup::RunScript(std::cin, annotate);
+  std::ifstream file(script, std::ios::binary);
+  if (!file) {
+    std::cerr << "wisetup-script: cannot open " << script << "\n";
+    return 2;
+  }
+  return wisetup::RunScript(file, annotate);
+}
