@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
@@ -48,9 +47,9 @@ std::string DescribeErrno(const std::string& path, std::string_view action, int 
   return Describe(path, std::string(action) + " (" + std::strerror(error) + ")");
 }
 
-// Opens a regular file for reading. O_NONBLOCK keeps a FIFO from blocking the open; it has no
-// effect on regular files.
-int OpenRegularForReading(const std::string& path) {
+// Opens a regular file for reading and tells its size. O_NONBLOCK keeps a FIFO from blocking the
+// open; it has no effect on regular files.
+int OpenRegularForReading(const std::string& path, off_t* size = nullptr) {
   if (!IsUsablePath(path)) return -1;
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return -1;
@@ -59,6 +58,7 @@ int OpenRegularForReading(const std::string& path) {
     ::close(fd);
     return -1;
   }
+  if (size != nullptr) *size = info.st_size;
   return fd;
 }
 
@@ -123,11 +123,12 @@ Outcome PrepareTarget(const std::string& nativePath, Target& target) {
   target.path = nativePath;
   struct stat info {};
   if (::lstat(nativePath.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-    char resolved[PATH_MAX];
-    if (::realpath(nativePath.c_str(), resolved) == nullptr) {
+    char* resolved = ::realpath(nativePath.c_str(), nullptr);
+    if (resolved == nullptr) {
       return Fail(FileStatus::OpenFailed, DescribeErrno(nativePath, "cannot follow link", errno));
     }
     target.path = resolved;
+    std::free(resolved);
   }
   if (::stat(target.path.c_str(), &info) != 0) {
     if (errno != ENOENT) {
@@ -193,8 +194,11 @@ Outcome ReplaceAtomically(const Target& target, const std::string& content) {
 FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
                           std::vector<std::uint8_t>& out) {
   out.clear();
-  FileDescriptor fd(OpenRegularForReading(nativePath));
+  off_t fileSize = 0;
+  FileDescriptor fd(OpenRegularForReading(nativePath, &fileSize));
   if (!fd.valid()) return FileStatus::OpenFailed;
+  // A short file fails before a buffer of the asked size is made.
+  if (static_cast<std::uintmax_t>(fileSize) < size) return FileStatus::ReadFailed;
   std::vector<std::uint8_t> buffer(size);
   const ssize_t got = ReadFully(fd.get(), buffer.data(), size);
   if (got < 0 || static_cast<std::size_t>(got) != size) return FileStatus::ReadFailed;

@@ -1,0 +1,79 @@
+// The main window: Qt widgets bound to the window model TForm1. The model owns every control's
+// state; the widgets only mirror it and hand the user's actions to its handlers.
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include <QFont>
+#include <QMainWindow>
+
+#include "app/Controls.h"
+#include "app/Mainunit.h"
+#include "platform/Platform.h"
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QTabWidget;
+
+namespace wisetup {
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
+
+  TForm1& Form() { return form_; }
+  const TForm1& Form() const { return form_; }
+
+  // Shows the window, then runs FormShow from the event loop.
+  void Start();
+
+  // Copies every control record of the model into its widget. Widgets emit nothing meanwhile,
+  // so no handler runs because of it.
+  void Mirror();
+
+  // The font of the registration texts: half-width katakana exactly half as wide as a kanji.
+  static QFont RegistrationFont();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void Build();
+  void BuildMenu();
+  QWidget* BuildTopRow();
+  QWidget* BuildRegistrations();
+  QWidget* BuildFolders();
+  QWidget* BuildPanel();
+  void Wire();
+
+  // Runs a handler as the event loop would and shows what it left behind.
+  void Act(const std::function<void()>& handler);
+  void MirrorControl(Ctl c);
+  void MirrorRadioGroup(const ControlState& state);
+  void ApplyPlacement();
+  void RecordPlacement();
+
+  void Bind(Ctl c, QObject* object);
+  template <typename T>
+  T* Get(Ctl c) const {
+    return static_cast<T*>(objects_[static_cast<std::size_t>(c)]);
+  }
+
+  TForm1 form_;
+  std::array<QObject*, kControlCount> objects_{};
+  QButtonGroup* robotControllers_ = nullptr;
+  QGroupBox* robotControllerBox_ = nullptr;
+  QLabel* statusText_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  // The placement as the model last saw it: applied from the model, or recorded from the user.
+  WindowPlacement seen_;
+  bool placed_ = false;
+};
+
+}  // namespace wisetup

@@ -1,0 +1,161 @@
+#include "ui/QtPlatform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+
+namespace wisetup {
+
+namespace {
+
+// Paths travel through the model as the bytes the file system uses.
+QString PathFromModel(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
+}
+std::string PathToModel(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString TextFromModel(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+QString CaseFreePattern(const QString& pattern) {
+  QString out;
+  bool inSet = false;  // inside a [...] of the pattern itself, which is kept as it stands
+  for (const QChar ch : pattern) {
+    if (inSet) {
+      out += ch;
+      if (ch == u']') inSet = false;
+      continue;
+    }
+    if (ch == u'[') {
+      inSet = true;
+      out += ch;
+      continue;
+    }
+    const QChar lower = ch.toLower();
+    const QChar upper = ch.toUpper();
+    if (lower != upper) {
+      out += u'[';
+      out += upper;
+      out += lower;
+      out += u']';
+    } else {
+      out += ch;
+    }
+  }
+  return out;
+}
+
+QStringList NameFiltersOf(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split(u'|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QStringList patterns;
+    for (const QString& p : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
+      patterns << CaseFreePattern(p.trimmed());
+    }
+    filters << parts[i] + QStringLiteral(" (") + patterns.join(u' ') + u')';
+  }
+  return filters;
+}
+
+void QtPlatform::BeforeModal() const {
+  if (beforeModal_) beforeModal_();
+}
+
+MessageAnswer QtPlatform::ShowMessage(MessageKind kind, const std::string& text,
+                                      const std::string& caption) {
+  BeforeModal();
+  QMessageBox::Icon icon = QMessageBox::Information;
+  QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+  switch (kind) {
+    case MessageKind::Error:
+      icon = QMessageBox::Critical;
+      break;
+    case MessageKind::Question:
+      icon = QMessageBox::Question;
+      buttons = QMessageBox::Yes | QMessageBox::No;
+      break;
+    case MessageKind::Information:
+      break;
+  }
+  QMessageBox box(icon, TextFromModel(caption), TextFromModel(text), buttons, owner_);
+  box.setTextFormat(Qt::PlainText);
+  if (kind != MessageKind::Question) {
+    box.exec();
+    return MessageAnswer::Ok;
+  }
+  // Closing the box any other way than with Yes counts as No.
+  return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+void QtPlatform::ShowApplicationError(const std::string& text) {
+  BeforeModal();
+  QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
+                  TextFromModel(text), QMessageBox::Ok, owner_);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+std::optional<std::string> QtPlatform::BrowseForFolder(const std::string& prompt,
+                                                       const std::string& preselect) {
+  BeforeModal();
+  QFileDialog dialog(owner_);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  // Without a window manager the title is invisible; the prompt must sit inside the dialog.
+  auto* label = new QLabel(TextFromModel(prompt), &dialog);
+  label->setWordWrap(true);
+  label->setObjectName(QStringLiteral("BrowsePrompt"));
+  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+    grid->addWidget(label, grid->rowCount(), 0, 1, grid->columnCount());
+  } else if (dialog.layout() != nullptr) {
+    dialog.layout()->addWidget(label);
+  }
+  dialog.setWindowTitle(TextFromModel(prompt));
+  const QString start = PathFromModel(preselect);
+  if (!start.isEmpty() && QDir(start).exists()) dialog.setDirectory(start);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return std::nullopt;
+  return PathToModel(QDir(chosen.front()).absolutePath());
+}
+
+std::optional<std::string> QtPlatform::OpenFile(const std::string& initialFolder,
+                                                const std::string& filter) {
+  BeforeModal();
+  QFileDialog dialog(owner_);
+  dialog.setObjectName(QStringLiteral("OpenDialog1"));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  // A typed name of a missing file is a valid answer: it reads as an empty setup file.
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setNameFilters(NameFiltersOf(filter));
+  const QString start = PathFromModel(initialFolder);
+  if (!start.isEmpty() && QDir(start).exists()) dialog.setDirectory(start);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return std::nullopt;
+  return PathToModel(QFileInfo(chosen.front()).absoluteFilePath());
+}
+
+int QtPlatform::UserDefaultLcid() {
+  const QLocale locale = QLocale::system();
+  const bool japan =
+      locale.language() == QLocale::Japanese && locale.territory() == QLocale::Japan;
+  return japan ? 1041 : 1033;
+}
+
+std::string QtPlatform::ExecutablePath() {
+  return PathToModel(QCoreApplication::applicationFilePath());
+}
+
+void QtPlatform::ExitProcess(int code) { QCoreApplication::exit(code); }
+
+}  // namespace wisetup
