@@ -13,7 +13,8 @@ namespace {
 FileStatus ReadRecord(const std::string& path, std::span<std::uint8_t> target) {
   if (path.empty()) return FileStatus::OpenFailed;
   std::vector<std::uint8_t> bytes;
-  const FileStatus status = ReadFilePrefix(MapPath(path), target.size(), bytes);
+  FileStatus status = ReadFilePrefix(NormalizePath(path), target.size(), bytes);
+  if (status == FileStatus::OpenFailed) status = ReadFilePrefix(MapPath(path), target.size(), bytes);
   if (status == FileStatus::Ok) std::copy(bytes.begin(), bytes.end(), target.begin());
   return status;
 }

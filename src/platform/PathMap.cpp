@@ -71,6 +71,14 @@ std::string MapPath(std::string_view toolPath) {
   std::string current = absolute ? "/" : "";
   if (components.empty()) return current;
 
+  // Most paths exist exactly as written: one lookup instead of one per component.
+  std::string whole = current;
+  for (const std::string_view component : components) whole = Join(whole, component);
+  if (!HasNul(whole) && EntryExists(whole)) {
+    if (view.back() == '/') whole += '/';
+    return whole;
+  }
+
   bool matching = true;
   for (const std::string_view component : components) {
     std::string candidate = Join(current, component);
@@ -88,6 +96,17 @@ std::string MapPath(std::string_view toolPath) {
   }
   if (view.back() == '/') current += '/';
   return current;
+}
+
+std::string NormalizePath(std::string_view toolPath) {
+  std::string out;
+  out.reserve(toolPath.size());
+  for (char c : toolPath) {
+    if (c == '\\') c = '/';
+    if (c == '/' && !out.empty() && out.back() == '/') continue;
+    out += c;
+  }
+  return out;
 }
 
 bool FileExists(std::string_view toolPath) {

@@ -12,8 +12,12 @@ namespace wisetup {
 
 std::string MapPath(std::string_view toolPath);
 
-bool FileExists(std::string_view toolPath);     // a regular file (or a link to one)
-bool FolderExists(std::string_view toolPath);   // a directory
+// The tool path with backslashes turned into separators and doubled separators folded, without
+// looking at the file system: the path to try first, since most paths exist exactly as written.
+std::string NormalizePath(std::string_view toolPath);
+
+bool FileExists(std::string_view toolPath);    // a regular file (or a link to one)
+bool FolderExists(std::string_view toolPath);  // a directory
 
 // ASCII upper case of a byte string; other bytes unchanged.
 std::string AsciiUpper(std::string_view text);

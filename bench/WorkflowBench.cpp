@@ -1,0 +1,187 @@
+// Loading a backup, listing a large catalogue folder and Create Files, each beside a bare loop that
+// only does the same file work, so the overhead of the model shows as a ratio in one run.
+// Targets: each within 1.5x of its bare loop.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "BenchPlatform.h"
+#include "app/Mainunit.h"
+#include "demo-data/DemoData.h"
+
+namespace wisetup::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kCatalogueTemplates = 2000;
+
+struct Data {
+  fs::path root;
+  fs::path backup;
+  fs::path app;
+  fs::path setup;
+  std::vector<fs::path> tableFiles;
+  std::vector<fs::path> catalogueFiles;
+
+  Data() {
+    char pattern[] = "/tmp/wisetup-bench-XXXXXX";
+    root = mkdtemp(pattern);
+    backup = root / "backup";
+    app = root / "app";
+    setup = root / "setup";
+    fs::create_directories(setup);
+    // Four RK4 welders (long form, a recipe for every registration), ten tables each.
+    std::string config = "[ARC_WELDER]\r\nA_KIND=12,12,12,12\r\n";
+    for (int w = 1; w <= 4; ++w) {
+      config += "[WELD_PROPERTY" + std::to_string(w) + "]\r\nA_WTBD=";
+      for (int r = 1; r <= 10; ++r) {
+        const int n = w * 100 + r;
+        config += std::to_string(n) + (r < 10 ? "," : "\r\n");
+        const fs::path file = backup / "WORK/A_APPLICATION/WELD" / ("$WTBD" + std::to_string(n));
+        demo::WriteTableFile(file, demo::MakeTable(TableForm::Long, 1, 12, 3, 4, 0, 350, 300,
+                                                   {80, 120, 160, 200, 240, 280, 320}));
+        tableFiles.push_back(file);
+      }
+    }
+    demo::WriteTextFile(backup / "WORK/Ac01arcw.CON", config);
+    // HX-R350L/R400L in Japan lists WeldingMode/HXRL/JPN.
+    const fs::path folder = app / "WeldingMode/HXRL/JPN";
+    for (int i = 0; i < kCatalogueTemplates; ++i) {
+      const std::string number = std::to_string(10000 + i);
+      demo::WriteTableFile(folder / ("$WTBD" + number),
+                           demo::MakeTable(TableForm::Long, 1, 12, 3, 4, 0, i % 4 ? 350 : 400, 315,
+                                           {100, 150}, demo::kTemplatePattern));
+      demo::WriteModeFile(folder / ("$WPLS" + number),
+                          demo::MakeModeRecord(static_cast<std::uint16_t>(i % 400)));
+      catalogueFiles.push_back(folder / ("$WTBD" + number));
+      catalogueFiles.push_back(folder / ("$WPLS" + number));
+    }
+  }
+  ~Data() {
+    std::error_code ec;
+    fs::remove_all(root, ec);
+  }
+};
+
+Data& TheData() {
+  static Data data;
+  return data;
+}
+
+std::size_t ReadFile(const fs::path& path) {
+  char buffer[1024];
+  const int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0) return 0;
+  const auto n = ::read(fd, buffer, sizeof buffer);
+  ::close(fd);
+  return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
+void BM_BackupLoad(benchmark::State& state) {
+  Data& data = TheData();
+  BenchPlatform platform;
+  platform.folder = data.backup.string();
+  platform.appDir = data.app.string();
+  TForm1 form(platform);
+  for (auto _ : state) form.ClickBackupFolder();
+  if (form.Slots[3].RobotTables224.size() != 10 || platform.messages) state.SkipWithError("load");
+}
+BENCHMARK(BM_BackupLoad)->Unit(benchmark::kMicrosecond);
+
+void BM_BackupLoadBareLoop(benchmark::State& state) {
+  Data& data = TheData();
+  for (auto _ : state) {
+    std::size_t bytes = ReadFile(data.backup / "WORK/Ac01arcw.CON");
+    for (const auto& file : data.tableFiles) bytes += ReadFile(file);
+    benchmark::DoNotOptimize(bytes);
+  }
+}
+BENCHMARK(BM_BackupLoadBareLoop)->Unit(benchmark::kMicrosecond);
+
+void BM_CatalogueListing(benchmark::State& state) {
+  Data& data = TheData();
+  BenchPlatform platform;
+  platform.folder = data.backup.string();
+  platform.appDir = data.app.string();
+  TForm1 form(platform);
+  form.ClickBackupFolder();
+  form.Slots[0].WpsModel = 3;
+  for (auto _ : state) {
+    form.UpdateRatedCurrent(0);
+    form.ClearCatalogue(0);
+    form.LoadCatalogue(0);
+  }
+  if (form.Slots[0].CatalogueTemplates.size() != kCatalogueTemplates * 3 / 4) {
+    state.SkipWithError("listing");
+  }
+}
+BENCHMARK(BM_CatalogueListing)->Unit(benchmark::kMillisecond);
+
+void BM_CatalogueListingBareLoop(benchmark::State& state) {
+  Data& data = TheData();
+  const fs::path folder = data.app / "WeldingMode/HXRL/JPN";
+  for (auto _ : state) {
+    std::size_t bytes = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) benchmark::DoNotOptimize(entry);
+    for (const auto& file : data.catalogueFiles) bytes += ReadFile(file);
+    benchmark::DoNotOptimize(bytes);
+  }
+}
+BENCHMARK(BM_CatalogueListingBareLoop)->Unit(benchmark::kMillisecond);
+
+void BM_CreateFiles(benchmark::State& state) {
+  Data& data = TheData();
+  BenchPlatform platform;
+  platform.folder = data.backup.string();
+  platform.appDir = data.app.string();
+  TForm1 form(platform);
+  form.ClickBackupFolder();
+  form.C(Ctl::EditConfigFolder).Text = data.setup.string();
+  for (int w = 0; w < kWelderCount; ++w) {
+    form.C(Ctl::ComboBoxWelderNo).ItemIndex = w;
+    form.ComboBoxWelderNoChange();
+    form.C(Ctl::ComboBoxWpsWelder).ItemIndex = 3;
+    form.ComboBoxWpsWelderChange();
+    form.Slots[static_cast<std::size_t>(w)].SelectedModes.fill(0);
+  }
+  platform.messages = 0;
+  for (auto _ : state) form.ButtonMakeConfigClick();
+  // At least the completion message of every run.
+  if (platform.messages < static_cast<int>(state.iterations())) state.SkipWithError("create");
+}
+BENCHMARK(BM_CreateFiles)->Unit(benchmark::kMillisecond);
+
+void WriteAtomically(const fs::path& path, const std::string& bytes) {
+  const fs::path temp = path.string() + ".tmp";
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) return;
+  benchmark::DoNotOptimize(::write(fd, bytes.data(), bytes.size()));
+  ::fsync(fd);
+  ::close(fd);
+  ::rename(temp.c_str(), path.c_str());
+}
+
+void BM_CreateFilesBareLoop(benchmark::State& state) {
+  Data& data = TheData();
+  std::ifstream in(data.setup / "ZelSetUp.ini", std::ios::binary);
+  const std::string setupFile((std::istreambuf_iterator<char>(in)), {});
+  const std::string table(224, '\x5a');
+  const fs::path out = data.root / "bare";
+  fs::create_directories(out);
+  for (auto _ : state) {
+    WriteAtomically(out / "ZelSetUp.ini", setupFile);
+    for (int i = 0; i < 40; ++i) WriteAtomically(out / ("$WTBD" + std::to_string(i)), table);
+  }
+}
+BENCHMARK(BM_CreateFilesBareLoop)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace wisetup::bench
+
+BENCHMARK_MAIN();
