@@ -17,9 +17,13 @@ namespace {
 QString PathFromModel(const std::string& path) {
   return QFile::decodeName(QByteArray::fromStdString(path));
 }
-std::string PathToModel(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string PathToModel(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
 
-QString TextFromModel(const std::string& text) { return QString::fromStdString(text); }
+QString TextFromModel(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 }  // namespace
 
@@ -96,8 +100,8 @@ MessageAnswer QtPlatform::ShowMessage(MessageKind kind, const std::string& text,
 
 void QtPlatform::ShowApplicationError(const std::string& text) {
   BeforeModal();
-  QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
-                  TextFromModel(text), QMessageBox::Ok, owner_);
+  QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), TextFromModel(text),
+                  QMessageBox::Ok, owner_);
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }
@@ -147,8 +151,7 @@ std::optional<std::string> QtPlatform::OpenFile(const std::string& initialFolder
 
 int QtPlatform::UserDefaultLcid() {
   const QLocale locale = QLocale::system();
-  const bool japan =
-      locale.language() == QLocale::Japanese && locale.territory() == QLocale::Japan;
+  const bool japan = locale.language() == QLocale::Japanese && locale.territory() == QLocale::Japan;
   return japan ? 1041 : 1033;
 }
 
@@ -156,6 +159,8 @@ std::string QtPlatform::ExecutablePath() {
   return PathToModel(QCoreApplication::applicationFilePath());
 }
 
-void QtPlatform::ExitProcess(int code) { QCoreApplication::exit(code); }
+void QtPlatform::ExitProcess(int code) {
+  QCoreApplication::exit(code);
+}
 
 }  // namespace wisetup

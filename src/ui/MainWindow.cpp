@@ -1,0 +1,497 @@
+#include "ui/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace wisetup {
+
+namespace {
+
+constexpr std::size_t Index(Ctl c) {
+  return static_cast<std::size_t>(c);
+}
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+QStringList ListOf(const std::vector<std::string>& items) {
+  QStringList list;
+  list.reserve(static_cast<qsizetype>(items.size()));
+  for (const std::string& item : items) list << Q(item);
+  return list;
+}
+
+QStringList ItemsOf(const QComboBox& box) {
+  QStringList list;
+  for (int i = 0; i < box.count(); ++i) list << box.itemText(i);
+  return list;
+}
+
+// Enabled and Visible where the control table says they apply. Only a change is passed on, so a
+// widget inside a page that is not shown keeps its place in the stack.
+void MirrorCommon(QWidget& widget, const ControlState& state, unsigned props) {
+  if ((props & kEnabled) && widget.isEnabled() != state.Enabled) widget.setEnabled(state.Enabled);
+  if ((props & kVisible) && widget.isHidden() == state.Visible) widget.setVisible(state.Visible);
+}
+
+void MirrorCombo(QComboBox& box, const ControlState& state, unsigned props) {
+  if (props & kItems) {
+    const QStringList items = ListOf(state.Items);
+    if (ItemsOf(box) != items) {
+      box.clear();
+      box.addItems(items);
+    }
+  }
+  if (props & kItemIndex) {
+    // An index without an item (an area read from a file, say) shows nothing.
+    const int index = state.ItemIndex >= 0 && state.ItemIndex < box.count() ? state.ItemIndex : -1;
+    if (box.currentIndex() != index) box.setCurrentIndex(index);
+  }
+}
+
+bool SameText(const QString& shown, const std::string& model) {
+  return shown == Q(model);
+}
+
+bool SamePlacement(const WindowPlacement& a, const WindowPlacement& b) {
+  return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height;
+}
+
+bool LinesUp(const QFont& font) {
+  const QFontMetrics metrics(font);
+  const int letter = metrics.horizontalAdvance(QStringLiteral("A"));
+  return letter > 0 && metrics.horizontalAdvance(QString::fromUtf8("ﾊ")) == letter &&
+         metrics.horizontalAdvance(QString::fromUtf8("直")) == 2 * letter;
+}
+
+}  // namespace
+
+QFont MainWindow::RegistrationFont() {
+  QFont font(QStringLiteral("IPAGothic"));
+  const int size = QApplication::font().pointSize();
+  // Rounding at one size can break the 1:2 ratio; a neighbouring size keeps it.
+  for (const int delta : {0, 1, -1, 2}) {
+    if (size > 0) font.setPointSize(size + delta);
+    if (LinesUp(font)) return font;
+  }
+  return QFontDatabase::systemFont(QFontDatabase::FixedFont);
+}
+
+MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent), form_(platform) {
+  Build();
+  Wire();
+  Mirror();
+}
+
+void MainWindow::Bind(Ctl c, QObject* object) {
+  objects_[Index(c)] = object;
+  object->setObjectName(Q(InfoOf(c).name));
+}
+
+void MainWindow::Build() {
+  Bind(Ctl::Form1, this);
+  BuildMenu();
+
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(6, 4, 6, 4);
+  layout->setSpacing(4);
+  layout->addWidget(BuildTopRow());
+  layout->addWidget(BuildRegistrations(), 1);
+  layout->addWidget(BuildFolders());
+  layout->addWidget(BuildPanel());
+  setCentralWidget(central);
+
+  QStatusBar* status = statusBar();
+  Bind(Ctl::StatusBar1, status);
+  statusText_ = new QLabel(status);
+  status->addWidget(statusText_, 1);
+}
+
+void MainWindow::BuildMenu() {
+  QMenuBar* bar = menuBar();
+  Bind(Ctl::MainMenu1, bar);
+  QMenu* settings = bar->addMenu(QString());
+  Bind(Ctl::MenuSettings, settings);
+  Bind(Ctl::N1, settings->addAction(QString()));
+  Bind(Ctl::N2, settings->addAction(QString()));
+  Bind(Ctl::N3, settings->addAction(QString()));
+  Bind(Ctl::N4, settings->addSeparator());
+  QMenu* languages = settings->addMenu(QString());
+  Bind(Ctl::L1, languages);
+  for (const Ctl c : {Ctl::N5, Ctl::N6}) {
+    QAction* action = languages->addAction(QString());
+    action->setCheckable(true);
+    Bind(c, action);
+  }
+}
+
+QWidget* MainWindow::BuildTopRow() {
+  auto* row = new QWidget;
+  auto* grid = new QGridLayout(row);
+  grid->setContentsMargins(0, 0, 0, 0);
+
+  robotControllerBox_ = new QGroupBox;
+  Bind(Ctl::RadioGroupRobotController, robotControllerBox_);
+  new QHBoxLayout(robotControllerBox_);
+  robotControllers_ = new QButtonGroup(robotControllerBox_);
+  grid->addWidget(robotControllerBox_, 0, 0);
+
+  int column = 1;
+  auto addGroup = [&](Ctl group, Ctl inner, QWidget* widget) {
+    // Item texts change with the language; the list must follow their width.
+    if (auto* list = qobject_cast<QComboBox*>(widget)) {
+      list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    }
+    auto* box = new QGroupBox;
+    Bind(group, box);
+    auto* boxLayout = new QVBoxLayout(box);
+    Bind(inner, widget);
+    boxLayout->addWidget(widget);
+    grid->addWidget(box, 0, column++);
+    return box;
+  };
+  addGroup(Ctl::GroupBoxWelderNo, Ctl::ComboBoxWelderNo, new QComboBox);
+  auto* rcWelder = new QLineEdit;
+  rcWelder->setReadOnly(true);
+  rcWelder->setMinimumWidth(180);
+  addGroup(Ctl::GroupBoxRcWelder, Ctl::EditRcWelder, rcWelder);
+  auto* useRc = new QCheckBox;
+  // It comes and goes with the welder kind; the rows below must not jump with it.
+  QSizePolicy keepPlace = useRc->sizePolicy();
+  keepPlace.setRetainSizeWhenHidden(true);
+  useRc->setSizePolicy(keepPlace);
+  Bind(Ctl::CheckBoxUseRcWCD, useRc);
+  grid->addWidget(useRc, 1, column - 1);
+  auto* models = new QComboBox;
+  models->setMaxVisibleItems(10);
+  addGroup(Ctl::GroupBoxWelder, Ctl::ComboBoxWpsWelder, models);
+  addGroup(Ctl::GroupBoxArea, Ctl::ComboBoxArea, new QComboBox);
+  addGroup(Ctl::GroupBoxBaudrate, Ctl::ComboBoxBaudrate, new QComboBox);
+  grid->setColumnStretch(column, 1);
+  return row;
+}
+
+QWidget* MainWindow::BuildRegistrations() {
+  auto* group = new QGroupBox;
+  Bind(Ctl::GroupBoxWeldingMode, group);
+  auto* groupLayout = new QVBoxLayout(group);
+  tabs_ = new QTabWidget;
+  Bind(Ctl::PageControlRejist, tabs_);
+  groupLayout->addWidget(tabs_);
+
+  const QFont fixed = RegistrationFont();
+  for (int r = 0; r < kRegistrations; ++r) {
+    auto* page = new QWidget;
+    Bind(TabOf(r), page);
+    auto* grid = new QGridLayout(page);
+    auto* robotLabel = new QLabel;
+    Bind(LabelRcWModeOf(r), robotLabel);
+    auto* robotText = new QLineEdit;
+    robotText->setReadOnly(true);
+    robotText->setFont(fixed);
+    Bind(EditRcWModeOf(r), robotText);
+    auto* modeLabel = new QLabel;
+    Bind(LabelWModeOf(r), modeLabel);
+    auto* modes = new QComboBox;
+    modes->setFont(fixed);
+    modes->setMaxVisibleItems(12);
+    // Long catalogue texts must not widen the window; the field takes the width it is given.
+    modes->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    modes->setMinimumContentsLength(24);
+    Bind(ComboBoxWpsWModeOf(r), modes);
+    grid->addWidget(robotLabel, 0, 0);
+    grid->addWidget(robotText, 0, 1);
+    grid->addWidget(modeLabel, 1, 0);
+    grid->addWidget(modes, 1, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(2, 1);
+    tabs_->addTab(page, QString());
+  }
+  return group;
+}
+
+QWidget* MainWindow::BuildFolders() {
+  auto* box = new QWidget;
+  auto* grid = new QGridLayout(box);
+  grid->setContentsMargins(0, 0, 0, 0);
+  auto addRow = [&](int row, Ctl label, Ctl edit, Ctl button) {
+    auto* l = new QLabel;
+    Bind(label, l);
+    auto* e = new QLineEdit;
+    e->setReadOnly(true);
+    Bind(edit, e);
+    auto* b = new QPushButton;
+    b->setFixedWidth(32);
+    Bind(button, b);
+    grid->addWidget(l, row, 0);
+    grid->addWidget(e, row, 1);
+    grid->addWidget(b, row, 2);
+  };
+  addRow(0, Ctl::LabelBackupFolder, Ctl::EditBackupFolder, Ctl::ButtonBackupFolder);
+  addRow(1, Ctl::LabelConfigFlolder, Ctl::EditConfigFolder, Ctl::ButtonSaveFolder);
+  grid->setColumnStretch(1, 1);
+  return box;
+}
+
+QWidget* MainWindow::BuildPanel() {
+  auto* panel = new QFrame;
+  panel->setFrameShape(QFrame::StyledPanel);
+  Bind(Ctl::Panel1, panel);
+  auto* row = new QHBoxLayout(panel);
+  row->setContentsMargins(6, 4, 6, 4);
+  row->addStretch(1);
+  for (const Ctl c : {Ctl::ButtonMakeConfig, Ctl::ButtonExit}) {
+    auto* button = new QPushButton;
+    button->setMinimumWidth(110);
+    Bind(c, button);
+    row->addWidget(button);
+  }
+  return panel;
+}
+
+void MainWindow::Wire() {
+  auto onTrigger = [this](Ctl c, std::function<void()> handler) {
+    connect(Get<QAction>(c), &QAction::triggered, this, [this, handler] { Act(handler); });
+  };
+  auto onClick = [this](Ctl c, std::function<void()> handler) {
+    connect(Get<QPushButton>(c), &QPushButton::clicked, this, [this, handler] { Act(handler); });
+  };
+  // activated, not currentIndexChanged: only the user's own pick runs a handler.
+  auto onPick = [this](Ctl c, std::function<void()> handler) {
+    connect(Get<QComboBox>(c), &QComboBox::activated, this, [this, c, handler](int index) {
+      form_.C(c).ItemIndex = index;
+      if (handler) {
+        Act(handler);
+      } else {
+        Mirror();
+      }
+    });
+  };
+
+  onTrigger(Ctl::N1, [this] { form_.ClickBackupFolder(); });
+  onTrigger(Ctl::N2, [this] { form_.ClickSetupFolder(); });
+  onTrigger(Ctl::N3, [this] { form_.ClickReadConfig(); });
+  onTrigger(Ctl::N5, [this] { form_.EachLanguageClick(1); });
+  onTrigger(Ctl::N6, [this] { form_.EachLanguageClick(0); });
+  onClick(Ctl::ButtonBackupFolder, [this] { form_.ClickBackupFolder(); });
+  onClick(Ctl::ButtonSaveFolder, [this] { form_.ClickSetupFolder(); });
+  onClick(Ctl::ButtonMakeConfig, [this] { form_.ButtonMakeConfigClick(); });
+  onClick(Ctl::ButtonExit, [this] { form_.ButtonEndClick(); });
+  onPick(Ctl::ComboBoxWelderNo, [this] { form_.ComboBoxWelderNoChange(); });
+  onPick(Ctl::ComboBoxWpsWelder, [this] { form_.ComboBoxWpsWelderChange(); });
+  onPick(Ctl::ComboBoxArea, [this] { form_.ComboBoxAreaChange(); });
+  onPick(Ctl::ComboBoxBaudrate, nullptr);
+  for (int r = 0; r < kRegistrations; ++r) {
+    const Ctl list = ComboBoxWpsWModeOf(r);
+    onPick(list, [this, list] { form_.ComboBoxWpsWModeChange(list); });
+  }
+
+  connect(Get<QCheckBox>(Ctl::CheckBoxUseRcWCD), &QCheckBox::clicked, this, [this](bool checked) {
+    form_.C(Ctl::CheckBoxUseRcWCD).Checked = checked;
+    Act([this] { form_.CheckBoxUseRcWCDClick(); });
+  });
+  connect(robotControllers_, &QButtonGroup::idClicked, this, [this](int id) {
+    form_.C(Ctl::RadioGroupRobotController).ItemIndex = id;
+    Mirror();
+  });
+  connect(tabs_, &QTabWidget::currentChanged, this,
+          [this](int page) { form_.C(Ctl::PageControlRejist).ActivePage = page; });
+}
+
+void MainWindow::Start() {
+  show();
+  QTimer::singleShot(0, this, [this] { Act([this] { form_.FormShow(); }); });
+}
+
+void MainWindow::Act(const std::function<void()>& handler) {
+  form_.RunHandler(handler);
+  Mirror();
+}
+
+void MainWindow::Mirror() {
+  for (int i = 0; i < kControlCount; ++i) MirrorControl(static_cast<Ctl>(i));
+  // The active page last: hiding a tab may have moved it.
+  const int page = form_.C(Ctl::PageControlRejist).ActivePage;
+  if (page >= 0 && page < tabs_->count() && tabs_->currentIndex() != page) {
+    const QSignalBlocker blocker(tabs_);
+    tabs_->setCurrentIndex(page);
+  }
+  ApplyPlacement();
+}
+
+void MainWindow::MirrorControl(Ctl c) {
+  QObject* object = objects_[Index(c)];
+  if (object == nullptr) return;
+  const ControlState& state = form_.C(c);
+  const unsigned props = InfoOf(c).props;
+  const QSignalBlocker blocker(object);
+
+  if (c == Ctl::Form1) {
+    if ((props & kCaption) && !SameText(windowTitle(), state.Caption)) {
+      setWindowTitle(Q(state.Caption));
+    }
+    return;
+  }
+  if (c == Ctl::RadioGroupRobotController) {
+    MirrorRadioGroup(state);
+    return;
+  }
+  if (c == Ctl::StatusBar1) {
+    if ((props & kText) && !SameText(statusText_->text(), state.Text)) {
+      statusText_->setText(Q(state.Text));
+    }
+    return;
+  }
+  if (c >= Ctl::Tab1 && c < Ctl::LabelRcWModeR1) {
+    // A page's own visibility belongs to the tab widget's stack; its tab is what shows or hides.
+    const int index = tabs_->indexOf(Get<QWidget>(c));
+    if ((props & kCaption) && !SameText(tabs_->tabText(index), state.Caption)) {
+      tabs_->setTabText(index, Q(state.Caption));
+    }
+    if ((props & kVisible) && tabs_->isTabVisible(index) != state.Visible) {
+      tabs_->setTabVisible(index, state.Visible);
+    }
+    if ((props & kEnabled) && tabs_->isTabEnabled(index) != state.Enabled) {
+      tabs_->setTabEnabled(index, state.Enabled);
+    }
+    return;
+  }
+  if (auto* action = qobject_cast<QAction*>(object)) {
+    if ((props & kCaption) && !action->isSeparator()) action->setText(Q(state.Caption));
+    if (props & kEnabled) action->setEnabled(state.Enabled);
+    if (props & kVisible) action->setVisible(state.Visible);
+    if (props & kChecked) action->setChecked(state.Checked);
+    return;
+  }
+  if (auto* menu = qobject_cast<QMenu*>(object)) {
+    QAction* action = menu->menuAction();
+    if ((props & kCaption) && !SameText(menu->title(), state.Caption)) {
+      menu->setTitle(Q(state.Caption));
+    }
+    if (props & kEnabled) action->setEnabled(state.Enabled);
+    if (props & kVisible) action->setVisible(state.Visible);
+    return;
+  }
+
+  auto* widget = qobject_cast<QWidget*>(object);
+  if (auto* box = qobject_cast<QComboBox*>(object)) {
+    MirrorCombo(*box, state, props);
+  } else if (auto* edit = qobject_cast<QLineEdit*>(object)) {
+    if ((props & kText) && !SameText(edit->text(), state.Text)) edit->setText(Q(state.Text));
+  } else if (auto* check = qobject_cast<QCheckBox*>(object)) {
+    if ((props & kCaption) && !SameText(check->text(), state.Caption)) {
+      check->setText(Q(state.Caption));
+    }
+    if ((props & kChecked) && check->isChecked() != state.Checked) check->setChecked(state.Checked);
+  } else if (auto* button = qobject_cast<QPushButton*>(object)) {
+    if ((props & kCaption) && !SameText(button->text(), state.Caption)) {
+      button->setText(Q(state.Caption));
+    }
+  } else if (auto* label = qobject_cast<QLabel*>(object)) {
+    if ((props & kCaption) && !SameText(label->text(), state.Caption)) {
+      label->setText(Q(state.Caption));
+    }
+  } else if (auto* group = qobject_cast<QGroupBox*>(object)) {
+    if ((props & kCaption) && !SameText(group->title(), state.Caption)) {
+      group->setTitle(Q(state.Caption));
+    }
+  }
+  if (widget != nullptr) MirrorCommon(*widget, state, props);
+}
+
+void MainWindow::MirrorRadioGroup(const ControlState& state) {
+  const QSignalBlocker blockGroup(robotControllers_);
+  QGroupBox& box = *robotControllerBox_;
+  if (!SameText(box.title(), state.Caption)) box.setTitle(Q(state.Caption));
+  QList<QAbstractButton*> buttons = robotControllers_->buttons();
+  bool sameItems = buttons.size() == static_cast<qsizetype>(state.Items.size());
+  for (qsizetype i = 0; sameItems && i < buttons.size(); ++i) {
+    sameItems = SameText(buttons[i]->text(), state.Items[static_cast<std::size_t>(i)]);
+  }
+  if (!sameItems) {
+    for (QAbstractButton* old : buttons) {
+      robotControllers_->removeButton(old);
+      delete old;
+    }
+    for (std::size_t i = 0; i < state.Items.size(); ++i) {
+      auto* radio = new QRadioButton(Q(state.Items[i]), &box);
+      robotControllers_->addButton(radio, static_cast<int>(i));
+      box.layout()->addWidget(radio);
+    }
+  }
+  QAbstractButton* chosen = robotControllers_->button(state.ItemIndex);
+  if (chosen == nullptr) {
+    // An exclusive group cannot uncheck its last button on its own.
+    robotControllers_->setExclusive(false);
+    for (QAbstractButton* b : robotControllers_->buttons()) {
+      const QSignalBlocker blockButton(b);
+      b->setChecked(false);
+    }
+    robotControllers_->setExclusive(true);
+  } else if (!chosen->isChecked()) {
+    const QSignalBlocker blockButton(chosen);
+    chosen->setChecked(true);
+  }
+  MirrorCommon(box, state, InfoOf(Ctl::RadioGroupRobotController).props);
+}
+
+void MainWindow::ApplyPlacement() {
+  const WindowPlacement& wanted = form_.Placement;
+  // Only a change made by the model moves the window; what the user did stays as it is.
+  if (placed_ && SamePlacement(wanted, seen_)) return;
+  placed_ = true;
+  seen_ = wanted;
+  setGeometry(wanted.Left, wanted.Top, wanted.Width, wanted.Height);
+}
+
+void MainWindow::RecordPlacement() {
+  if (!placed_ || isMinimized() || isMaximized()) return;
+  const QRect g = geometry();
+  form_.Placement = WindowPlacement{g.x(), g.y(), g.width(), g.height()};
+  seen_ = form_.Placement;
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  RecordPlacement();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  RecordPlacement();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // After the Exit button the process is ending and the settings are written already.
+  if (!form_.Terminated && !form_.Closed) Act([this] { form_.FormClose(); });
+  if (form_.Terminated || form_.Closed) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+}  // namespace wisetup
