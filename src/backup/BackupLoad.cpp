@@ -54,6 +54,9 @@ void TForm1::ClickBackupFolder() {
   CurrentWelder = 0;
   C(Ctl::ComboBoxWelderNo).ItemIndex = 0;
   ViewMode = false;
+  // The reset leaves the check mark as the previous welder had it; it must show what welder 1
+  // now stores, or the box would claim the opposite of what Create Files writes.
+  C(Ctl::CheckBoxUseRcWCD).Checked = Slots[0].UseRcWcd;
 
   // Entries a short list does not name are reset rather than kept from an earlier backup, whose
   // kinds and table numbers would not belong to this one.
@@ -77,9 +80,9 @@ void TForm1::ClickBackupFolder() {
     for (std::size_t c = 0; c < kRegistrations; ++c) {
       const int n = slot.TableNumbers[c];
       if (n == -1) {
-        WorkTable148 = RobotWeldTable(TableForm::Short);
-        WorkTable224 = RobotWeldTable(TableForm::Long);
-        list.push_back(longForm ? WorkTable224 : WorkTable148);
+        RobotWeldTable& work = longForm ? WorkTable224 : WorkTable148;
+        work = RobotWeldTable(work.Form());
+        list.push_back(work);
         slot.RobotModeTexts[c].clear();
         continue;
       }

@@ -19,11 +19,11 @@ bool HasTransferRecipe(int welderKind);
 
 struct TransferInputs {
   int welderKind = 0;
-  const RobotWeldTable* robotTable = nullptr;   // T, in the form of the welder kind
-  const WpsModeRecord* modeRecord = nullptr;    // P; unused for kind 10
+  const RobotWeldTable* robotTable = nullptr;         // T, in the form of the welder kind
+  const WpsModeRecord* modeRecord = nullptr;          // P; unused for kind 10
   const RobotWeldTable* catalogueTemplate = nullptr;  // E (long form); unused for kind 10
-  int wpsModel = 0;       // model index, kind 10 only
-  bool useRcWcd = true;   // kinds 13 and 19 only
+  int wpsModel = 0;                                   // model index, kind 10 only
+  bool useRcWcd = true;                               // kinds 13 and 19 only
 };
 
 // The revised table R by the recipe of the welder kind, or nothing for kinds without a recipe.

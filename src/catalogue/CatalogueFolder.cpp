@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "platform/PathMap.h"
 
@@ -9,23 +10,28 @@ namespace wisetup {
 
 std::vector<std::string> ListTemplateEntries(const std::string& nativeFolder) {
   namespace fs = std::filesystem;
-  std::vector<std::string> names;
+  // Each name with its upper-case form, the sort key.
+  std::vector<std::pair<std::string, std::string>> entries;
   std::error_code ec;
   fs::directory_iterator it(nativeFolder, ec);
-  if (ec) return names;
+  if (ec) return {};
   for (; it != fs::directory_iterator(); it.increment(ec)) {
     if (ec) break;
-    const std::string name = it->path().filename().string();
+    std::string name = it->path().filename().string();
     if (name.size() < 5 || !EqualsIgnoreCase(name.substr(0, 5), "$WTBD")) continue;
     std::error_code statError;
     const fs::file_status status = fs::status(it->path(), statError);
     if (statError) continue;
     if (!fs::is_regular_file(status) && !fs::is_directory(status)) continue;
-    names.push_back(name);
+    std::string upper = AsciiUpper(name);
+    entries.emplace_back(std::move(upper), std::move(name));
   }
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return AsciiUpper(a) < AsciiUpper(b);
-  });
+  // Names that differ only in letter case (impossible on the file systems catalogues are made on)
+  // fall back to byte order, so the listing never depends on the order the folder returns them in.
+  std::sort(entries.begin(), entries.end());
+  std::vector<std::string> names;
+  names.reserve(entries.size());
+  for (auto& entry : entries) names.push_back(std::move(entry.second));
   return names;
 }
 

@@ -108,6 +108,8 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
     document.bom_ = std::string(kBom);
     bytes.remove_prefix(kBom.size());
   }
+  Section current;
+  bool inSection = false;
   while (!bytes.empty()) {
     const std::size_t end = bytes.find_first_of("\r\n");
     Line line;
@@ -121,9 +123,46 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
       line.ending = std::string(bytes.substr(end, endingSize));
       bytes.remove_prefix(end + endingSize);
     }
-    document.lines_.push_back(std::move(line));
+    const LineInfo info = Classify(line.text);
+    if (info.kind == LineKind::Section) {
+      if (inSection) document.AddSection(std::move(current));
+      current = Section{};
+      current.name = AsciiUpper(info.name);
+      current.header = std::move(line);
+      inSection = true;
+    } else if (inSection) {
+      current.body.push_back(std::move(line));
+    } else {
+      document.preamble_.push_back(std::move(line));
+    }
   }
+  if (inSection) document.AddSection(std::move(current));
   return document;
+}
+
+void IniDocument::IndexKeys(Section& section) {
+  section.firstKey.clear();
+  section.lastKey.reset();
+  for (std::size_t i = 0; i < section.body.size(); ++i) {
+    const LineInfo info = Classify(section.body[i].text);
+    if (info.kind != LineKind::Key) continue;
+    section.firstKey.emplace(AsciiUpper(info.name), i);
+    section.lastKey = i;
+  }
+}
+
+void IniDocument::AddSection(Section section) {
+  IndexKeys(section);
+  firstSection_.emplace(section.name, sections_.size());
+  sections_.push_back(std::move(section));
+}
+
+IniDocument::Line* IniDocument::LastLine() {
+  if (!sections_.empty()) {
+    Section& last = sections_.back();
+    return last.body.empty() ? &last.header : &last.body.back();
+  }
+  return preamble_.empty() ? nullptr : &preamble_.back();
 }
 
 IniDocument IniDocument::Load(const std::string& nativePath) {
@@ -132,25 +171,13 @@ IniDocument IniDocument::Load(const std::string& nativePath) {
   return Parse(content);
 }
 
-std::optional<std::size_t> IniDocument::FindSection(std::string_view section) const {
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const LineInfo info = Classify(lines_[i].text);
-    if (info.kind == LineKind::Section && EqualsIgnoreCase(info.name, section)) return i;
-  }
-  return std::nullopt;
-}
-
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
-  const auto header = FindSection(section);
-  if (!header) return std::nullopt;
-  for (std::size_t i = *header + 1; i < lines_.size(); ++i) {
-    const LineInfo info = Classify(lines_[i].text);
-    if (info.kind == LineKind::Section) break;
-    if (info.kind == LineKind::Key && EqualsIgnoreCase(info.name, key)) {
-      return std::string(StripOuterQuotes(info.value));
-    }
-  }
-  return std::nullopt;
+  const auto found = firstSection_.find(AsciiUpper(section));
+  if (found == firstSection_.end()) return std::nullopt;
+  const Section& s = sections_[found->second];
+  const auto line = s.firstKey.find(AsciiUpper(key));
+  if (line == s.firstKey.end()) return std::nullopt;
+  return std::string(StripOuterQuotes(Classify(s.body[line->second].text).value));
 }
 
 std::string IniDocument::GetString(std::string_view section, std::string_view key,
@@ -164,39 +191,82 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   key = CutAtLineBreak(key);
   value = CutAtLineBreak(value);
 
-  const auto header = FindSection(section);
-  if (!header) {
-    if (!lines_.empty() && lines_.back().ending.empty()) lines_.back().ending = kNewLineEnding;
-    lines_.push_back({"[" + std::string(section) + "]", std::string(kNewLineEnding)});
-    lines_.push_back({std::string(key) + "=" + std::string(value), std::string(kNewLineEnding)});
+  const auto found = firstSection_.find(AsciiUpper(section));
+  if (found == firstSection_.end()) {
+    if (Line* last = LastLine(); last != nullptr && last->ending.empty()) {
+      last->ending = kNewLineEnding;
+    }
+    Section added;
+    added.name = AsciiUpper(section);
+    added.header = {"[" + std::string(section) + "]", std::string(kNewLineEnding)};
+    added.body.push_back(
+        {std::string(key) + "=" + std::string(value), std::string(kNewLineEnding)});
+    AddSection(std::move(added));
     return;
   }
 
-  std::size_t insertAfter = *header;
-  for (std::size_t i = *header + 1; i < lines_.size(); ++i) {
-    const LineInfo info = Classify(lines_[i].text);
-    if (info.kind == LineKind::Section) break;
-    if (info.kind != LineKind::Key) continue;
-    if (EqualsIgnoreCase(info.name, key)) {
-      lines_[i].text = std::string(info.name) + "=" + std::string(value);
-      return;
-    }
-    insertAfter = i;
+  Section& s = sections_[found->second];
+  const std::string upperKey = AsciiUpper(key);
+  if (const auto line = s.firstKey.find(upperKey); line != s.firstKey.end()) {
+    Line& target = s.body[line->second];
+    target.text = std::string(Classify(target.text).name) + "=" + std::string(value);
+    return;
   }
-  if (lines_[insertAfter].ending.empty()) lines_[insertAfter].ending = kNewLineEnding;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAfter + 1),
+  // After the last key line, before any comments or blank lines that follow it. No key line moves,
+  // so the key index stays valid.
+  Line& before = s.lastKey ? s.body[*s.lastKey] : s.header;
+  if (before.ending.empty()) before.ending = kNewLineEnding;
+  const std::size_t at = s.lastKey ? *s.lastKey + 1 : 0;
+  s.body.insert(s.body.begin() + static_cast<std::ptrdiff_t>(at),
                 Line{std::string(key) + "=" + std::string(value), std::string(kNewLineEnding)});
+  s.firstKey.emplace(upperKey, at);
+  s.lastKey = at;
+}
+
+void IniDocument::DropShadowedKeys(
+    const std::function<bool(std::string_view section, std::string_view key)>& wanted) {
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    Section& s = sections_[i];
+    const bool repeated = firstSection_.at(s.name) != i;
+    std::vector<Line> kept;
+    kept.reserve(s.body.size());
+    bool dropped = false;
+    for (std::size_t j = 0; j < s.body.size(); ++j) {
+      const LineInfo info = Classify(s.body[j].text);
+      if (info.kind == LineKind::Key) {
+        const std::string upperKey = AsciiUpper(info.name);
+        const bool shadowed = repeated || s.firstKey.at(upperKey) != j;
+        if (shadowed && wanted(s.name, upperKey)) {
+          dropped = true;
+          continue;
+        }
+      }
+      kept.push_back(std::move(s.body[j]));
+    }
+    s.body = std::move(kept);
+    if (dropped) IndexKeys(s);
+  }
 }
 
 std::string IniDocument::Serialize() const {
   std::size_t size = bom_.size();
-  for (const Line& line : lines_) size += line.text.size() + line.ending.size();
+  auto count = [&size](const Line& line) { size += line.text.size() + line.ending.size(); };
+  for (const Line& line : preamble_) count(line);
+  for (const Section& s : sections_) {
+    count(s.header);
+    for (const Line& line : s.body) count(line);
+  }
   std::string out;
   out.reserve(size);
   out += bom_;
-  for (const Line& line : lines_) {
+  auto add = [&out](const Line& line) {
     out += line.text;
     out += line.ending;
+  };
+  for (const Line& line : preamble_) add(line);
+  for (const Section& s : sections_) {
+    add(s.header);
+    for (const Line& line : s.body) add(line);
   }
   return out;
 }

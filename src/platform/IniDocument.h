@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace wisetup {
@@ -35,6 +37,12 @@ class IniDocument {
   // otherwise inject lines of their own.
   void Set(std::string_view section, std::string_view key, std::string_view value);
 
+  // Removes the key lines that lookups can never reach for the keys `wanted` accepts: further
+  // copies of a key in its section, and its lines in later sections of the same name. Writers call
+  // it so that a key they set occurs once; every other line stays as it is.
+  void DropShadowedKeys(
+      const std::function<bool(std::string_view section, std::string_view key)>& wanted);
+
   // The whole file content as it is to be written.
   std::string Serialize() const;
 
@@ -47,11 +55,23 @@ class IniDocument {
     std::string text;    // without its line ending
     std::string ending;  // "\r\n", "\n", "\r" or "" for a last line without one
   };
-  // Index of the header line of the first section named `section`, if any.
-  std::optional<std::size_t> FindSection(std::string_view section) const;
+  // A section header with the lines up to the next header. Lookups go through maps keyed by
+  // upper-case names, so a large file is read and written in linear time.
+  struct Section {
+    std::string name;  // upper case
+    Line header;
+    std::vector<Line> body;
+    std::unordered_map<std::string, std::size_t> firstKey;  // upper-case key -> body index
+    std::optional<std::size_t> lastKey;                     // body index of the last key line
+  };
+  void AddSection(Section section);
+  static void IndexKeys(Section& section);
+  Line* LastLine();
 
   std::string bom_;
-  std::vector<Line> lines_;
+  std::vector<Line> preamble_;  // lines before the first section: never found
+  std::vector<Section> sections_;
+  std::unordered_map<std::string, std::size_t> firstSection_;  // upper-case name -> index
 };
 
 // Integer conversions shared by the profile files.

@@ -1,6 +1,7 @@
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
 #include "catalogue/ModelTable.h"
+#include "platform/FileIo.h"
 #include "platform/IniDocument.h"
 #include "platform/PathMap.h"
 
@@ -68,8 +69,15 @@ void TForm1::ButtonMakeConfigClick() {
   }
 
   // The whole file is composed first and replaces the old one in one step, so a folder that
-  // cannot be written leaves neither a half-written setup file nor any rewritten table.
-  IniDocument doc = IniDocument::Load(nativePath);
+  // cannot be written leaves neither a half-written setup file nor any rewritten table. An
+  // existing file that cannot be read is not replaced: its foreign content would be lost.
+  std::string existing;
+  if (FileExists(path) && !ReadWholeFile(nativePath, existing)) {
+    throw HandlerError(FormatPath(kCannotWriteFormat, path));
+  }
+  IniDocument doc = IniDocument::Parse(existing);
+  // Only the first copy of a key is ever read; older copies would sit beside the new values.
+  doc.DropShadowedKeys(IsSetupFileKey);
   WriteSetupFile(doc, values);
   if (!doc.Save(nativePath)) throw HandlerError(FormatPath(kCannotWriteFormat, path));
 

@@ -1,5 +1,8 @@
 #include "setupfile/SetupFormat.h"
 
+#include <set>
+#include <utility>
+
 #include <cstddef>
 #include <limits>
 #include <optional>
@@ -243,6 +246,15 @@ void WriteSetupFile(IniDocument& doc, const SetupFileValues& values) {
   for (const KeySpec& k : KeyList()) {
     doc.Set(k.section, k.key, std::to_string(ValueToWrite(values, k)));
   }
+}
+
+bool IsSetupFileKey(std::string_view upperSection, std::string_view upperKey) {
+  static const std::set<std::pair<std::string, std::string>> keys = [] {
+    std::set<std::pair<std::string, std::string>> all;
+    for (const KeySpec& k : KeyList()) all.emplace(k.section, k.key);
+    return all;
+  }();
+  return keys.contains({std::string(upperSection), std::string(upperKey)});
 }
 
 std::int64_t ParseSetupValue(const std::string& text) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/IniDocument.h"
@@ -55,6 +56,9 @@ struct SetupFileValues {
 // the WPS sections, the CONTROL sections). Existing sections and keys keep their place; foreign
 // ones stay.
 void WriteSetupFile(IniDocument& doc, const SetupFileValues& values);
+
+// Whether the writer produces this key (names in upper case, as the profile document gives them).
+bool IsSetupFileKey(std::string_view upperSection, std::string_view upperKey);
 
 // A value of the setup file: signed decimal, or hexadecimal after "0x"/"0X" when longer than two
 // characters; anything unusable (missing, not a number, beyond 32 bits) is 0.

@@ -1,0 +1,215 @@
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "backup/ConfigList.h"
+#include "catalogue/CatalogueFolder.h"
+
+namespace wisetup {
+namespace {
+
+using std::string;
+using std::vector;
+
+struct RowName {
+  template <typename Info>
+  string operator()(const Info& row) const {
+    return row.param.name;
+  }
+};
+
+// ---- the comma lists of A_KIND and A_WTBD ------------------------------------------------------
+
+struct SplitRow {
+  const char* name;
+  string value;
+  vector<string> items;
+};
+
+class Split : public testing::TestWithParam<SplitRow> {};
+
+TEST_P(Split, GivesTheItems) {
+  EXPECT_EQ(SplitConfigList(GetParam().value), GetParam().items);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Split,
+    testing::Values(SplitRow{"CommasAndBlanksMixed", "0,0 , 0,0", {"0", "0", "0", "0"}},
+                    SplitRow{"BlanksAloneSeparate", "5 12   9", {"5", "12", "9"}},
+                    SplitRow{"BlanksAtTheEndsIgnored", "  5,12  ", {"5", "12"}},
+                    SplitRow{"EmptyItemBetweenCommas", "5,,9", {"5", "", "9"}},
+                    SplitRow{"EmptyItemBetweenCommasWithBlanks", "5 , , 9", {"5", "", "9"}},
+                    SplitRow{"LeadingCommaGivesEmptyItem", ",5", {"", "5"}},
+                    SplitRow{"TrailingCommaAddsNoItem", "5,12,", {"5", "12"}},
+                    SplitRow{"TrailingCommaWithBlanksAddsNoItem", "5,12 , ", {"5", "12"}},
+                    SplitRow{"TwoTrailingCommasAddOneEmptyItem", "5,,", {"5", ""}},
+                    SplitRow{"LoneComma", ",", {""}}, SplitRow{"Empty", "", {}},
+                    SplitRow{"OnlyBlanks", " \t ", {}},
+                    SplitRow{"QuotedItemKeepsCommasAndBlanks", "\"5, 12\",9", {"5, 12", "9"}},
+                    SplitRow{"QuotedItemKeepsOuterBlanks", "\" 5 \" 6", {" 5 ", "6"}},
+                    SplitRow{"QuotedEmptyItem", "\"\",5", {"", "5"}},
+                    SplitRow{"DoubledQuoteInsideQuotes", "\"a\"\"b\"", {"a\"b"}},
+                    SplitRow{"TextAfterClosingQuoteIsNextItem", "\"5\"x,6", {"5", "x", "6"}},
+                    SplitRow{"QuoteInsideUnquotedItemIsText", "5\"x", {"5\"x"}},
+                    SplitRow{"UnterminatedQuoteRunsToTheEnd", "\"5,6", {"5,6"}},
+                    SplitRow{"ControlCharactersAreBlanks",
+                             "\x01"
+                             "5\x1f,\t12\x0b",
+                             {"5", "12"}},
+                    SplitRow{"DeleteIsNoBlank", "5\x7f,6", {"5\x7f", "6"}},
+                    SplitRow{"NulIsABlank",
+                             string("5\0"
+                                    "6",
+                                    3),
+                             {"5", "6"}},
+                    SplitRow{"HighBytesAreNotBlanks",
+                             "\xa0"
+                             "5 \xff",
+                             {"\xa0"
+                              "5",
+                              "\xff"}}),
+    RowName());
+
+// ---- catalogue folder listing ------------------------------------------------------------------
+
+enum class Entry { File, Folder, Fifo, Socket, BrokenLink, LinkToFile, LinkToFolder };
+
+struct ListRow {
+  const char* name;
+  vector<std::pair<string, Entry>> entries;
+  vector<string> listed;
+};
+
+class Listing : public testing::TestWithParam<ListRow> {
+ protected:
+  void SetUp() override {
+    // Short, so a socket path fits into sockaddr_un.
+    char pattern[] = "/tmp/loadtest-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    root_ = pattern;
+    std::ofstream(root_ + "/target", std::ios::binary) << "t";
+    std::filesystem::create_directory(root_ + "/target-folder");
+    folder_ = root_ + "/cat";
+    std::filesystem::create_directory(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(root_); }
+
+  void Make(const string& name, Entry kind) {
+    const string path = folder_ + "/" + name;
+    switch (kind) {
+      case Entry::File:
+        std::ofstream(path, std::ios::binary) << "x";
+        break;
+      case Entry::Folder:
+        ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+        break;
+      case Entry::Fifo:
+        ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+        break;
+      case Entry::Socket: {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        ASSERT_LT(path.size(), sizeof address.sun_path);
+        std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+        const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        ASSERT_GE(fd, 0);
+        const int bound = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        close(fd);
+        ASSERT_EQ(bound, 0);
+        break;
+      }
+      case Entry::BrokenLink:
+        ASSERT_EQ(symlink((root_ + "/missing").c_str(), path.c_str()), 0);
+        break;
+      case Entry::LinkToFile:
+        ASSERT_EQ(symlink((root_ + "/target").c_str(), path.c_str()), 0);
+        break;
+      case Entry::LinkToFolder:
+        ASSERT_EQ(symlink((root_ + "/target-folder").c_str(), path.c_str()), 0);
+        break;
+    }
+  }
+
+  string root_;
+  string folder_;
+};
+
+TEST_P(Listing, ListsInUpperCaseByteOrder) {
+  for (const auto& [name, kind] : GetParam().entries) Make(name, kind);
+  EXPECT_EQ(ListTemplateEntries(folder_), GetParam().listed);
+}
+
+constexpr Entry F = Entry::File;
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Listing,
+    testing::Values(
+        // Plain byte order would put "$WTBD_X" before "$WTBDa" and "$wtbd3" last.
+        ListRow{"UpperCaseByteOrder",
+                {{"$WTBD2", F}, {"$WTBD10", F}, {"$wtbd3", F}, {"$WTBD_X", F}, {"$WTBDa", F}},
+                {"$WTBD10", "$WTBD2", "$wtbd3", "$WTBDa", "$WTBD_X"}},
+        ListRow{"PrefixMatchIgnoresCase",
+                {{"$wTbD5", F},
+                 {"$WTBD", F},
+                 {"$WTB", F},
+                 {"X$WTBD1", F},
+                 {"$WPLS1", F},
+                 {"WTBD1", F},
+                 {"$WTBE1", F}},
+                {"$WTBD", "$wTbD5"}},
+        ListRow{"OnlyFilesAndFoldersListed",
+                {{"$WTBD1", Entry::Folder},
+                 {"$WTBD2", Entry::Fifo},
+                 {"$WTBD3", Entry::Socket},
+                 {"$WTBD4", Entry::BrokenLink},
+                 {"$WTBD5", Entry::LinkToFile},
+                 {"$WTBD6", Entry::LinkToFolder},
+                 {"$WTBD7", F}},
+                {"$WTBD1", "$WTBD5", "$WTBD6", "$WTBD7"}},
+        ListRow{"CaseTwinsInByteOrder",
+                {{"$wtbd1", F}, {"$WTBD1", F}, {"$Wtbd1", F}},
+                {"$WTBD1", "$Wtbd1", "$wtbd1"}},
+        ListRow{"BytesAboveAsciiSortLast",
+                {{"$WTBD\xc3\xa4", F}, {"$WTBDz", F}, {"$WTBD~", F}},
+                {"$WTBDz", "$WTBD~", "$WTBD\xc3\xa4"}},
+        ListRow{"EmptyFolder", {}, {}}),
+    RowName());
+
+TEST(ListingWithoutFolder, GivesNothing) {
+  EXPECT_TRUE(ListTemplateEntries("/nonexistent-wisetup-folder/HXR/JPN/").empty());
+  EXPECT_TRUE(ListTemplateEntries("/dev/null").empty());
+}
+
+// ---- companion names ---------------------------------------------------------------------------
+
+struct CompanionRow {
+  const char* name;
+  string templateName;
+  string companion;
+};
+
+class Companion : public testing::TestWithParam<CompanionRow> {};
+
+TEST_P(Companion, ReplacesTheThreeLetters) {
+  EXPECT_EQ(CompanionName(GetParam().templateName), GetParam().companion);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Companion,
+                         testing::Values(CompanionRow{"Digits", "$WTBD12", "$WPLS12"},
+                                         CompanionRow{"NoDigits", "$WTBD", "$WPLS"},
+                                         CompanionRow{"LowerCaseKeepsTheRest", "$wtbd7", "$wPLS7"},
+                                         CompanionRow{"Suffix", "$WTBD3.BAK", "$WPLS3.BAK"}),
+                         RowName());
+
+}  // namespace
+}  // namespace wisetup
