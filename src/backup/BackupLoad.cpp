@@ -93,6 +93,7 @@ void TForm1::ClickBackupFolder() {
     }
   }
   ContentShown = true;
+  LoadedBackupFolder = folder;
 
   ShowRcWelderState();
   for (int w = 0; w < kWelderCount; ++w) {

@@ -33,7 +33,7 @@ void TForm1::TransferCharacteristicData(int welder, int registration) {
   const bool longForm = revised->Form() == TableForm::Long;
   (longForm ? WorkTable224 : WorkTable148) = *revised;
   WriteRcWeldTable(
-      C(Ctl::EditBackupFolder).Text + "\\WORK\\A_APPLICATION\\WELD\\$WTBD" + std::to_string(n),
+      LoadedBackupFolder + "\\WORK\\A_APPLICATION\\WELD\\$WTBD" + std::to_string(n),
       longForm);
 }
 
