@@ -5,6 +5,9 @@
 //   #! fixture NAME      write fixture NAME into the run's folder before the run
 //   #! file PATH         after the run, append the file's content (text or hex) to the transcript
 //   #! list PATH         after the run, append the sorted names in a folder (stray files show up)
+//   #! same PATH PATH    after the run, append whether two files hold the same bytes
+//   #! section PATH NAME after the run, append one section of a profile file (its lines as they
+//   are)
 // "@DIR@" in the script stands for the run's folder, and the transcript shows it the same way.
 #include <sys/wait.h>
 
@@ -120,11 +123,13 @@ int main(int argc, char** argv) {
   const std::string dirText = dir.string();
 
   std::string script = ReadAll(scriptPath);
-  std::vector<std::string> fixtureNames, files, lists;
+  std::vector<std::string> fixtureNames, files, lists, sames, sections;
   for (const std::string& line : Lines(script)) {
     if (line.rfind("#! fixture ", 0) == 0) fixtureNames.push_back(line.substr(11));
     if (line.rfind("#! file ", 0) == 0) files.push_back(line.substr(8));
     if (line.rfind("#! list ", 0) == 0) lists.push_back(line.substr(8));
+    if (line.rfind("#! same ", 0) == 0) sames.push_back(line.substr(8));
+    if (line.rfind("#! section ", 0) == 0) sections.push_back(line.substr(11));
   }
   std::string fixtureCommand = ShellQuote(fixtures) + " " + ShellQuote(dirText);
   for (const auto& name : fixtureNames) fixtureCommand += " " + ShellQuote(name);
@@ -148,6 +153,34 @@ int main(int argc, char** argv) {
   for (std::string path : lists) {
     ReplaceAll(path, "@DIR@", dirText);
     transcript += "== list " + path + "\n" + ListFolder(path);
+  }
+  for (std::string pair : sames) {
+    ReplaceAll(pair, "@DIR@", dirText);
+    const std::size_t blank = pair.find(' ');
+    const std::string a = pair.substr(0, blank);
+    const std::string b = blank == std::string::npos ? "" : pair.substr(blank + 1);
+    std::error_code ec;
+    const bool both = fs::is_regular_file(a, ec) && fs::is_regular_file(b, ec);
+    const std::string bytes = both ? ReadAll(a) : "";
+    transcript += "== same " + pair + ": " +
+                  (!both                 ? std::string("(a file is missing)")
+                   : bytes == ReadAll(b) ? "yes (" + std::to_string(bytes.size()) + " bytes)"
+                                         : std::string("NO")) +
+                  "\n";
+  }
+  for (std::string request : sections) {
+    ReplaceAll(request, "@DIR@", dirText);
+    const std::size_t blank = request.rfind(' ');
+    const std::string name = "[" + request.substr(blank + 1) + "]";
+    transcript += "== section " + request + "\n";
+    bool inside = false;
+    for (std::string line : Lines(ReadAll(request.substr(0, blank)))) {
+      if (!line.empty() && line.back() == '\r') line.back() = '\x01';
+      if (!line.empty() && line.front() == '[') inside = line.rfind(name, 0) == 0;
+      if (!inside) continue;
+      ReplaceAll(line, "\x01", "<CR>");
+      transcript += line + "\n";
+    }
   }
   ReplaceAll(transcript, dirText, "@DIR@");
 
@@ -183,7 +216,8 @@ int main(int argc, char** argv) {
       break;
     }
     if (result != 0) {
-      const fs::path actualPath = fs::temp_directory_path() / (scriptPath.stem().string() + ".actual");
+      const fs::path actualPath =
+          fs::temp_directory_path() / (scriptPath.stem().string() + ".actual");
       std::ofstream(actualPath, std::ios::binary) << transcript;
       std::cerr << "  whole transcript: " << actualPath.string() << "\n";
     }
