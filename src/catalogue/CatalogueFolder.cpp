@@ -19,8 +19,10 @@ std::vector<std::string> ListTemplateEntries(const std::string& nativeFolder) {
     if (ec) break;
     std::string name = it->path().filename().string();
     if (name.size() < 5 || !EqualsIgnoreCase(name.substr(0, 5), "$WTBD")) continue;
+    // The type the folder listing reports needs no further look-up; only links are followed.
     std::error_code statError;
-    const fs::file_status status = fs::status(it->path(), statError);
+    fs::file_status status = it->symlink_status(statError);
+    if (!statError && fs::is_symlink(status)) status = fs::status(it->path(), statError);
     if (statError) continue;
     if (!fs::is_regular_file(status) && !fs::is_directory(status)) continue;
     std::string upper = AsciiUpper(name);
