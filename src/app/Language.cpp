@@ -30,10 +30,18 @@ bool TForm1::ApplyLanguage(int language) {
   SetAreaList(language);
   SetWelderList(language);
   const std::string backupFolder = C(Ctl::EditBackupFolder).Text;
-  const bool ok = FileExists(backupFolder + "\\WORK\\Ac01arcw.CON");
-  // In reference mode the texts come from the setup file, not from the backup folder.
-  if (ok && !ViewMode) RenderRobotTexts(backupFolder);
+  // An empty field would otherwise name a folder at the root of the file system.
+  const bool ok = !backupFolder.empty() && FileExists(backupFolder + "\\WORK\\Ac01arcw.CON");
+  // In reference mode the texts come from the setup file, not from the backup folder. The field
+  // can name a folder whose load failed after it was shown; the kinds and table numbers in the
+  // slots belong to the folder that was loaded, so the texts are read from there.
+  if (ok && !ViewMode) {
+    RenderRobotTexts(LoadedBackupFolder.empty() ? backupFolder : LoadedBackupFolder);
+  }
   ApplyCaptions(language);
+  // The reference-mode hint is a text of the window like any caption; left alone it would stay in
+  // the language that was active when the setup file was read.
+  if (ViewMode) C(Ctl::StatusBar1).Text = UiTextOf(50, language);
   return ok;
 }
 

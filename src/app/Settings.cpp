@@ -17,7 +17,17 @@ int ReadInt(const IniDocument& doc, const char* section, const char* key, int fa
 
 std::string ReadText(const IniDocument& doc, const char* section, const char* key) {
   std::string text = doc.GetString(section, key, "");
-  if (text.size() > kMaxTextValue) text.resize(kMaxTextValue);
+  if (text.size() > kMaxTextValue) {
+    // Cut before a UTF-8 character whose bytes would not all fit, so that no half character is
+    // shown or written back. A character has at most three continuation bytes; text in another
+    // encoding loses no more than that.
+    std::size_t end = kMaxTextValue;
+    while (end > kMaxTextValue - 3 && (static_cast<unsigned char>(text[end]) & 0xC0U) == 0x80U) {
+      --end;
+    }
+    if ((static_cast<unsigned char>(text[end]) & 0xC0U) != 0xC0U) end = kMaxTextValue;
+    text.resize(end);
+  }
   return text;
 }
 

@@ -14,7 +14,8 @@ FileStatus ReadRecord(const std::string& path, std::span<std::uint8_t> target) {
   if (path.empty()) return FileStatus::OpenFailed;
   std::vector<std::uint8_t> bytes;
   FileStatus status = ReadFilePrefix(NormalizePath(path), target.size(), bytes);
-  if (status == FileStatus::OpenFailed) status = ReadFilePrefix(MapPath(path), target.size(), bytes);
+  if (status == FileStatus::OpenFailed)
+    status = ReadFilePrefix(MapPath(path), target.size(), bytes);
   if (status == FileStatus::Ok) std::copy(bytes.begin(), bytes.end(), target.begin());
   return status;
 }

@@ -38,7 +38,10 @@ Commands (one per line; blank lines and lines starting with # are skipped):
 An action on a control that is disabled or hidden (itself or a parent), a pick of an item the list
 does not hold, any action before start, and every command but dump after the window has closed or
 the process has exited print "refused NAME" (NAME: the control; Form1 for move and close; the
-command word otherwise) and run nothing.
+command word otherwise) and run nothing. dump before start prints nothing. appdir or locale after
+start, a missing PATH, a negative INDEX other than -1 and an unknown command or control are lines
+that cannot be parsed. PATH is the rest of the line after the one blank that follows the words
+before it, kept as written (further blanks included).
 
 Exit status: 0 when every command ran; 2 for a line that cannot be parsed; 3 when a dialog opens
 and no answer of its kind is queued. The message for 2 and 3 goes to standard error.
@@ -77,17 +80,15 @@ class Driver {
     const auto words = SplitWords(line);
     if (words.empty() || words[0][0] == '#') return;
     const std::string& cmd = words[0];
-    const std::size_t afterCmd = line.find(cmd) + cmd.size();
     auto restAfter = [&](std::size_t wordCount) {
       // PATH: the rest of the line after the blank that follows the leading words.
       std::size_t at = line.find(cmd);
       for (std::size_t i = 0; i < wordCount; ++i) {
         at = line.find(words[i], at) + words[i].size();
       }
-      if (at >= line.size()) throw ParseError{"missing path"};
+      if (at + 1 >= line.size()) throw ParseError{"missing path"};
       return line.substr(at + 1);
     };
-    (void)afterCmd;
 
     if (cmd == "dump") {
       if (words.size() > 2) throw ParseError{"dump takes one prefix at most"};
@@ -99,28 +100,37 @@ class Driver {
       return;
     }
     if (cmd == "appdir" || cmd == "locale") {
-      if (form_) throw ParseError{cmd + " must come before start"};
+      std::string dir;
+      int lcid = 0;
       if (cmd == "appdir") {
-        platform_.appDir = restAfter(1);
+        dir = restAfter(1);
       } else {
         if (words.size() != 2) throw ParseError{"locale takes one number"};
-        platform_.lcid = ToInt(words[1]);
+        lcid = ToInt(words[1]);
+      }
+      if (Ended()) return Refuse(cmd);
+      if (form_) throw ParseError{cmd + " must come before start"};
+      if (cmd == "appdir") {
+        platform_.appDir = dir;
+      } else {
+        platform_.lcid = lcid;
       }
       return;
     }
     if (cmd == "answer") {
       if (words.size() < 3) throw ParseError{"answer needs a kind and a value"};
-      if (Ended()) return Refuse("answer");
       const std::string& kind = words[1];
       if (kind == "question") {
         if (words.size() != 3 || (words[2] != "yes" && words[2] != "no")) {
           throw ParseError{"answer question takes yes or no"};
         }
+        if (Ended()) return Refuse(cmd);
         platform_.questionAnswers.push_back(words[2] == "yes");
         return;
       }
       if (kind != "folder" && kind != "file") throw ParseError{"unknown answer kind " + kind};
       const std::string path = restAfter(2);
+      if (Ended()) return Refuse(cmd);
       std::optional<std::string> answer;
       if (path != "cancel") answer = path;
       (kind == "folder" ? platform_.folderAnswers : platform_.fileAnswers).push_back(answer);
@@ -149,7 +159,7 @@ class Driver {
       if (words.size() != 1) throw ParseError{"close takes nothing"};
       if (!Active()) return Refuse("Form1");
       form_->RunHandler([this] { form_->FormClose(); });
-      out_ << "closed\n";
+      if (form_->Closed) out_ << "closed\n";
       return;
     }
     throw ParseError{"unknown command " + cmd};
@@ -201,8 +211,9 @@ class Driver {
       throw ParseError{"cannot select in " + name};
     }
     const int index = ToInt(words[2]);
+    if (index < -1) throw ParseError{"select takes an index from 0, or -1"};
     if (!Active() || !form_->IsUsable(c)) return Refuse(name);
-    if (index < -1 || index >= static_cast<int>(form_->C(c).Items.size())) return Refuse(name);
+    if (index >= static_cast<int>(form_->C(c).Items.size())) return Refuse(name);
     if (registration >= 0) form_->C(Ctl::PageControlRejist).ActivePage = registration;
     form_->C(c).ItemIndex = index;
     form_->RunHandler([this, c, registration] {
