@@ -99,13 +99,16 @@ std::string MapPath(std::string_view toolPath) {
 }
 
 std::string NormalizePath(std::string_view toolPath) {
-  std::string out;
-  out.reserve(toolPath.size());
-  for (char c : toolPath) {
-    if (c == '\\') c = '/';
-    if (c == '/' && !out.empty() && out.back() == '/') continue;
-    out += c;
+  std::string out(toolPath.size(), '\0');
+  std::size_t n = 0;
+  bool afterSeparator = false;
+  for (const char c : toolPath) {
+    const bool separator = c == '/' || c == '\\';
+    if (separator && afterSeparator) continue;
+    out[n++] = separator ? '/' : c;
+    afterSeparator = separator;
   }
+  out.resize(n);
   return out;
 }
 
