@@ -27,8 +27,8 @@ void TForm1::EachLanguageClick(std::optional<int> senderTag) {
 }
 
 bool TForm1::ApplyLanguage(int language) {
-  SetAreaList(language);
-  SetWelderList(language);
+  SetLanguageList(Ctl::ComboBoxArea, AreaItems, language);
+  SetLanguageList(Ctl::ComboBoxWelderNo, WelderNoItems, language);
   const std::string backupFolder = C(Ctl::EditBackupFolder).Text;
   // An empty field would otherwise name a folder at the root of the file system.
   const bool ok = !backupFolder.empty() && FileExists(backupFolder + "\\WORK\\Ac01arcw.CON");
@@ -64,21 +64,13 @@ void TForm1::RenderRobotTexts(const std::string& backupFolder) {
   }
 }
 
-void TForm1::SetAreaList(int language) {
-  ControlState& list = C(Ctl::ComboBoxArea);
+void TForm1::SetLanguageList(Ctl c, const std::array<UiTextPair, 4>& items, int language) {
+  ControlState& list = C(c);
   const int index = list.ItemIndex;
   list.Items.clear();
-  for (const UiTextPair& item : AreaItems)
+  for (const UiTextPair& item : items) {
     list.Items.emplace_back(language == 0 ? item.japanese : item.english);
-  list.ItemIndex = index;
-}
-
-void TForm1::SetWelderList(int language) {
-  ControlState& list = C(Ctl::ComboBoxWelderNo);
-  const int index = list.ItemIndex;
-  list.Items.clear();
-  for (const UiTextPair& item : WelderNoItems)
-    list.Items.emplace_back(language == 0 ? item.japanese : item.english);
+  }
   list.ItemIndex = index;
 }
 

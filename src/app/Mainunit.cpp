@@ -7,8 +7,8 @@ namespace wisetup {
 
 TForm1::TForm1(Platform& platform) : platform_(platform) {
   ApplyCaptions(LanguageIndex);
-  SetAreaList(LanguageIndex);
-  SetWelderList(LanguageIndex);
+  SetLanguageList(Ctl::ComboBoxArea, AreaItems, LanguageIndex);
+  SetLanguageList(Ctl::ComboBoxWelderNo, WelderNoItems, LanguageIndex);
 
   C(Ctl::N4).Caption = "-";
   C(Ctl::RadioGroupRobotController).Items = {"ZR-A", "ZR30"};
@@ -59,23 +59,23 @@ void TForm1::FormShow() {
   ClickBackupFolder();
 }
 
-void TForm1::FormClose() {
+void TForm1::SaveSettingsOnExit() {
   // The engineer cannot make the folder writable from here, so a failed save is reported and the
-  // window closes all the same rather than trapping them.
+  // window closes (or the process ends) all the same rather than trapping them.
   try {
     SaveSettings();
   } catch (const HandlerError& e) {
     platform_.ShowApplicationError(e.what());
   }
+}
+
+void TForm1::FormClose() {
+  SaveSettingsOnExit();
   Closed = true;
 }
 
 void TForm1::ButtonEndClick() {
-  try {
-    SaveSettings();
-  } catch (const HandlerError& e) {
-    platform_.ShowApplicationError(e.what());
-  }
+  SaveSettingsOnExit();
   Terminated = true;
   platform_.ExitProcess(0);
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/Controls.h"
+#include "app/UiTexts.h"
 #include "backup/WeldRecords.h"
 #include "platform/Platform.h"
 #include "setupfile/SetupFormat.h"
@@ -67,8 +68,8 @@ class TForm1 {
   // The folder the loaded tables came from. EditBackupFolder may show a folder that was refused
   // since; the tables are only ever written back where they were read.
   std::string LoadedBackupFolder;
-  bool Closed = false;        // the window has been closed
-  bool Terminated = false;    // the process has been ended by the Exit button
+  bool Closed = false;      // the window has been closed
+  bool Terminated = false;  // the process has been ended by the Exit button
 
   ControlState& C(Ctl c) { return Controls[static_cast<std::size_t>(c)]; }
   const ControlState& C(Ctl c) const { return Controls[static_cast<std::size_t>(c)]; }
@@ -138,8 +139,8 @@ class TForm1 {
 
  private:
   void ApplyCaptions(int language);
-  void SetWelderList(int language);
-  void SetAreaList(int language);
+  void SetLanguageList(Ctl list, const std::array<UiTextPair, 4>& items, int language);
+  void SaveSettingsOnExit();
   void RenderRobotTexts(const std::string& backupFolder);
   void SelectStoredModes(int welder);
 

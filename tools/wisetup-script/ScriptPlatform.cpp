@@ -49,30 +49,28 @@ void ScriptPlatform::ShowApplicationError(const std::string& text) {
   out_ << "error text=" << Quote(text) << "\n";
 }
 
+std::optional<std::string> ScriptPlatform::TakeAnswer(
+    std::deque<std::optional<std::string>>& answers, const char* dialog) {
+  if (answers.empty()) {
+    out_ << "\n";
+    throw MissingAnswer{dialog};
+  }
+  auto answer = answers.front();
+  answers.pop_front();
+  out_ << " -> " << (answer ? Quote(*answer) : "cancel") << "\n";
+  return answer;
+}
+
 std::optional<std::string> ScriptPlatform::BrowseForFolder(const std::string& prompt,
                                                            const std::string& preselect) {
   out_ << "folder-browser prompt=" << Quote(prompt) << " preselect=" << Quote(preselect);
-  if (folderAnswers.empty()) {
-    out_ << "\n";
-    throw MissingAnswer{"folder"};
-  }
-  auto answer = folderAnswers.front();
-  folderAnswers.pop_front();
-  out_ << " -> " << (answer ? Quote(*answer) : "cancel") << "\n";
-  return answer;
+  return TakeAnswer(folderAnswers, "folder");
 }
 
 std::optional<std::string> ScriptPlatform::OpenFile(const std::string& initialFolder,
                                                     const std::string& filter) {
   out_ << "file-dialog initial=" << Quote(initialFolder) << " filter=" << Quote(filter);
-  if (fileAnswers.empty()) {
-    out_ << "\n";
-    throw MissingAnswer{"file"};
-  }
-  auto answer = fileAnswers.front();
-  fileAnswers.pop_front();
-  out_ << " -> " << (answer ? Quote(*answer) : "cancel") << "\n";
-  return answer;
+  return TakeAnswer(fileAnswers, "file");
 }
 
 void ScriptPlatform::ExitProcess(int code) {

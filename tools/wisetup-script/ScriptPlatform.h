@@ -42,6 +42,10 @@ class ScriptPlatform : public Platform {
   void ExitProcess(int code) override;
 
  private:
+  // The next queued answer of a dialog, written to the transcript.
+  std::optional<std::string> TakeAnswer(std::deque<std::optional<std::string>>& answers,
+                                        const char* dialog);
+
   std::ostream& out_;
 };
 
