@@ -6,11 +6,13 @@
 
 namespace wisetup {
 
+// The root is written natively, as the folder of the executable is; the family and area folders
+// below it are the tool's own backslash literals.
 std::string TForm1::CatalogueRoot() const {
   std::string exe = platform_.ExecutablePath();
   const auto slash = exe.find_last_of("/\\");
   const std::string folder = slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
-  return folder + "WeldingMode\\";
+  return folder + "WeldingMode/";
 }
 
 void TForm1::UpdateRatedCurrent(int welder) {
