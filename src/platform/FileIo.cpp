@@ -1,5 +1,7 @@
 #include "platform/FileIo.h"
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -194,14 +196,24 @@ Outcome ReplaceAtomically(const Target& target, const std::string& content) {
 FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
                           std::vector<std::uint8_t>& out) {
   out.clear();
-  off_t fileSize = 0;
-  FileDescriptor fd(OpenRegularForReading(nativePath, &fileSize));
+  // No fstat here: record files are read by the thousand, and a bounded read of `size` bytes is
+  // safe on anything that opens. A folder fails the read with EISDIR; a pipe or an empty file
+  // delivers too few bytes.
+  if (!IsUsablePath(nativePath)) return FileStatus::OpenFailed;
+  FileDescriptor fd(::open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (!fd.valid()) return FileStatus::OpenFailed;
-  // A short file fails before a buffer of the asked size is made.
-  if (static_cast<std::uintmax_t>(fileSize) < size) return FileStatus::ReadFailed;
-  std::vector<std::uint8_t> buffer(size);
-  const ssize_t got = ReadFully(fd.get(), buffer.data(), size);
-  if (got < 0 || static_cast<std::size_t>(got) != size) return FileStatus::ReadFailed;
+  // Grown as bytes arrive, so a large `size` never allocates more than the file holds.
+  constexpr std::size_t kChunk = 64 * 1024;
+  std::vector<std::uint8_t> buffer;
+  while (buffer.size() < size) {
+    const std::size_t have = buffer.size();
+    buffer.resize(have + std::min(kChunk, size - have));
+    const ssize_t got = ReadFully(fd.get(), buffer.data() + have, buffer.size() - have);
+    if (got < 0) return errno == EISDIR ? FileStatus::OpenFailed : FileStatus::ReadFailed;
+    buffer.resize(have + static_cast<std::size_t>(got));
+    if (buffer.size() < have + std::min(kChunk, size - have)) break;
+  }
+  if (buffer.size() != size) return FileStatus::ReadFailed;
   out = std::move(buffer);
   return FileStatus::Ok;
 }
