@@ -45,7 +45,10 @@ void TForm1::LoadCatalogue(int welder) {
 
   const std::string folder = CatalogueRoot() + *family + *area;
   const bool edited = welder == CurrentWelder;
-  for (const std::string& name : ListTemplateEntries(MapPath(folder))) {
+  const std::vector<std::string> names = ListTemplateEntries(MapPath(folder));
+  slot.CatalogueTemplates.reserve(names.size());
+  slot.CatalogueModes.reserve(names.size());
+  for (const std::string& name : names) {
     if (!ReadRcWeldTable(folder + name, true)) break;
     if (WorkTable224.RatedCurrent() != RatedCurrent) continue;
     if (edited) {

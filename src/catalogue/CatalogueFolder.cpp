@@ -20,11 +20,15 @@ std::vector<std::string> ListTemplateEntries(const std::string& nativeFolder) {
     std::string name = it->path().filename().string();
     if (name.size() < 5 || !EqualsIgnoreCase(name.substr(0, 5), "$WTBD")) continue;
     // The type the folder listing reports needs no further look-up; only links are followed.
-    std::error_code statError;
-    fs::file_status status = it->symlink_status(statError);
-    if (!statError && fs::is_symlink(status)) status = fs::status(it->path(), statError);
-    if (statError) continue;
-    if (!fs::is_regular_file(status) && !fs::is_directory(status)) continue;
+    std::error_code typeError;
+    bool usable = false;
+    if (it->is_symlink(typeError)) {
+      const fs::file_status target = fs::status(it->path(), typeError);
+      usable = !typeError && (fs::is_regular_file(target) || fs::is_directory(target));
+    } else if (!typeError) {
+      usable = it->is_regular_file(typeError) || it->is_directory(typeError);
+    }
+    if (!usable) continue;
     std::string upper = AsciiUpper(name);
     entries.emplace_back(std::move(upper), std::move(name));
   }
