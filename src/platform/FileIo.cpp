@@ -109,6 +109,7 @@ struct Target {
   mode_t mode = 0644;
   uid_t owner = 0;
   gid_t group = 0;
+  off_t size = 0;
 };
 
 struct Outcome {
@@ -151,6 +152,7 @@ Outcome PrepareTarget(const std::string& nativePath, Target& target) {
   target.mode = info.st_mode & 07777;
   target.owner = info.st_uid;
   target.group = info.st_gid;
+  target.size = info.st_size;
   return {};
 }
 
@@ -235,7 +237,8 @@ FileStatus WriteFileHeadAtomically(const std::string& nativePath,
   if (prepared.status != FileStatus::Ok) return prepared.status;
 
   std::string content(reinterpret_cast<const char*>(head.data()), head.size());
-  if (target.exists) {
+  // Only a file longer than the new head has a tail to keep.
+  if (target.exists && target.size > static_cast<off_t>(head.size())) {
     FileDescriptor fd(OpenRegularForReading(target.path));
     if (!fd.valid()) return FileStatus::OpenFailed;
     const off_t offset = static_cast<off_t>(head.size());
