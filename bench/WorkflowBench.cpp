@@ -74,6 +74,14 @@ Data& TheData() {
   return data;
 }
 
+// A platform whose folder browser answers with the benchmark backup.
+BenchPlatform PlatformFor(const Data& data) {
+  BenchPlatform platform;
+  platform.folder = data.backup.string();
+  platform.appDir = data.app.string();
+  return platform;
+}
+
 std::size_t ReadFile(const fs::path& path) {
   char buffer[1024];
   const int fd = ::open(path.c_str(), O_RDONLY);
@@ -85,9 +93,7 @@ std::size_t ReadFile(const fs::path& path) {
 
 void BM_BackupLoad(benchmark::State& state) {
   Data& data = TheData();
-  BenchPlatform platform;
-  platform.folder = data.backup.string();
-  platform.appDir = data.app.string();
+  BenchPlatform platform = PlatformFor(data);
   TForm1 form(platform);
   for (auto _ : state) form.ClickBackupFolder();
   if (form.Slots[3].RobotTables224.size() != 10 || platform.messages) state.SkipWithError("load");
@@ -106,9 +112,7 @@ BENCHMARK(BM_BackupLoadBareLoop)->Unit(benchmark::kMicrosecond);
 
 void BM_CatalogueListing(benchmark::State& state) {
   Data& data = TheData();
-  BenchPlatform platform;
-  platform.folder = data.backup.string();
-  platform.appDir = data.app.string();
+  BenchPlatform platform = PlatformFor(data);
   TForm1 form(platform);
   form.ClickBackupFolder();
   form.Slots[0].WpsModel = 3;
@@ -137,9 +141,7 @@ BENCHMARK(BM_CatalogueListingBareLoop)->Unit(benchmark::kMillisecond);
 
 void BM_CreateFiles(benchmark::State& state) {
   Data& data = TheData();
-  BenchPlatform platform;
-  platform.folder = data.backup.string();
-  platform.appDir = data.app.string();
+  BenchPlatform platform = PlatformFor(data);
   TForm1 form(platform);
   form.ClickBackupFolder();
   form.C(Ctl::EditConfigFolder).Text = data.setup.string();
