@@ -106,6 +106,20 @@ void QtPlatform::ShowApplicationError(const std::string& text) {
   box.exec();
 }
 
+namespace {
+
+// Opens the dialog in `folder` when that folder exists; the first chosen path, or nothing.
+std::optional<QString> RunDialog(QFileDialog& dialog, const std::string& folder) {
+  const QString start = PathFromModel(folder);
+  if (!start.isEmpty() && QDir(start).exists()) dialog.setDirectory(start);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return std::nullopt;
+  return chosen.front();
+}
+
+}  // namespace
+
 std::optional<std::string> QtPlatform::BrowseForFolder(const std::string& prompt,
                                                        const std::string& preselect) {
   BeforeModal();
@@ -123,12 +137,9 @@ std::optional<std::string> QtPlatform::BrowseForFolder(const std::string& prompt
     dialog.layout()->addWidget(label);
   }
   dialog.setWindowTitle(TextFromModel(prompt));
-  const QString start = PathFromModel(preselect);
-  if (!start.isEmpty() && QDir(start).exists()) dialog.setDirectory(start);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty()) return std::nullopt;
-  return PathToModel(QDir(chosen.front()).absolutePath());
+  const auto chosen = RunDialog(dialog, preselect);
+  if (!chosen) return std::nullopt;
+  return PathToModel(QDir(*chosen).absolutePath());
 }
 
 std::optional<std::string> QtPlatform::OpenFile(const std::string& initialFolder,
@@ -141,12 +152,9 @@ std::optional<std::string> QtPlatform::OpenFile(const std::string& initialFolder
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setNameFilters(NameFiltersOf(filter));
-  const QString start = PathFromModel(initialFolder);
-  if (!start.isEmpty() && QDir(start).exists()) dialog.setDirectory(start);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty()) return std::nullopt;
-  return PathToModel(QFileInfo(chosen.front()).absoluteFilePath());
+  const auto chosen = RunDialog(dialog, initialFolder);
+  if (!chosen) return std::nullopt;
+  return PathToModel(QFileInfo(*chosen).absoluteFilePath());
 }
 
 int QtPlatform::UserDefaultLcid() {
