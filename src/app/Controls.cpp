@@ -1,5 +1,7 @@
 #include "app/Controls.h"
 
+#include "app/Mainunit.h"
+
 namespace wisetup {
 namespace {
 
@@ -11,32 +13,48 @@ constexpr unsigned kMenuItem = kCaption | kEnabled;
 
 std::array<ControlInfo, kControlCount> BuildTable() {
   std::array<ControlInfo, kControlCount> t;
-  auto set = [&t](Ctl c, std::string name, Ctl parent, unsigned props) {
-    t[static_cast<std::size_t>(c)] = ControlInfo{std::move(name), parent, props};
+  auto set = [&t](Ctl c, std::string name, Ctl parent, unsigned props,
+                  UserAction action = UserAction::None, ControlHandler handler = nullptr) {
+    t[static_cast<std::size_t>(c)] = ControlInfo{std::move(name), parent, props, action, handler};
   };
+  const auto click = UserAction::Click;
+  const auto pick = UserAction::Pick;
   set(Ctl::Form1, "Form1", Ctl::Form1, kCaption);
   set(Ctl::MainMenu1, "MainMenu1", Ctl::Form1, kEnabled);
   set(Ctl::MenuSettings, "MenuSettings", Ctl::MainMenu1, kMenuItem);
-  set(Ctl::N1, "N1", Ctl::MenuSettings, kMenuItem);
-  set(Ctl::N2, "N2", Ctl::MenuSettings, kMenuItem);
-  set(Ctl::N3, "N3", Ctl::MenuSettings, kMenuItem);
+  set(Ctl::N1, "N1", Ctl::MenuSettings, kMenuItem, click,
+      [](TForm1& f, Ctl) { f.ClickBackupFolder(); });
+  set(Ctl::N2, "N2", Ctl::MenuSettings, kMenuItem, click,
+      [](TForm1& f, Ctl) { f.ClickSetupFolder(); });
+  set(Ctl::N3, "N3", Ctl::MenuSettings, kMenuItem, click,
+      [](TForm1& f, Ctl) { f.ClickReadConfig(); });
+  set(Ctl::MenuRestoreOriginals, "MenuRestoreOriginals", Ctl::MenuSettings, kMenuItem);
   set(Ctl::N4, "N4", Ctl::MenuSettings, kMenuItem);
   set(Ctl::L1, "L1", Ctl::MenuSettings, kMenuItem);
-  set(Ctl::N5, "N5", Ctl::L1, kMenuItem | kChecked);
-  set(Ctl::N6, "N6", Ctl::L1, kMenuItem | kChecked);
+  set(Ctl::N5, "N5", Ctl::L1, kMenuItem | kChecked, click,
+      [](TForm1& f, Ctl) { f.EachLanguageClick(1); });
+  set(Ctl::N6, "N6", Ctl::L1, kMenuItem | kChecked, click,
+      [](TForm1& f, Ctl) { f.EachLanguageClick(0); });
+  set(Ctl::MenuHelp, "MenuHelp", Ctl::MainMenu1, kMenuItem);
+  set(Ctl::MenuAbout, "MenuAbout", Ctl::MenuHelp, kMenuItem);
   set(Ctl::RadioGroupRobotController, "RadioGroupRobotController", Ctl::Form1,
       kCaption | kItems | kItemIndex | kEnabled | kVisible);
   set(Ctl::GroupBoxWelderNo, "GroupBoxWelderNo", Ctl::Form1, kGroup);
-  set(Ctl::ComboBoxWelderNo, "ComboBoxWelderNo", Ctl::GroupBoxWelderNo, kCombo);
+  set(Ctl::ComboBoxWelderNo, "ComboBoxWelderNo", Ctl::GroupBoxWelderNo, kCombo, pick,
+      [](TForm1& f, Ctl) { f.ComboBoxWelderNoChange(); });
   set(Ctl::GroupBoxRcWelder, "GroupBoxRcWelder", Ctl::Form1, kGroup);
   set(Ctl::EditRcWelder, "EditRcWelder", Ctl::GroupBoxRcWelder, kEdit);
-  set(Ctl::CheckBoxUseRcWCD, "CheckBoxUseRcWCD", Ctl::Form1, kButton | kChecked);
+  set(Ctl::CheckBoxUseRcWCD, "CheckBoxUseRcWCD", Ctl::Form1, kButton | kChecked,
+      UserAction::Toggle, [](TForm1& f, Ctl) { f.CheckBoxUseRcWCDClick(); });
   set(Ctl::GroupBoxWelder, "GroupBoxWelder", Ctl::Form1, kGroup);
-  set(Ctl::ComboBoxWpsWelder, "ComboBoxWpsWelder", Ctl::GroupBoxWelder, kCombo);
+  set(Ctl::ComboBoxWpsWelder, "ComboBoxWpsWelder", Ctl::GroupBoxWelder, kCombo, pick,
+      [](TForm1& f, Ctl) { f.ComboBoxWpsWelderChange(); });
   set(Ctl::GroupBoxArea, "GroupBoxArea", Ctl::Form1, kGroup);
-  set(Ctl::ComboBoxArea, "ComboBoxArea", Ctl::GroupBoxArea, kCombo);
+  set(Ctl::ComboBoxArea, "ComboBoxArea", Ctl::GroupBoxArea, kCombo, pick,
+      [](TForm1& f, Ctl) { f.ComboBoxAreaChange(); });
   set(Ctl::GroupBoxBaudrate, "GroupBoxBaudrate", Ctl::Form1, kGroup);
-  set(Ctl::ComboBoxBaudrate, "ComboBoxBaudrate", Ctl::GroupBoxBaudrate, kCombo);
+  // Never shown, so never picked; a pick would only store the item.
+  set(Ctl::ComboBoxBaudrate, "ComboBoxBaudrate", Ctl::GroupBoxBaudrate, kCombo, pick);
   set(Ctl::GroupBoxWeldingMode, "GroupBoxWeldingMode", Ctl::Form1, kGroup);
   set(Ctl::PageControlRejist, "PageControlRejist", Ctl::GroupBoxWeldingMode,
       kEnabled | kVisible | kActivePage);
@@ -49,17 +67,22 @@ std::array<ControlInfo, kControlCount> BuildTable() {
     set(LabelRcWModeOf(r), "LabelRcWModeR" + n, TabOf(r), kCaption);
     set(EditRcWModeOf(r), "EditRcWModeR" + n, TabOf(r), kEdit);
     set(LabelWModeOf(r), "LabelWModeR" + n, TabOf(r), kCaption);
-    set(ComboBoxWpsWModeOf(r), "ComboBoxWpsWModeR" + n, TabOf(r), kCombo);
+    set(ComboBoxWpsWModeOf(r), "ComboBoxWpsWModeR" + n, TabOf(r), kCombo, pick,
+        [](TForm1& f, Ctl sender) { f.ComboBoxWpsWModeChange(sender); });
   }
   set(Ctl::LabelBackupFolder, "LabelBackupFolder", Ctl::Form1, kCaption);
   set(Ctl::EditBackupFolder, "EditBackupFolder", Ctl::Form1, kEdit);
-  set(Ctl::ButtonBackupFolder, "ButtonBackupFolder", Ctl::Form1, kButton);
+  set(Ctl::ButtonBackupFolder, "ButtonBackupFolder", Ctl::Form1, kButton, click,
+      [](TForm1& f, Ctl) { f.ClickBackupFolder(); });
   set(Ctl::LabelConfigFlolder, "LabelConfigFlolder", Ctl::Form1, kCaption);
   set(Ctl::EditConfigFolder, "EditConfigFolder", Ctl::Form1, kEdit);
-  set(Ctl::ButtonSaveFolder, "ButtonSaveFolder", Ctl::Form1, kButton);
+  set(Ctl::ButtonSaveFolder, "ButtonSaveFolder", Ctl::Form1, kButton, click,
+      [](TForm1& f, Ctl) { f.ClickSetupFolder(); });
   set(Ctl::Panel1, "Panel1", Ctl::Form1, kEnabled | kVisible);
-  set(Ctl::ButtonMakeConfig, "ButtonMakeConfig", Ctl::Panel1, kButton);
-  set(Ctl::ButtonExit, "ButtonExit", Ctl::Panel1, kButton);
+  set(Ctl::ButtonMakeConfig, "ButtonMakeConfig", Ctl::Panel1, kButton, click,
+      [](TForm1& f, Ctl) { f.ButtonMakeConfigClick(); });
+  set(Ctl::ButtonExit, "ButtonExit", Ctl::Panel1, kButton, click,
+      [](TForm1& f, Ctl) { f.ButtonEndClick(); });
   set(Ctl::StatusBar1, "StatusBar1", Ctl::Form1, kText);
   set(Ctl::OpenDialog1, "OpenDialog1", Ctl::Form1, 0);
   return t;

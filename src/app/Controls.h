@@ -16,10 +16,13 @@ enum class Ctl : int {
   N1,
   N2,
   N3,
+  MenuRestoreOriginals,
   N4,
   L1,
   N5,
   N6,
+  MenuHelp,
+  MenuAbout,
   RadioGroupRobotController,
   GroupBoxWelderNo,
   ComboBoxWelderNo,
@@ -85,10 +88,20 @@ enum Prop : unsigned {
   kActivePage = 128,
 };
 
+class TForm1;
+
+// How a user acts on a control: clicks it (buttons, menu items), picks an item (drop-downs) or
+// toggles it (the check box). The view stores what the user did into the control's state first
+// (the picked item, the check mark), then runs the handler.
+enum class UserAction { None, Click, Pick, Toggle };
+using ControlHandler = void (*)(TForm1& form, Ctl sender);
+
 struct ControlInfo {
   std::string name;
   Ctl parent;  // Ctl::Form1 for top-level controls (and for Form1 itself)
   unsigned props;
+  UserAction action = UserAction::None;
+  ControlHandler handler = nullptr;  // nothing for controls whose change runs no handler
 };
 
 // The control table in its fixed order.

@@ -97,6 +97,9 @@ void TForm1::ApplyCaptions(int language) {
   C(Ctl::ButtonMakeConfig).Caption = caption(29);
   C(Ctl::ButtonExit).Caption = caption(30);
   C(Ctl::CheckBoxUseRcWCD).Caption = caption(31);
+  C(Ctl::MenuRestoreOriginals).Caption = caption(53);
+  C(Ctl::MenuHelp).Caption = caption(54);
+  C(Ctl::MenuAbout).Caption = caption(55);
 }
 
 }  // namespace wisetup

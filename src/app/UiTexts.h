@@ -6,7 +6,7 @@
 
 namespace wisetup {
 
-inline constexpr int kUiTextRows = 53;
+inline constexpr int kUiTextRows = 56;
 
 struct UiTextPair {
   const char* japanese;

@@ -39,6 +39,12 @@ class Platform {
 
   // Ends the process at once with `code` (the Exit button). Settings have been saved already.
   virtual void ExitProcess(int code) = 0;
+
+  // An environment variable of the running process; nothing when it is not set.
+  virtual std::optional<std::string> Environment(const std::string& name);
+
+  // The local time as "YYYYMMDD-HHMMSS", for naming what the tool keeps.
+  virtual std::string LocalTimestamp();
 };
 
 }  // namespace wisetup

@@ -138,6 +138,7 @@ void MainWindow::BuildMenu() {
   Bind(Ctl::N1, settings->addAction(QString()));
   Bind(Ctl::N2, settings->addAction(QString()));
   Bind(Ctl::N3, settings->addAction(QString()));
+  Bind(Ctl::MenuRestoreOriginals, settings->addAction(QString()));
   Bind(Ctl::N4, settings->addSeparator());
   QMenu* languages = settings->addMenu(QString());
   Bind(Ctl::L1, languages);
@@ -146,6 +147,9 @@ void MainWindow::BuildMenu() {
     action->setCheckable(true);
     Bind(c, action);
   }
+  QMenu* help = bar->addMenu(QString());
+  Bind(Ctl::MenuHelp, help);
+  Bind(Ctl::MenuAbout, help->addAction(QString()));
 }
 
 QWidget* MainWindow::BuildTopRow() {
@@ -273,46 +277,44 @@ QWidget* MainWindow::BuildPanel() {
 }
 
 void MainWindow::Wire() {
-  auto onTrigger = [this](Ctl c, std::function<void()> handler) {
-    connect(Get<QAction>(c), &QAction::triggered, this, [this, handler] { Act(handler); });
-  };
-  auto onClick = [this](Ctl c, std::function<void()> handler) {
-    connect(Get<QPushButton>(c), &QPushButton::clicked, this, [this, handler] { Act(handler); });
-  };
-  // activated, not currentIndexChanged: only the user's own pick runs a handler.
-  auto onPick = [this](Ctl c, std::function<void()> handler) {
-    connect(Get<QComboBox>(c), &QComboBox::activated, this, [this, c, handler](int index) {
-      form_.C(c).ItemIndex = index;
+  // Every control the user can act on reaches the handler the control table gives it; the
+  // scenario driver reads the same table, so what the scenarios drive is what this window wires.
+  for (int i = 0; i < kControlCount; ++i) {
+    const Ctl c = static_cast<Ctl>(i);
+    const ControlInfo& info = InfoOf(c);
+    const ControlHandler handler = info.handler;
+    auto run = [this, c, handler] {
       if (handler) {
-        Act(handler);
+        Act([this, c, handler] { handler(form_, c); });
       } else {
         Mirror();
       }
-    });
-  };
-
-  onTrigger(Ctl::N1, [this] { form_.ClickBackupFolder(); });
-  onTrigger(Ctl::N2, [this] { form_.ClickSetupFolder(); });
-  onTrigger(Ctl::N3, [this] { form_.ClickReadConfig(); });
-  onTrigger(Ctl::N5, [this] { form_.EachLanguageClick(1); });
-  onTrigger(Ctl::N6, [this] { form_.EachLanguageClick(0); });
-  onClick(Ctl::ButtonBackupFolder, [this] { form_.ClickBackupFolder(); });
-  onClick(Ctl::ButtonSaveFolder, [this] { form_.ClickSetupFolder(); });
-  onClick(Ctl::ButtonMakeConfig, [this] { form_.ButtonMakeConfigClick(); });
-  onClick(Ctl::ButtonExit, [this] { form_.ButtonEndClick(); });
-  onPick(Ctl::ComboBoxWelderNo, [this] { form_.ComboBoxWelderNoChange(); });
-  onPick(Ctl::ComboBoxWpsWelder, [this] { form_.ComboBoxWpsWelderChange(); });
-  onPick(Ctl::ComboBoxArea, [this] { form_.ComboBoxAreaChange(); });
-  onPick(Ctl::ComboBoxBaudrate, nullptr);
-  for (int r = 0; r < kRegistrations; ++r) {
-    const Ctl list = ComboBoxWpsWModeOf(r);
-    onPick(list, [this, list] { form_.ComboBoxWpsWModeChange(list); });
+    };
+    switch (info.action) {
+      case UserAction::None:
+        break;
+      case UserAction::Click:
+        if (auto* action = qobject_cast<QAction*>(objects_[static_cast<std::size_t>(c)])) {
+          connect(action, &QAction::triggered, this, run);
+        } else {
+          connect(Get<QPushButton>(c), &QPushButton::clicked, this, run);
+        }
+        break;
+      case UserAction::Pick:
+        // activated, not currentIndexChanged: only the user's own pick runs a handler.
+        connect(Get<QComboBox>(c), &QComboBox::activated, this, [this, c, run](int index) {
+          form_.C(c).ItemIndex = index;
+          run();
+        });
+        break;
+      case UserAction::Toggle:
+        connect(Get<QCheckBox>(c), &QCheckBox::clicked, this, [this, c, run](bool checked) {
+          form_.C(c).Checked = checked;
+          run();
+        });
+        break;
+    }
   }
-
-  connect(Get<QCheckBox>(Ctl::CheckBoxUseRcWCD), &QCheckBox::clicked, this, [this](bool checked) {
-    form_.C(Ctl::CheckBoxUseRcWCD).Checked = checked;
-    Act([this] { form_.CheckBoxUseRcWCDClick(); });
-  });
   connect(robotControllers_, &QButtonGroup::idClicked, this, [this](int id) {
     form_.C(Ctl::RadioGroupRobotController).ItemIndex = id;
     Mirror();

@@ -26,7 +26,8 @@ Commands (one per line; blank lines and lines starting with # are skipped):
   answer folder PATH|cancel, answer file PATH|cancel, answer question yes|no
                          queue the answer of the next dialog of that kind
   start                  construct the window and run what happens when it is first shown
-  click NAME             ButtonBackupFolder N1 ButtonSaveFolder N2 N3 N5 N6 ButtonMakeConfig ButtonExit
+  click NAME             a button or menu item that has a handler: ButtonBackupFolder N1
+                         ButtonSaveFolder N2 N3 N5 N6 ButtonMakeConfig ButtonExit ...
   select NAME INDEX      ComboBoxWelderNo ComboBoxWpsWelder ComboBoxArea ComboBoxWpsWModeR1..R10;
                          INDEX from 0, -1 for typed text that matches no item
   tab N                  activate registration tab N (1 to 10)
@@ -176,52 +177,38 @@ class Driver {
     return c;
   }
 
+  // Clicks and picks run the handler the control table gives the control, as the real window does.
   void Click(const std::vector<std::string>& words) {
     if (words.size() != 2) throw ParseError{"click takes a name"};
     const std::string& name = words[1];
-    std::function<void()> handler;
-    if (name == "ButtonBackupFolder" || name == "N1") {
-      handler = [this] { form_->ClickBackupFolder(); };
-    } else if (name == "ButtonSaveFolder" || name == "N2") {
-      handler = [this] { form_->ClickSetupFolder(); };
-    } else if (name == "N3") {
-      handler = [this] { form_->ClickReadConfig(); };
-    } else if (name == "N5") {
-      handler = [this] { form_->EachLanguageClick(1); };
-    } else if (name == "N6") {
-      handler = [this] { form_->EachLanguageClick(0); };
-    } else if (name == "ButtonMakeConfig") {
-      handler = [this] { form_->ButtonMakeConfigClick(); };
-    } else if (name == "ButtonExit") {
-      handler = [this] { form_->ButtonEndClick(); };
-    } else {
+    const Ctl c = ControlByName(name);
+    if (c == Ctl::Count || InfoOf(c).action != UserAction::Click || !InfoOf(c).handler) {
       throw ParseError{"cannot click " + name};
     }
-    if (!Active() || !form_->IsUsable(Named(name))) return Refuse(name);
-    form_->RunHandler(handler);
+    if (!Active() || !form_->IsUsable(c)) return Refuse(name);
+    RunControlHandler(c);
   }
 
   void Select(const std::vector<std::string>& words) {
     if (words.size() != 3) throw ParseError{"select takes a name and an index"};
     const std::string& name = words[1];
     const Ctl c = Named(name);
-    const int registration = RegistrationOfModeList(c);
-    if (c != Ctl::ComboBoxWelderNo && c != Ctl::ComboBoxWpsWelder && c != Ctl::ComboBoxArea &&
-        registration < 0) {
+    if (InfoOf(c).action != UserAction::Pick || !InfoOf(c).handler) {
       throw ParseError{"cannot select in " + name};
     }
     const int index = ToInt(words[2]);
     if (index < -1) throw ParseError{"select takes an index from 0, or -1"};
     if (!Active() || !form_->IsUsable(c)) return Refuse(name);
     if (index >= static_cast<int>(form_->C(c).Items.size())) return Refuse(name);
+    const int registration = RegistrationOfModeList(c);
     if (registration >= 0) form_->C(Ctl::PageControlRejist).ActivePage = registration;
     form_->C(c).ItemIndex = index;
-    form_->RunHandler([this, c, registration] {
-      if (c == Ctl::ComboBoxWelderNo) form_->ComboBoxWelderNoChange();
-      if (c == Ctl::ComboBoxWpsWelder) form_->ComboBoxWpsWelderChange();
-      if (c == Ctl::ComboBoxArea) form_->ComboBoxAreaChange();
-      if (registration >= 0) form_->ComboBoxWpsWModeChange(c);
-    });
+    RunControlHandler(c);
+  }
+
+  void RunControlHandler(Ctl c) {
+    const ControlHandler handler = InfoOf(c).handler;
+    form_->RunHandler([this, handler, c] { handler(*form_, c); });
   }
 
   void Tab(const std::vector<std::string>& words) {
@@ -240,7 +227,7 @@ class Driver {
     }
     if (!Active() || !form_->IsUsable(Ctl::CheckBoxUseRcWCD)) return Refuse(words[1]);
     form_->C(Ctl::CheckBoxUseRcWCD).Checked = words[2] == "1";
-    form_->RunHandler([this] { form_->CheckBoxUseRcWCDClick(); });
+    RunControlHandler(Ctl::CheckBoxUseRcWCD);
   }
 
   std::ostream& out_;
