@@ -44,8 +44,8 @@ std::array<ControlInfo, kControlCount> BuildTable() {
       [](TForm1& f, Ctl) { f.ComboBoxWelderNoChange(); });
   set(Ctl::GroupBoxRcWelder, "GroupBoxRcWelder", Ctl::Form1, kGroup);
   set(Ctl::EditRcWelder, "EditRcWelder", Ctl::GroupBoxRcWelder, kEdit);
-  set(Ctl::CheckBoxUseRcWCD, "CheckBoxUseRcWCD", Ctl::Form1, kButton | kChecked,
-      UserAction::Toggle, [](TForm1& f, Ctl) { f.CheckBoxUseRcWCDClick(); });
+  set(Ctl::CheckBoxUseRcWCD, "CheckBoxUseRcWCD", Ctl::Form1, kButton | kChecked, UserAction::Toggle,
+      [](TForm1& f, Ctl) { f.CheckBoxUseRcWCDClick(); });
   set(Ctl::GroupBoxWelder, "GroupBoxWelder", Ctl::Form1, kGroup);
   set(Ctl::ComboBoxWpsWelder, "ComboBoxWpsWelder", Ctl::GroupBoxWelder, kCombo, pick,
       [](TForm1& f, Ctl) { f.ComboBoxWpsWelderChange(); });

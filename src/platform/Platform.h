@@ -1,5 +1,6 @@
 // The seam between the window model and the outside world: dialogs, message boxes and facts about
-// the running process. Qt implements it for the real window, the scenario driver with a scripted fake.
+// the running process. Qt implements it for the real window, the scenario driver with a scripted
+// fake.
 #pragma once
 
 #include <optional>
@@ -27,7 +28,8 @@ class Platform {
   virtual std::optional<std::string> BrowseForFolder(const std::string& prompt,
                                                      const std::string& preselect) = 0;
 
-  // A modal file-open dialog. `filter` is "description|pattern". Returns the chosen file or nothing.
+  // A modal file-open dialog. `filter` is "description|pattern". Returns the chosen file or
+  // nothing.
   virtual std::optional<std::string> OpenFile(const std::string& initialFolder,
                                               const std::string& filter) = 0;
 

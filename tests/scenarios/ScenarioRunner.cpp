@@ -8,7 +8,11 @@
 //   #! same PATH PATH    after the run, append whether two files hold the same bytes
 //   #! section PATH NAME after the run, append one section of a profile file (its lines as they
 //   are)
+//   #! env NAME=VALUE    run the driver with this environment variable (empty VALUE: unset it)
 // "@DIR@" in the script stands for the run's folder, and the transcript shows it the same way.
+// Every run gets its own HOME and XDG folders below the run's folder, so nothing of the machine's
+// user leaks in: HOME=@DIR@/home, XDG_CONFIG_HOME=@DIR@/xdg/config, XDG_DATA_HOME=@DIR@/xdg/data,
+// XDG_DATA_DIRS=@DIR@/xdg/dirs (none of them created).
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -124,12 +128,26 @@ int main(int argc, char** argv) {
 
   std::string script = ReadAll(scriptPath);
   std::vector<std::string> fixtureNames, files, lists, sames, sections;
+  std::vector<std::pair<std::string, std::string>> env = {
+      {"HOME", "@DIR@/home"},
+      {"XDG_CONFIG_HOME", "@DIR@/xdg/config"},
+      {"XDG_DATA_HOME", "@DIR@/xdg/data"},
+      {"XDG_DATA_DIRS", "@DIR@/xdg/dirs"},
+  };
   for (const std::string& line : Lines(script)) {
     if (line.rfind("#! fixture ", 0) == 0) fixtureNames.push_back(line.substr(11));
     if (line.rfind("#! file ", 0) == 0) files.push_back(line.substr(8));
     if (line.rfind("#! list ", 0) == 0) lists.push_back(line.substr(8));
     if (line.rfind("#! same ", 0) == 0) sames.push_back(line.substr(8));
     if (line.rfind("#! section ", 0) == 0) sections.push_back(line.substr(11));
+    if (line.rfind("#! env ", 0) == 0) {
+      const std::string assignment = line.substr(7);
+      const std::size_t equals = assignment.find('=');
+      const std::string name = assignment.substr(0, equals);
+      const std::string value = equals == std::string::npos ? "" : assignment.substr(equals + 1);
+      std::erase_if(env, [&](const auto& e) { return e.first == name; });
+      env.emplace_back(name, value);
+    }
   }
   std::string fixtureCommand = ShellQuote(fixtures) + " " + ShellQuote(dirText);
   for (const auto& name : fixtureNames) fixtureCommand += " " + ShellQuote(name);
@@ -143,7 +161,13 @@ int main(int argc, char** argv) {
   std::ofstream(runScript, std::ios::binary) << script;
 
   std::string transcript;
-  const std::string command = ShellQuote(driver) + " " + ShellQuote(runScript.string());
+  std::string environment = "env";
+  for (auto [name, value] : env) {
+    ReplaceAll(value, "@DIR@", dirText);
+    environment += value.empty() ? " -u " + ShellQuote(name) : " " + ShellQuote(name + "=" + value);
+  }
+  const std::string command =
+      environment + " " + ShellQuote(driver) + " " + ShellQuote(runScript.string());
   const int status = Run(command + " 2>&1", transcript);
   transcript += "== exit status " + std::to_string(status) + "\n";
   for (std::string path : files) {
@@ -197,7 +221,8 @@ int main(int argc, char** argv) {
       if (e == a) continue;
       // Find the script line that produced the differing output line.
       std::string annotated;
-      Run(ShellQuote(driver) + " --annotate " + ShellQuote(runScript.string()) + " 2>&1",
+      Run(environment + " " + ShellQuote(driver) + " --annotate " + ShellQuote(runScript.string()) +
+              " 2>&1",
           annotated);
       ReplaceAll(annotated, dirText, "@DIR@");
       std::string lastCommand = "(before the first command)";

@@ -1,5 +1,6 @@
 // wisetup-script: runs the window model from a plain text script with scripted dialogs and writes
 // the transcript to standard output. See --help for the commands.
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -34,7 +35,8 @@ Commands (one per line; blank lines and lines starting with # are skipped):
   check CheckBoxUseRcWCD 0|1
   move LEFT TOP WIDTH HEIGHT
   close                  close the window with the close box
-  dump [PREFIX]          print the state lines (those whose name starts with PREFIX)
+  dump [PREFIX...]       print the state lines (only those whose name starts with one of the
+                         PREFIXes, in the state's own order)
 
 An action on a control that is disabled or hidden (itself or a parent), a pick of an item the list
 does not hold, any action before start, and every command but dump after the window has closed or
@@ -92,11 +94,14 @@ class Driver {
     };
 
     if (cmd == "dump") {
-      if (words.size() > 2) throw ParseError{"dump takes one prefix at most"};
       if (!form_) return;
-      const std::string prefix = words.size() == 2 ? words[1] : "";
+      const std::vector<std::string> prefixes(words.begin() + 1, words.end());
       for (const std::string& l : DumpLines(*form_)) {
-        if (l.compare(0, prefix.size(), prefix) == 0) out_ << l << "\n";
+        const bool wanted =
+            prefixes.empty() || std::any_of(prefixes.begin(), prefixes.end(), [&](const auto& p) {
+              return l.compare(0, p.size(), p) == 0;
+            });
+        if (wanted) out_ << l << "\n";
       }
       return;
     }
