@@ -46,6 +46,7 @@ struct WindowPlacement {
   int Top = 100;
   int Width = 860;
   int Height = 440;
+  bool Maximized = false;
 };
 
 class TForm1 {
@@ -99,6 +100,12 @@ class TForm1 {
   // `senderTag` is the tag of the language menu item (N5: 1, N6: 0); nothing at start-up.
   void EachLanguageClick(std::optional<int> senderTag);
   bool ApplyLanguage(int language);
+
+  // --- help and drops (app/) ---------------------------------------------------------------
+  void MenuAboutClick();
+  // Paths dropped on the window from a file manager: one folder is taken like a backup folder
+  // chosen with N1; anything else is refused with a message.
+  void DropFolders(const std::vector<std::string>& paths);
 
   // --- robot-side tables and the backup (backup/) ------------------------------------------
   bool ReadRcWeldTable(const std::string& path, bool longForm);

@@ -47,6 +47,9 @@ class Platform {
 
   // The local time as "YYYYMMDD-HHMMSS", for naming what the tool keeps.
   virtual std::string LocalTimestamp();
+
+  // The windowing toolkit and its version, for the About box; empty without one.
+  virtual std::string ToolkitVersion() { return {}; }
 };
 
 }  // namespace wisetup
