@@ -12,14 +12,14 @@
 
 #include "app/Controls.h"
 #include "app/UiTexts.h"
-#include "backup/WeldRecords.h"
 #include "platform/Platform.h"
+#include "records/WelderKinds.h"
 #include "setupfile/SetupFormat.h"
 
 namespace wisetup {
 
-inline constexpr int kWelderCount = 4;
-inline constexpr int kRegistrations = 10;
+// The old name of kWelders; it goes when the handlers move to app/.
+inline constexpr int kWelderCount = kWelders;
 
 // An error that ends the running handler and is shown by the application's error display.
 class HandlerError : public std::runtime_error {

@@ -2,6 +2,9 @@
 
 #include <stdexcept>
 
+#include "records/ModelIndex.h"
+#include "records/WelderKinds.h"
+
 namespace wisetup {
 
 namespace {
@@ -81,36 +84,25 @@ std::optional<std::int64_t> LookupCharacteristic(const WpsModeRecord& record, in
 }
 
 bool HasTransferRecipe(int welderKind) {
-  switch (welderKind) {
-    case 5:
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-    case 13:
-    case 14:
-    case 17:
-    case 19:
-      return true;
-    default:
-      return false;
-  }
+  return WelderKindOf(welderKind).recipe != TransferRecipe::None;
 }
 
 std::optional<RobotWeldTable> BuildRevisedTable(const TransferInputs& in) {
-  if (!HasTransferRecipe(in.welderKind)) return std::nullopt;
+  const TransferRecipe recipe = WelderKindOf(in.welderKind).recipe;
+  if (recipe == TransferRecipe::None) return std::nullopt;
   const RobotWeldTable& t = Require(in.robotTable, "robot table missing");
 
-  switch (in.welderKind) {
-    case 5:
-    case 14: {
+  switch (recipe) {
+    case TransferRecipe::None:
+      return std::nullopt;
+    case TransferRecipe::CommandAndCharFromMode: {
       const WpsModeRecord& p = Require(in.modeRecord, "mode record missing");
       RobotWeldTable r = t;
       CommandFromRow(r, p, kCommandRow);
       CharValueFromRow(r, p, kDefaultCharRow);
       return r;
     }
-    case 9: {
+    case TransferRecipe::RatedAndMethodRow: {
       const WpsModeRecord& p = Require(in.modeRecord, "mode record missing");
       const RobotWeldTable& e = Require(in.catalogueTemplate, "catalogue template missing");
       RobotWeldTable r = t;
@@ -119,21 +111,19 @@ std::optional<RobotWeldTable> BuildRevisedTable(const TransferInputs& in) {
       CharValueFromRow(r, p, r.Method() == 0 ? kDefaultCharRow : kPulseRow);
       return r;
     }
-    case 10: {
+    case TransferRecipe::RatedByModel: {
       RobotWeldTable r = t;
-      r.SetRatedCurrent(in.wpsModel == 8 ? 350 : 500);
+      r.SetRatedCurrent(static_cast<std::uint16_t>(UModelRatedCurrent(in.wpsModel)));
       return r;
     }
-    case 11:
-    case 12:
-    case 17: {
+    case TransferRecipe::CharFromMode: {
       const WpsModeRecord& p = Require(in.modeRecord, "mode record missing");
       RobotWeldTable r = t;
       CommandFromCurrent(r);
       CharValueFromRow(r, p, kDefaultCharRow);
       return r;
     }
-    default: {  // 13 and 19
+    case TransferRecipe::TemplateOrMethodRows: {
       const RobotWeldTable& e = Require(in.catalogueTemplate, "catalogue template missing");
       if (!in.useRcWcd) {
         // The template's conditions replace the robot's; the robot keeps the wire, gas and
@@ -153,6 +143,7 @@ std::optional<RobotWeldTable> BuildRevisedTable(const TransferInputs& in) {
       return r;
     }
   }
+  return std::nullopt;
 }
 
 }  // namespace wisetup

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "backup/WeldRecords.h"
+#include "records/WeldRecords.h"
 
 namespace wisetup {
 
@@ -14,7 +14,7 @@ namespace wisetup {
 std::optional<std::int64_t> LookupCharacteristic(const WpsModeRecord& record, int row,
                                                  std::uint16_t current);
 
-// Whether the welder kind has a transfer recipe (5, 9, 10, 11, 12, 13, 14, 17, 19).
+// Whether the welder kind has a transfer recipe (records/WelderKinds.h).
 bool HasTransferRecipe(int welderKind);
 
 struct TransferInputs {
@@ -26,8 +26,8 @@ struct TransferInputs {
   bool useRcWcd = true;                               // kinds 13 and 19 only
 };
 
-// The revised table R by the recipe of the welder kind, or nothing for kinds without a recipe.
-// Inputs the recipe needs must be present.
+// The revised table R by the recipe of the welder kind (records/WelderKinds.h), or nothing for
+// kinds without a recipe. Inputs the recipe needs must be present.
 std::optional<RobotWeldTable> BuildRevisedTable(const TransferInputs& in);
 
 }  // namespace wisetup

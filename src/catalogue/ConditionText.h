@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "backup/WeldRecords.h"
+#include "records/WeldRecords.h"
 
 namespace wisetup {
 

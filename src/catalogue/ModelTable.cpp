@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "records/WelderKinds.h"
+
 namespace wisetup {
 
 const char* const kModelItems[kModelCount] = {
@@ -22,7 +24,9 @@ constexpr const char* kJapanFolder = "JPN\\";
 constexpr int kAsiaArea = 3;
 
 // Rows are model indexes 1 to 7; the U models have no rated-current entry.
-constexpr int kRatedCurrents[7][kAreaCount] = {
+constexpr int kFirstRated = Index(ModelIndex::HxR350R400);
+constexpr int kLastRated = Index(ModelIndex::HxT350T400);
+constexpr int kRatedCurrents[kLastRated - kFirstRated + 1][kAreaCount] = {
     {350, 350, 400, 350}, {500, 500, 500, 500}, {350, 350, 400, 350}, {350, 400, 400, 400},
     {350, 400, 400, 400}, {500, 500, 500, 500}, {350, 400, 400, 400},
 };
@@ -32,6 +36,9 @@ bool IsModelIndex(int modelIndex) {
 }
 bool IsArea(int area) {
   return area >= 0 && area < kAreaCount;
+}
+bool IsUModel(int modelIndex) {
+  return modelIndex == Index(ModelIndex::HxU350P) || modelIndex == Index(ModelIndex::HxU500P);
 }
 
 }  // namespace
@@ -47,75 +54,71 @@ std::optional<std::string> FamilyFolder(int modelIndex) {
 
 std::optional<std::string> AreaFolder(int modelIndex, int area) {
   // The U models are sold with one catalogue for every area.
-  if (modelIndex == 8 || modelIndex == 9) return kJapanFolder;
+  if (IsUModel(modelIndex)) return kJapanFolder;
   if (!IsArea(area)) return std::nullopt;
   if (area != kAsiaArea) return kAreaFolders[area];
-  switch (modelIndex) {
-    case 4:
-    case 5:
-    case 7:
+  switch (static_cast<ModelIndex>(modelIndex)) {
+    case ModelIndex::HxS350S400:
+    case ModelIndex::HxS350LS400L:
+    case ModelIndex::HxT350T400:
       return kAreaFolders[kAsiaArea];
-    case 1:
-    case 2:
-    case 3:
-    case 6:
+    case ModelIndex::HxR350R400:
+    case ModelIndex::HxR500:
+    case ModelIndex::HxR350LR400L:
+    case ModelIndex::HxS500L:
       return kJapanFolder;
     default:
       return std::nullopt;
   }
 }
 
+bool HasCatalogue(int modelIndex) {
+  return modelIndex >= kFirstRated && modelIndex <= kLastRated;
+}
+
 std::optional<int> RatedCurrentOf(int modelIndex, int area) {
-  if (modelIndex < 1 || modelIndex > 7 || !IsArea(area)) return std::nullopt;
-  return kRatedCurrents[modelIndex - 1][area];
+  if (!HasCatalogue(modelIndex) || !IsArea(area)) return std::nullopt;
+  return kRatedCurrents[modelIndex - kFirstRated][area];
 }
 
 bool IsCompatible(int welderKind, int modelCode, const std::vector<RobotWeldTable>& tables148) {
-  const auto noneOr = [modelCode](int code) { return modelCode == 0 || modelCode == code; };
-  switch (welderKind) {
-    case 5:
-    case 11:
-    case 14:
-      return noneOr(22);
-    case 12:
-    case 17:
-      return noneOr(20);
-    case 13:
-      return noneOr(31);
-    case 10:
-      return noneOr(33);
-    case 19:
-      return noneOr(24);
-    case 9: {
-      if (noneOr(24)) return true;
-      if (modelCode != 23) return false;
-      // The S350/S400 only serves an RK3 whose first table was made for such a rating.
-      if (tables148.empty()) return true;
-      const std::uint16_t rated = tables148.front().RatedCurrent();
-      return rated == 350 || rated == 400;
-    }
-    default:
-      return false;  // an unregistered welder cannot even be set to "no model"
-  }
+  const WelderKindInfo& kind = WelderKindOf(welderKind);
+  // A kind that accepts no model refuses even "no model".
+  if (kind.modelCode < 0) return false;
+  if (modelCode == 0 || modelCode == kind.modelCode) return true;
+  if (kind.ratedModelCode < 0 || modelCode != kind.ratedModelCode) return false;
+  // Such a model only serves a welder whose first table was made for its 350/400 A rating.
+  if (tables148.empty()) return true;
+  const std::uint16_t rated = tables148.front().RatedCurrent();
+  return rated == 350 || rated == 400;
 }
 
 int ModelIndexFromCode(int modelCode, int ratedCurrent) {
+  const bool is500 = ratedCurrent == 500;
+  ModelIndex model = ModelIndex::None;
   switch (modelCode) {
     case 20:
-      return 3;
+      model = ModelIndex::HxR350LR400L;
+      break;
     case 22:
-      return ratedCurrent == 500 ? 2 : 1;
+      model = is500 ? ModelIndex::HxR500 : ModelIndex::HxR350R400;
+      break;
     case 23:
-      return 4;
+      model = ModelIndex::HxS350S400;
+      break;
     case 24:
-      return ratedCurrent == 500 ? 6 : 5;
+      model = is500 ? ModelIndex::HxS500L : ModelIndex::HxS350LS400L;
+      break;
     case 31:
-      return 7;
+      model = ModelIndex::HxT350T400;
+      break;
     case 33:
-      return ratedCurrent == 500 ? 9 : 8;
+      model = is500 ? ModelIndex::HxU500P : ModelIndex::HxU350P;
+      break;
     default:
-      return 0;
+      break;
   }
+  return Index(model);
 }
 
 }  // namespace wisetup

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "backup/WeldRecords.h"
+#include "records/ModelIndex.h"
+#include "records/WeldRecords.h"
 
 namespace wisetup {
 
@@ -21,14 +22,18 @@ int ModelCode(int modelIndex);
 // "HXR\" and so on; nothing for indexes without a family.
 std::optional<std::string> FamilyFolder(int modelIndex);
 
-// "JPN\", "USA\", "EU\" or "ASIA\" for a model index and area; "JPN\" for the models 8 and 9 in
-// every area; nothing for an area outside 0..3 (other models).
+// "JPN\", "USA\", "EU\" or "ASIA\" for a model index and area; "JPN\" for the U models in every
+// area; nothing for an area outside 0..3 (other models).
 std::optional<std::string> AreaFolder(int modelIndex, int area);
+
+// Whether the model's catalogue folder holds modes to choose from (the U models have none).
+bool HasCatalogue(int modelIndex);
 
 // The rated current of a model in an area, or nothing when the pair has no entry.
 std::optional<int> RatedCurrentOf(int modelIndex, int area);
 
-// Whether `modelCode` may serve a welder of `welderKind` whose short-form tables are `tables148`.
+// Whether `modelCode` may serve a welder of `welderKind` whose short-form tables are `tables148`,
+// by the models the kinds table (records/WelderKinds.h) accepts for the kind.
 bool IsCompatible(int welderKind, int modelCode, const std::vector<RobotWeldTable>& tables148);
 
 // The model index that a setup file's model code and mode-1 rated current stand for.

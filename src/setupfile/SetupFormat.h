@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "platform/IniDocument.h"
+#include "records/WelderKinds.h"
 
 namespace wisetup {
 
-inline constexpr int kWelders = 4;
-inline constexpr int kModes = 10;
+// The file's name for registrations; it goes when the handlers move to app/.
+inline constexpr int kModes = kRegistrations;
 
 struct RcModeValues {  // one "WELDER%d_MODE%d_RC" section, in key order
   std::uint16_t METHOD = 0, WIRE_DIAMETER = 0, GAS_KIND = 0, WIRE_KIND = 0, SPECIAL = 0;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -8,6 +10,9 @@
 
 namespace wisetup {
 namespace {
+
+using test::PrintTo;
+using test::RowName;
 
 constexpr std::uint16_t kNone = 0xFFFF;  // a code no table knows
 
@@ -20,10 +25,6 @@ struct TextRow {
   int language;
   std::string expected;
 };
-
-void PrintTo(const TextRow& row, std::ostream* os) {
-  *os << row.name;
-}
 
 class ConditionText : public ::testing::TestWithParam<TextRow> {};
 
@@ -87,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "ACP-HiEN   φ1.4  ﾌｪﾗｲﾄ  98%Ar+2%O2  (M-EN)"},
         TextRow{"AnyOtherLanguageIsEnglish", L, 5, 9, 4, 2, 16, 0, 23, true, 7,
                 "BRZING  dia.0.9  Soft aluminum  MIG  (Low*)"}),
-    [](const auto& test) { return std::string(test.param.name); });
+    test::RowName());
 
 // Columns of a fixed-pitch font: half-width katakana and ASCII take one, everything else two.
 int Columns(const std::string& utf8) {

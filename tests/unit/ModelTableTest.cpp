@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -11,6 +13,9 @@
 
 namespace wisetup {
 namespace {
+
+using test::PrintTo;
+using test::RowName;
 
 std::vector<RobotWeldTable> FirstTableRated(std::uint16_t rated) {
   RobotWeldTable t(TableForm::Short);
@@ -24,10 +29,6 @@ struct PairingRow {
   std::vector<int> accepted;  // of the codes 0, 20, 22, 23, 24, 31, 33 and 99
   std::vector<RobotWeldTable> tables;
 };
-
-void PrintTo(const PairingRow& row, std::ostream* os) {
-  *os << row.name;
-}
 
 class Pairing : public ::testing::TestWithParam<PairingRow> {};
 
@@ -52,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PairingRow{"Rk3First500", 9, {0, 24}, FirstTableRated(500)},
                       PairingRow{"Rk3FirstAllZero", 9, {0, 24}, FirstTableRated(0)},
                       PairingRow{"NotRegistered", 0, {}, {}}, PairingRow{"Unnamed", 3, {}, {}}),
-    [](const auto& test) { return std::string(test.param.name); });
+    test::RowName());
 
 TEST(ModelTable, AreaFolders) {
   struct Row {

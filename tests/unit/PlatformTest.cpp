@@ -13,12 +13,17 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include "platform/FileIo.h"
 #include "platform/IniDocument.h"
 #include "platform/PathMap.h"
 
 namespace wisetup {
 namespace {
+
+using test::PrintTo;
+using test::RowName;
 
 using std::nullopt;
 using std::optional;
@@ -37,13 +42,6 @@ struct GetRow {
 const string kBom = "\xEF\xBB\xBF";
 
 // Text with embedded NULs, taken at its full length.
-// Names each generated test after the `name` of its row.
-struct RowName {
-  template <typename Info>
-  string operator()(const Info& row) const {
-    return row.param.name;
-  }
-};
 
 template <std::size_t N>
 string Bytes(const char (&text)[N]) {

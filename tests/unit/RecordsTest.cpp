@@ -1,15 +1,22 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <cstdint>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
-#include "backup/WeldRecords.h"
+#include "records/WeldRecords.h"
+#include "records/WelderKinds.h"
 
 namespace wisetup {
 namespace {
+
+using test::PrintTo;
+using test::RowName;
 
 std::uint8_t Pattern(std::size_t i) {
   return static_cast<std::uint8_t>(i * 7 + 3);
@@ -28,10 +35,6 @@ struct LayoutRow {
   std::size_t fieldBase;
   std::vector<std::size_t> groupWords;  // current, cmd, char, char2 of each group in order
 };
-
-void PrintTo(const LayoutRow& row, std::ostream* os) {
-  *os << row.name;
-}
 
 class RecordLayout : public ::testing::TestWithParam<LayoutRow> {};
 
@@ -80,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                                                          164, 166, 168, 170, 172, 174, 176, 178,
                                                          180, 182, 188, 190, 192, 194, 196, 198,
                                                          200, 202, 204, 206, 208, 210, 212, 214}}),
-    [](const auto& test) { return std::string(test.param.name); });
+    test::RowName());
 
 TEST(RecordWords, AreLittleEndian) {
   RobotWeldTable t(TableForm::Short);
@@ -134,15 +137,47 @@ TEST(RecordEquality, ComparesFormAndEveryByte) {
   EXPECT_NE(p, q);
 }
 
-TEST(RecordForm, ShortOnlyForTheFiveShortKinds) {
-  const std::vector<std::pair<int, bool>> rows = {
-      {5, false}, {9, false}, {10, false}, {11, false}, {14, false}, {12, true},
-      {13, true}, {17, true}, {19, true},  {0, true},   {3, true},   {-1, true},
-  };
-  for (const auto& [kind, isLong] : rows) {
-    EXPECT_EQ(IsLongRcTableKind(kind), isLong) << "kind " << kind;
-  }
+// What the window shows for each kind, as the controller documentation names the kinds.
+struct KindRow {
+  const char* name;
+  int kind;
+  std::string japanese;
+  std::string english;
+  bool isLong;
+  int tabs;
+  bool checkBox;
+  bool area;
+};
+
+class WelderKind : public ::testing::TestWithParam<KindRow> {};
+
+TEST_P(WelderKind, NameFormAndControls) {
+  const KindRow& row = GetParam();
+  EXPECT_EQ(WelderKindName(row.kind, 0), row.japanese);
+  EXPECT_EQ(WelderKindName(row.kind, 1), row.english);
+  EXPECT_EQ(WelderKindName(row.kind, 7), row.english) << "any language but 0 is English";
+  EXPECT_EQ(IsLongRcTableKind(row.kind), row.isLong);
+  const WelderKindInfo& info = WelderKindOf(row.kind);
+  EXPECT_EQ(info.tabsShown, row.tabs);
+  EXPECT_EQ(info.checkBoxApplies, row.checkBox);
+  EXPECT_EQ(info.areaShown, row.area);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, WelderKind,
+    ::testing::Values(KindRow{"NotRegistered", 0, "未登録", "Not Registered", true, 0, false, true},
+                      KindRow{"Rk1", 5, "RK1", "RK1", false, 2, false, true},
+                      KindRow{"Rk3", 9, "RK3", "RK3", false, 10, false, true},
+                      KindRow{"Rk7", 10, "RK7", "RK7", false, 0, false, false},
+                      KindRow{"Rk2", 11, "RK2", "RK2", false, 10, false, true},
+                      KindRow{"Rk4", 12, "RK4", "RK4", true, 10, false, true},
+                      KindRow{"Rk5", 13, "RK5", "RK5", true, 10, true, true},
+                      KindRow{"Rk1S2", 14, "RK1(S-2)", "RK1(S-2)", false, 2, false, true},
+                      KindRow{"Rk4S2", 17, "RK4(S-2)", "RK4(S-2)", true, 10, false, true},
+                      KindRow{"Rk6", 19, "RK6", "RK6", true, 10, true, true},
+                      KindRow{"Unnamed3", 3, "---", "---", true, 10, false, true},
+                      KindRow{"UnnamedNegative", -1, "---", "---", true, 10, false, true}),
+    RowName());
 
 }  // namespace
 }  // namespace wisetup

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <cstdint>
 #include <ostream>
 #include <stdexcept>
@@ -7,10 +9,14 @@
 #include <vector>
 
 #include "backup/CharacteristicTransfer.h"
-#include "backup/WeldRecords.h"
+#include "records/WeldRecords.h"
+#include "records/WelderKinds.h"
 
 namespace wisetup {
 namespace {
+
+using test::PrintTo;
+using test::RowName;
 
 WpsModeRecord WithCurrentPoints(const std::vector<std::uint16_t>& points) {
   WpsModeRecord p;
@@ -25,10 +31,6 @@ struct LookupRow {
   std::uint16_t current;
   std::optional<std::int64_t> expected;
 };
-
-void PrintTo(const LookupRow& row, std::ostream* os) {
-  *os << row.name;
-}
 
 class Lookup : public ::testing::TestWithParam<LookupRow> {};
 
@@ -66,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {0, 100, 900, 2900},
                   250,
                   900 + 1500 * 2000 / 2000}),
-    [](const auto& test) { return std::string(test.param.name); });
+    test::RowName());
 
 // Recipes. The catalogue record has current points every 50 A and rows that rise by 100 per
 // point, so a row's value at current c (below 650 A) is base + 2c.
@@ -106,10 +108,6 @@ struct RecipeRow {
   int charBase;  // 0: characteristic words kept
   bool ratedFromTemplate;
 };
-
-void PrintTo(const RecipeRow& row, std::ostream* os) {
-  *os << row.name;
-}
 
 class Recipe : public ::testing::TestWithParam<RecipeRow> {};
 
@@ -164,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RecipeRow{"Kind13Method5", 13, 5, Cmd::FromCurrent, kRow11Base, true},
                       RecipeRow{"Kind19Method1", 19, 1, Cmd::FromCurrent, kRow30Base, true},
                       RecipeRow{"Kind19Method3", 19, 3, Cmd::FromCurrent, kRow2Base, true}),
-    [](const auto& test) { return std::string(test.param.name); });
+    test::RowName());
 
 TEST(RecipeKind10, SetsOnlyTheRatedCurrentByModel) {
   const RobotWeldTable t = Filled(TableForm::Short, 3, 0);

@@ -27,7 +27,7 @@
 #include <string_view>
 #include <vector>
 
-#include "backup/WeldRecords.h"
+#include "records/WeldRecords.h"
 
 namespace wisetup::demo {
 

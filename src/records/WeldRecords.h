@@ -13,9 +13,6 @@ namespace wisetup {
 
 enum class TableForm { Short, Long };
 
-// False (short form) for the welder kinds 5, 9, 10, 11 and 14; true for every other value.
-bool IsLongRcTableKind(int welderKind);
-
 class RobotWeldTable {
  public:
   static constexpr std::size_t kShortSize = 148;

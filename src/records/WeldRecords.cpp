@@ -1,4 +1,4 @@
-#include "backup/WeldRecords.h"
+#include "records/WeldRecords.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -37,19 +37,6 @@ constexpr RobotWeldTable::GroupOffsets kLongGroups[10] = {
 };
 
 }  // namespace
-
-bool IsLongRcTableKind(int welderKind) {
-  switch (welderKind) {
-    case 5:
-    case 9:
-    case 10:
-    case 11:
-    case 14:
-      return false;
-    default:
-      return true;
-  }
-}
 
 std::uint16_t RobotWeldTable::Word(std::size_t offset) const {
   return ReadLe16(Bytes(), offset);

@@ -1,0 +1,135 @@
+// Helpers shared by the unit test programs: row names for table-driven tests, bytes in and out of
+// files, patterned bytes, a fresh folder per test, and (for programs that link app) a Platform that
+// records what it is asked to show.
+#pragma once
+
+#include <stdlib.h>
+
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <span>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/Platform.h"
+
+namespace wisetup::test {
+
+namespace fs = std::filesystem;
+
+// Names each generated test after the `name` of its row.
+struct RowName {
+  template <typename Info>
+  std::string operator()(const Info& row) const {
+    return row.param.name;
+  }
+};
+
+// Failing rows print their names, not their bytes.
+template <typename Row>
+requires requires(const Row& row) {
+  row.name;
+}
+void PrintTo(const Row& row, std::ostream* out) {
+  *out << row.name;
+}
+
+inline std::string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Creates the parent folders as needed.
+inline void WriteBytes(const fs::path& path, const std::string& bytes) {
+  if (path.has_parent_path()) fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Bytes that differ from position to position and are never zero.
+inline std::string Pattern(std::size_t size, unsigned seed) {
+  std::string out(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) out[i] = static_cast<char>(1 + (i * 7 + seed) % 251);
+  return out;
+}
+
+inline std::string BytesOf(std::span<const std::uint8_t> bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
+
+inline bool AllZero(std::span<const std::uint8_t> bytes) {
+  for (const std::uint8_t b : bytes) {
+    if (b != 0) return false;
+  }
+  return true;
+}
+
+inline void Fill(std::span<std::uint8_t> bytes, std::uint8_t value) {
+  for (std::uint8_t& b : bytes) b = value;
+}
+
+// A fresh folder below /tmp for each test (short, so a socket path fits into sockaddr_un).
+class TempDirTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/wisetup-test-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+
+  fs::path dir_;
+};
+
+struct Shown {
+  MessageKind kind;
+  std::string text;
+  std::string caption;
+};
+
+// Records every dialog and answers folder browsers from a queue (cancel when it is empty).
+class RecordingPlatform : public Platform {
+ public:
+  std::vector<Shown> messages;
+  std::vector<std::string> applicationErrors;
+  std::vector<std::pair<std::string, std::string>> browsed;  // prompt, preselect
+  std::deque<std::optional<std::string>> folderAnswers;
+  int lcid = 1033;
+  std::string executable = "/nowhere/wisetup";
+  std::optional<int> exitCode;
+
+  MessageAnswer ShowMessage(MessageKind kind, const std::string& text,
+                            const std::string& caption) override {
+    messages.push_back({kind, text, caption});
+    return kind == MessageKind::Question ? MessageAnswer::No : MessageAnswer::Ok;
+  }
+  void ShowApplicationError(const std::string& text) override { applicationErrors.push_back(text); }
+  std::optional<std::string> BrowseForFolder(const std::string& prompt,
+                                             const std::string& preselect) override {
+    browsed.emplace_back(prompt, preselect);
+    if (folderAnswers.empty()) return std::nullopt;
+    auto answer = folderAnswers.front();
+    folderAnswers.pop_front();
+    return answer;
+  }
+  std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  int UserDefaultLcid() override { return lcid; }
+  std::string ExecutablePath() override { return executable; }
+  void ExitProcess(int code) override { exitCode = code; }
+};
+
+}  // namespace wisetup::test

@@ -1,0 +1,87 @@
+// The bilingual text table: every row in both languages, the quoted texts character for
+// character.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "app/UiTexts.h"
+
+namespace wisetup {
+namespace {
+
+using std::string;
+using test::PrintTo;
+using test::RowName;
+
+// ---- the text table -------------------------------------------------------------------------
+
+TEST(UiTextTable, EveryRowHasBothLanguages) {
+  for (int row = 0; row < kUiTextRows; ++row) {
+    EXPECT_FALSE(UiTextOf(row, 0).empty()) << "row " << row;
+    EXPECT_FALSE(UiTextOf(row, 1).empty()) << "row " << row;
+    EXPECT_NE(UiTextOf(row, 0), UiTextOf(row, 1)) << "row " << row;
+  }
+}
+
+struct TextRowCase {
+  const char* name;
+  int row;
+  string japanese;
+  string english;
+};
+
+class UiTextRows : public testing::TestWithParam<TextRowCase> {};
+
+TEST_P(UiTextRows, MatchTheQuotedTexts) {
+  EXPECT_EQ(UiTextOf(GetParam().row, 0), GetParam().japanese);
+  EXPECT_EQ(UiTextOf(GetParam().row, 1), GetParam().english);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, UiTextRows,
+    testing::Values(
+        // The blank between the two halves of the title is a full-width one (U+3000).
+        TextRowCase{"Title", 0,
+                    "溶接電源インターフェース(デジタル)\xE3\x80\x80セットアップ(Ver.7.0)",
+                    "Welding Interface(Digital) Setup(Ver.7.0)"},
+        TextRowCase{"MenuSettings", 1, "設定(&S)", "Settings(&S)"},
+        TextRowCase{"MenuBackupFolder", 2, "バックアップフォルダの設定(&B)...",
+                    "Select Backup folder(&B)..."},
+        TextRowCase{"EnglishItem", 6, "英語(&E)", "English(&E)"},
+        TextRowCase{"TabTen", 24, "登録１０", "Register10"},
+        TextRowCase{"CheckBox", 31, "特性データを引き継ぐ", "Use welding char."},
+        TextRowCase{"OpenFailure", 32, "%s が開けません。", "Cannot open %s."},
+        TextRowCase{"ReadFailure", 33, "%s が読み出せません。", "Cannot read %s."},
+        TextRowCase{"WriteFailure", 34, "%s が書き込めません。", "Cannot write %s."},
+        TextRowCase{"MethodsDifferKeepsItsBlank", 45,
+                    "関連付ける溶接法が一致しません。\n適切な溶接法を選択してください。",
+                    "Welding method of characteristic data are different. \nPlease select the "
+                    "appropriate destination."},
+        TextRowCase{"BackupFolderWrong", 46,
+                    "バックアップフォルダの指定が不適切です。\n再設定してください。",
+                    "Wrong RC backup folder is selected.\nPlease select correct folder."},
+        TextRowCase{"BackupFolderWrongCaption", 47, "フォルダ選択異常", "Wrong folder selected"},
+        TextRowCase{"CaptionOfTwoMessages", 40, "設定異常", "Wrong configuration"},
+        TextRowCase{"BackupPrompt", 51,
+                    "ロボット制御装置から取得したバックアップフォルダを指定してください。",
+                    "Select the folder containing backup data from RC."},
+        TextRowCase{"SetupPrompt", 52,
+                    "セットアップファイルを保存するフォルダ(UPDATE)を指定してください。",
+                    "Select the folder (UPDATE) to save setup files."}),
+    RowName());
+
+TEST(UiTextTable, AnyLanguageOtherThanZeroIsEnglishAndRowsOutsideAreEmpty) {
+  EXPECT_EQ(UiTextOf(30, 5), "Exit");
+  EXPECT_EQ(UiTextOf(30, 0), "終了");
+  EXPECT_EQ(UiTextOf(-1, 0), "");
+  EXPECT_EQ(UiTextOf(kUiTextRows, 1), "");
+}
+
+TEST(UiTextTable, AsiaIsWrittenInHalfWidthKatakana) {
+  EXPECT_EQ(string(AreaItems[3].japanese), "\xEF\xBD\xB1\xEF\xBD\xBC\xEF\xBE\x9E\xEF\xBD\xB1");
+  EXPECT_EQ(string(WelderNoItems[3].japanese), "溶接機\xEF\xBC\x94");  // full-width 4
+}
+
+}  // namespace
+}  // namespace wisetup
