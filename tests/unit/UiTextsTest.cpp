@@ -26,7 +26,7 @@ TEST(UiTextTable, EveryRowHasBothLanguages) {
 
 struct TextRowCase {
   const char* name;
-  int row;
+  TextRow row;
   string japanese;
   string english;
 };
@@ -42,31 +42,35 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, UiTextRows,
     testing::Values(
         // The blank between the two halves of the title is a full-width one (U+3000).
-        TextRowCase{"Title", 0,
+        TextRowCase{"Title", TextRow::Title,
                     "溶接電源インターフェース(デジタル)\xE3\x80\x80セットアップ(Ver.7.0)",
                     "Welding Interface(Digital) Setup(Ver.7.0)"},
-        TextRowCase{"MenuSettings", 1, "設定(&S)", "Settings(&S)"},
-        TextRowCase{"MenuBackupFolder", 2, "バックアップフォルダの設定(&B)...",
-                    "Select Backup folder(&B)..."},
-        TextRowCase{"EnglishItem", 6, "英語(&E)", "English(&E)"},
-        TextRowCase{"TabTen", 24, "登録１０", "Register10"},
-        TextRowCase{"CheckBox", 31, "特性データを引き継ぐ", "Use welding char."},
-        TextRowCase{"OpenFailure", 32, "%s が開けません。", "Cannot open %s."},
-        TextRowCase{"ReadFailure", 33, "%s が読み出せません。", "Cannot read %s."},
-        TextRowCase{"WriteFailure", 34, "%s が書き込めません。", "Cannot write %s."},
-        TextRowCase{"MethodsDifferKeepsItsBlank", 45,
+        TextRowCase{"MenuSettings", TextRow::MenuSettings, "設定(&S)", "Settings(&S)"},
+        TextRowCase{"MenuBackupFolder", TextRow::MenuBackupFolder,
+                    "バックアップフォルダの設定(&B)...", "Select Backup folder(&B)..."},
+        TextRowCase{"EnglishItem", TextRow::MenuEnglish, "英語(&E)", "English(&E)"},
+        TextRowCase{"TabTen", TextRow::Register10, "登録１０", "Register10"},
+        TextRowCase{"CheckBox", TextRow::UseWeldingChar, "特性データを引き継ぐ",
+                    "Use welding char."},
+        TextRowCase{"OpenFailure", TextRow::CannotOpen, "%s が開けません。", "Cannot open %s."},
+        TextRowCase{"ReadFailure", TextRow::CannotRead, "%s が読み出せません。", "Cannot read %s."},
+        TextRowCase{"WriteFailure", TextRow::CannotWrite, "%s が書き込めません。",
+                    "Cannot write %s."},
+        TextRowCase{"MethodsDifferKeepsItsBlank", TextRow::MethodsDiffer,
                     "関連付ける溶接法が一致しません。\n適切な溶接法を選択してください。",
                     "Welding method of characteristic data are different. \nPlease select the "
                     "appropriate destination."},
-        TextRowCase{"BackupFolderWrong", 46,
+        TextRowCase{"BackupFolderWrong", TextRow::WrongFolder,
                     "バックアップフォルダの指定が不適切です。\n再設定してください。",
                     "Wrong RC backup folder is selected.\nPlease select correct folder."},
-        TextRowCase{"BackupFolderWrongCaption", 47, "フォルダ選択異常", "Wrong folder selected"},
-        TextRowCase{"CaptionOfTwoMessages", 40, "設定異常", "Wrong configuration"},
-        TextRowCase{"BackupPrompt", 51,
+        TextRowCase{"BackupFolderWrongCaption", TextRow::WrongFolderCaption, "フォルダ選択異常",
+                    "Wrong folder selected"},
+        TextRowCase{"CaptionOfTwoMessages", TextRow::WrongConfigurationCaption, "設定異常",
+                    "Wrong configuration"},
+        TextRowCase{"BackupPrompt", TextRow::BackupFolderPrompt,
                     "ロボット制御装置から取得したバックアップフォルダを指定してください。",
                     "Select the folder containing backup data from RC."},
-        TextRowCase{"SetupPrompt", 52,
+        TextRowCase{"SetupPrompt", TextRow::SetupFolderPrompt,
                     "セットアップファイルを保存するフォルダ(UPDATE)を指定してください。",
                     "Select the folder (UPDATE) to save setup files."}),
     RowName());
