@@ -8,6 +8,7 @@
 //   #! same PATH PATH    after the run, append whether two files hold the same bytes
 //   #! section PATH NAME after the run, append one section of a profile file (its lines as they
 //   are)
+//   #! head PATH N       after the run, append the size of a text file and its first N lines
 //   #! env NAME=VALUE    run the driver with this environment variable (empty VALUE: unset it)
 // "@DIR@" in the script stands for the run's folder, and the transcript shows it the same way.
 // Every run gets its own HOME and XDG folders below the run's folder, so nothing of the machine's
@@ -127,7 +128,7 @@ int main(int argc, char** argv) {
   const std::string dirText = dir.string();
 
   std::string script = ReadAll(scriptPath);
-  std::vector<std::string> fixtureNames, files, lists, sames, sections;
+  std::vector<std::string> fixtureNames, files, lists, sames, sections, heads;
   std::vector<std::pair<std::string, std::string>> env = {
       {"HOME", "@DIR@/home"},
       {"XDG_CONFIG_HOME", "@DIR@/xdg/config"},
@@ -140,6 +141,7 @@ int main(int argc, char** argv) {
     if (line.rfind("#! list ", 0) == 0) lists.push_back(line.substr(8));
     if (line.rfind("#! same ", 0) == 0) sames.push_back(line.substr(8));
     if (line.rfind("#! section ", 0) == 0) sections.push_back(line.substr(11));
+    if (line.rfind("#! head ", 0) == 0) heads.push_back(line.substr(8));
     if (line.rfind("#! env ", 0) == 0) {
       const std::string assignment = line.substr(7);
       const std::size_t equals = assignment.find('=');
@@ -202,6 +204,22 @@ int main(int argc, char** argv) {
       if (!line.empty() && line.back() == '\r') line.back() = '\x01';
       if (!line.empty() && line.front() == '[') inside = line.rfind(name, 0) == 0;
       if (!inside) continue;
+      ReplaceAll(line, "\x01", "<CR>");
+      transcript += line + "\n";
+    }
+  }
+  for (std::string request : heads) {
+    ReplaceAll(request, "@DIR@", dirText);
+    const std::size_t blank = request.rfind(' ');
+    const std::string text = ReadAll(request.substr(0, blank));
+    const std::vector<std::string> lines = Lines(text);
+    const std::size_t count = std::min<std::size_t>(
+        lines.size(), static_cast<std::size_t>(std::atoi(request.c_str() + blank + 1)));
+    transcript += "== head " + request + " (" + std::to_string(text.size()) + " bytes, " +
+                  std::to_string(lines.size()) + " lines)\n";
+    for (std::size_t i = 0; i < count; ++i) {
+      std::string line = lines[i];
+      if (!line.empty() && line.back() == '\r') line.back() = '\x01';
       ReplaceAll(line, "\x01", "<CR>");
       transcript += line + "\n";
     }
