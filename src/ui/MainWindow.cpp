@@ -29,6 +29,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -414,6 +415,7 @@ void MainWindow::Wire() {
     const ControlHandler handler = info.handler;
     auto run = [this, c, handler] {
       if (handler) {
+        emit HandlerStarted(static_cast<int>(c));
         Act([this, c, handler] { handler(form_, c); });
       } else {
         Mirror();
@@ -656,6 +658,15 @@ void MainWindow::RecordPlacement() {
     form_.Placement = WindowPlacement{g.x(), g.y(), g.width(), g.height(), false};
   }
   seen_ = form_.Placement;
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (framed_ || isMaximized() || isFullScreen()) return;
+  // Only now is the frame known; the placement is fitted again with it.
+  framed_ = true;
+  placed_ = false;
+  ApplyPlacement();
 }
 
 void MainWindow::changeEvent(QEvent* event) {

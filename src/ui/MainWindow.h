@@ -48,11 +48,16 @@ class MainWindow : public QMainWindow {
   // The registration tab `step` visible tabs after the current one, wrapping at either end.
   void StepTab(int step);
 
+ signals:
+  // A user action on `control` is about to run its handler from the control table.
+  void HandlerStarted(int control);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,6 +95,7 @@ class MainWindow : public QMainWindow {
   // The placement as the model last saw it: applied from the model, or recorded from the user.
   WindowPlacement seen_;
   bool placed_ = false;
+  bool framed_ = false;  // shown once, so the frame's size is known
   // Qt's own texts (standard buttons, file dialogs) in Japanese; installed while it is active.
   QTranslator qtJapanese_;
   bool qtJapaneseLoaded_ = false;
