@@ -45,6 +45,9 @@ constexpr std::size_t Index(Ctl c) {
   return static_cast<std::size_t>(c);
 }
 
+// Tighter than the style's own, so that the top row fits a 640 pixel wide screen.
+constexpr QMargins kGroupMargins(6, 2, 6, 4);
+
 QString Q(const std::string& text) {
   return QString::fromStdString(text);
 }
@@ -286,12 +289,12 @@ QWidget* MainWindow::BuildTopRow() {
   Bind(Ctl::RadioGroupRobotController, robotControllerBox_);
   // Stacked, the two models take the height of the check box row rather than width, which is
   // short on a small screen at a large scale factor.
-  new QVBoxLayout(robotControllerBox_);
+  (new QVBoxLayout(robotControllerBox_))->setContentsMargins(kGroupMargins);
   robotControllers_ = new QButtonGroup(robotControllerBox_);
   grid->addWidget(robotControllerBox_, 0, 0, 2, 1, Qt::AlignTop);
 
   int column = 1;
-  auto addGroup = [&](Ctl group, Ctl inner, QWidget* widget) {
+  auto addGroup = [&](Ctl group, Ctl inner, QWidget* widget, int line = 0) {
     // Item texts change with the language; the list must follow their width.
     if (auto* list = qobject_cast<QComboBox*>(widget)) {
       list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -299,18 +302,18 @@ QWidget* MainWindow::BuildTopRow() {
     auto* box = new QGroupBox;
     Bind(group, box);
     auto* boxLayout = new QVBoxLayout(box);
+    boxLayout->setContentsMargins(kGroupMargins);
     Bind(inner, widget);
     boxLayout->addWidget(widget);
-    grid->addWidget(box, 0, column++);
+    grid->addWidget(box, line, line == 0 ? column++ : column - 1);
     return box;
   };
   addGroup(Ctl::GroupBoxWelderNo, Ctl::ComboBoxWelderNo, new QComboBox);
   auto* rcWelder = new QLineEdit;
   rcWelder->setReadOnly(true);
-  // Wide enough for the longest kind name, no wider: the row must fit a small screen.
-  const QFontMetrics metrics = rcWelder->fontMetrics();
-  rcWelder->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("Not Registered")) +
-                            3 * metrics.averageCharWidth());
+  // As wide as its group's title, which is wider than the longest kind name; a fixed width would
+  // not fit a small screen at a large scale factor.
+  rcWelder->setMinimumWidth(0);
   addGroup(Ctl::GroupBoxRcWelder, Ctl::EditRcWelder, rcWelder);
   auto* useRc = new QCheckBox;
   // It comes and goes with the welder kind; the rows below must not jump with it.
@@ -322,7 +325,8 @@ QWidget* MainWindow::BuildTopRow() {
   auto* models = new QComboBox;
   models->setMaxVisibleItems(10);
   addGroup(Ctl::GroupBoxWelder, Ctl::ComboBoxWpsWelder, models);
-  addGroup(Ctl::GroupBoxArea, Ctl::ComboBoxArea, new QComboBox);
+  // Below the model it belongs to: side by side the row is wider than a 640 pixel screen.
+  addGroup(Ctl::GroupBoxArea, Ctl::ComboBoxArea, new QComboBox, 1);
   addGroup(Ctl::GroupBoxBaudrate, Ctl::ComboBoxBaudrate, new QComboBox);
   grid->setColumnStretch(column, 1);
   return row;

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -58,6 +59,14 @@ std::optional<int> TextWidthNeeded(const QWidget& widget) {
   if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
     if (label->wordWrap() || label->text().isEmpty()) return std::nullopt;
     return label->sizeHint().width();
+  }
+  if (const auto* button = qobject_cast<const QPushButton*>(&widget)) {
+    if (button->text().isEmpty()) return std::nullopt;
+    // The size hint has the style's minimum button width; the text needs only its own.
+    const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+    const int frame = button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+    return button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&')) + margin +
+           2 * frame;
   }
   if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
     if (button->text().isEmpty() || qobject_cast<const QToolButton*>(button)) return std::nullopt;
