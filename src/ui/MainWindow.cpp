@@ -631,13 +631,10 @@ void MainWindow::ApplyPlacement() {
                     : QMargins();
     fitted = FitInto(rect, screen->availableGeometry() - frame, minimumSizeHint());
   }
-  {
-    // Placed in two steps, the window would report the first as the user's own move.
-    const QSignalBlocker blocker(this);
-    if (isMaximized()) setWindowState(windowState() & ~Qt::WindowMaximized);
-    setGeometry(fitted);
-    if (wanted.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
-  }
+  // The normal geometry is set while not maximised, so that it is what a restore returns to.
+  if (isMaximized()) setWindowState(windowState() & ~Qt::WindowMaximized);
+  setGeometry(fitted);
+  if (wanted.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 QRect MainWindow::FitInto(const QRect& wanted, const QRect& available, const QSize& minimum) {

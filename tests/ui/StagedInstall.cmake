@@ -72,6 +72,15 @@ run(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
             "${stage}/usr/bin/wisetup" --help OUTPUT out)
 expect("${out}" "--version" "wisetup --help")
 
+# Started offscreen, it stays up with its folder browser open until it is stopped.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env "HOME=${WORK}/home" "XDG_CONFIG_HOME=${WORK}/config"
+                        "XDG_DATA_DIRS=${stage}/usr/share" QT_QPA_PLATFORM=offscreen
+                        "${stage}/usr/bin/wisetup"
+                TIMEOUT 3 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc MATCHES "timeout")
+  message(FATAL_ERROR "the installed program ended at start (${rc}):\n${out}\n${err}")
+endif()
+
 # Installed under /usr the program's folder is not the user's to write: the settings fall back to
 # the XDG config folder, and the catalogue is found through XDG_DATA_DIRS.
 file(CHMOD "${stage}/usr/bin" DIRECTORY_PERMISSIONS OWNER_READ OWNER_EXECUTE GROUP_READ
