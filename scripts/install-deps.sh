@@ -3,8 +3,9 @@
 # Runs apt-get as root, or through sudo.
 set -euo pipefail
 
+# dpkg-dev brings dpkg-shlibdeps, which works out the package's library dependencies.
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
-          fonts-ipafont-gothic)
+          fonts-ipafont-gothic qt6-translations-l10n dpkg-dev)
 if [ "${1:-}" = "--with-gui-tools" ]; then
   packages+=(xvfb xauth)
 fi

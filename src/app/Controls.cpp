@@ -36,7 +36,8 @@ std::array<ControlInfo, kControlCount> BuildTable() {
   set(Ctl::N6, "N6", Ctl::L1, kMenuItem | kChecked, click,
       [](TForm1& f, Ctl) { f.EachLanguageClick(0); });
   set(Ctl::MenuHelp, "MenuHelp", Ctl::MainMenu1, kMenuItem);
-  set(Ctl::MenuAbout, "MenuAbout", Ctl::MenuHelp, kMenuItem);
+  set(Ctl::MenuAbout, "MenuAbout", Ctl::MenuHelp, kMenuItem, click,
+      [](TForm1& f, Ctl) { f.MenuAboutClick(); });
   set(Ctl::RadioGroupRobotController, "RadioGroupRobotController", Ctl::Form1,
       kCaption | kItems | kItemIndex | kEnabled | kVisible);
   set(Ctl::GroupBoxWelderNo, "GroupBoxWelderNo", Ctl::Form1, kGroup);

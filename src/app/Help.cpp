@@ -1,9 +1,29 @@
 #include "app/Mainunit.h"
+#include "app/UiTexts.h"
+#include "platform/PathMap.h"
 
 namespace wisetup {
 
-void TForm1::MenuAboutClick() {}
+void TForm1::MenuAboutClick() {
+  std::string caption = UiText(55);
+  if (caption.ends_with("(A)")) caption.resize(caption.size() - 3);
+  std::string text = "wisetup\n" +
+                     FormatPath(TextOf(kAboutVersion, LanguageIndex), WISETUP_VERSION) + "\n" +
+                     TextOf(kAboutLicence, LanguageIndex);
+  if (const std::string toolkit = platform_.ToolkitVersion(); !toolkit.empty()) {
+    text += "\n" + toolkit;
+  }
+  ShowMessageBox(MessageKind::Information, text, caption);
+}
 
-void TForm1::DropFolders(const std::vector<std::string>&) {}
+void TForm1::DropFolders(const std::vector<std::string>& paths) {
+  // Several folders or a file give no single backup to load; guessing one would load the wrong
+  // robot's data.
+  if (paths.size() != 1 || paths.front().empty() || !FolderExists(paths.front())) {
+    ShowMessageBox(MessageKind::Error, TextOf(kDropRefusedText, LanguageIndex), UiText(47));
+    return;
+  }
+  LoadBackupFolder(paths.front());
+}
 
 }  // namespace wisetup

@@ -32,10 +32,13 @@ bool TForm1::ApplyLanguage(int language) {
   const std::string backupFolder = C(Ctl::EditBackupFolder).Text;
   // An empty field would otherwise name a folder at the root of the file system.
   const bool ok = !backupFolder.empty() && FileExists(backupFolder + "\\WORK\\Ac01arcw.CON");
-  // In reference mode the texts come from the setup file, not from the backup folder. The field
-  // can name a folder whose load failed after it was shown; the kinds and table numbers in the
-  // slots belong to the folder that was loaded, so the texts are read from there.
-  if (ok && !ViewMode) {
+  // In reference mode the texts come from the setup file, as reading it made them, whatever the
+  // backup folder holds. The field can name a folder whose load failed after it was shown; the
+  // kinds and table numbers in the slots belong to the folder that was loaded, so the texts are
+  // read from there.
+  if (ViewMode) {
+    RenderSetupTexts();
+  } else if (ok) {
     RenderRobotTexts(LoadedBackupFolder.empty() ? backupFolder : LoadedBackupFolder);
   }
   ApplyCaptions(language);

@@ -81,6 +81,10 @@ void TForm1::ButtonEndClick() {
   platform_.ExitProcess(0);
 }
 
+EnvironmentLookup TForm1::Environment() const {
+  return [this](const std::string& name) { return platform_.Environment(name); };
+}
+
 std::string TForm1::UiText(int row) const {
   return UiTextOf(row, LanguageIndex);
 }

@@ -12,6 +12,8 @@
 
 #include "app/Controls.h"
 #include "app/UiTexts.h"
+#include "platform/BaseDirs.h"
+#include "platform/FileIo.h"
 #include "platform/Platform.h"
 #include "records/WelderKinds.h"
 #include "setupfile/SetupFormat.h"
@@ -69,8 +71,9 @@ class TForm1 {
   // The folder the loaded tables came from. EditBackupFolder may show a folder that was refused
   // since; the tables are only ever written back where they were read.
   std::string LoadedBackupFolder;
-  bool Closed = false;      // the window has been closed
-  bool Terminated = false;  // the process has been ended by the Exit button
+  bool CatalogueMissingShown = false;  // the missing catalogue is reported once per session
+  bool Closed = false;                 // the window has been closed
+  bool Terminated = false;             // the process has been ended by the Exit button
 
   ControlState& C(Ctl c) { return Controls[static_cast<std::size_t>(c)]; }
   const ControlState& C(Ctl c) const { return Controls[static_cast<std::size_t>(c)]; }
@@ -87,7 +90,12 @@ class TForm1 {
                                const std::string& caption);
 
   // --- settings (app/) ---------------------------------------------------------------------
+  // The file beside the executable: its path with the extension replaced by ".INI".
   std::string SettingsPath() const;
+  // The settings file in use: SettingsPath() when it, or its folder, can be written; otherwise
+  // wisetup/wisetup.INI in the user's configuration folder (SettingsPath() again when there is
+  // none).
+  std::string SettingsLocation() const;
   void LoadSettings();
   void SaveSettings();  // throws HandlerError when the file cannot be written
 
@@ -112,11 +120,16 @@ class TForm1 {
   bool WriteRcWeldTable(const std::string& path, bool longForm);
   bool ReadWpsModeRecord(const std::string& path);
   void ClickBackupFolder();
+  // The part of ClickBackupFolder after the browser: shows `folder`, checks that it holds a backup
+  // and loads it.
+  void LoadBackupFolder(const std::string& folder);
   std::string RcWelderKindName(int kind) const;
   void ShowRcWelderState();
   void TransferCharacteristicData(int welder, int registration);
 
   // --- catalogue and selections (catalogue/) ------------------------------------------------
+  // The catalogue folder found first among CatalogueSearchFolders (with a trailing separator), or
+  // nothing when none exists.
   std::string CatalogueRoot() const;
   void UpdateRatedCurrent(int welder);
   void ClearCatalogue(int welder);
@@ -149,6 +162,10 @@ class TForm1 {
   void SetLanguageList(Ctl list, const std::array<UiTextPair, 4>& items, int language);
   void SaveSettingsOnExit();
   void RenderRobotTexts(const std::string& backupFolder);
+  void RenderSetupTexts();
+  // The process environment as the platform gives it, for the base directory lookups.
+  EnvironmentLookup Environment() const;
+  ExistingFile ReadSettingsSource(const std::string& location, std::string& content) const;
   void SelectStoredModes(int welder);
 
   Platform& platform_;

@@ -1,5 +1,7 @@
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
+#include "platform/BaseDirs.h"
+#include "platform/FileIo.h"
 #include "platform/IniDocument.h"
 #include "platform/PathMap.h"
 
@@ -41,30 +43,67 @@ std::string TForm1::SettingsPath() const {
   return path + ".INI";
 }
 
+std::string TForm1::SettingsLocation() const {
+  const std::string portable = MapPath(SettingsPath());
+  if (CanWriteAtomically(portable)) return portable;
+  const auto config = ConfigHome(Environment());
+  if (!config) return portable;
+  return *config + "/wisetup/wisetup.INI";
+}
+
+ExistingFile TForm1::ReadSettingsSource(const std::string& location, std::string& content) const {
+  const ExistingFile state = ReadExistingFile(location, content);
+  const std::string portable = MapPath(SettingsPath());
+  if (state != ExistingFile::Missing || location == portable) return state;
+  // Settings beside an executable whose folder has become read-only still give the values to
+  // start from, until the user's own file exists.
+  if (ReadExistingFile(portable, content) != ExistingFile::Read) content.clear();
+  return state;
+}
+
 void TForm1::LoadSettings() {
-  const IniDocument doc = IniDocument::Load(MapPath(SettingsPath()));
+  std::string content;
+  ReadSettingsSource(SettingsLocation(), content);
+  const IniDocument doc = IniDocument::Parse(content);
   LanguageIndex = ReadInt(doc, "Settings", "Language", -1);
   Placement.Top = ReadInt(doc, "Settings", "Top", 100);
   Placement.Left = ReadInt(doc, "Settings", "Left", 100);
   Placement.Height = ReadInt(doc, "Settings", "Height", 440);
   Placement.Width = ReadInt(doc, "Settings", "Width", 860);
+  Placement.Maximized = ReadInt(doc, "Settings", "Maximized", 0) != 0;
   if (LanguageIndex < 0) LanguageIndex = platform_.UserDefaultLcid() == kJapaneseLcid ? 0 : 1;
   C(Ctl::EditConfigFolder).Text = ReadText(doc, "Folder", "UPDATE");
   C(Ctl::EditBackupFolder).Text = ReadText(doc, "Folder", "BACKUP");
 }
 
 void TForm1::SaveSettings() {
-  const std::string path = SettingsPath();
-  const std::string nativePath = MapPath(path);
-  IniDocument doc = IniDocument::Load(nativePath);
+  const std::string location = SettingsLocation();
+  std::string content;
+  const ExistingFile state = ReadSettingsSource(location, content);
+  // Writing over a file whose content could not be read would lose whatever it holds. Something
+  // that is no file at all (a folder in its place) could not be written either, and is reported so.
+  if (state == ExistingFile::Unreadable) {
+    const UiTextPair& text =
+        CanWriteAtomically(location) ? kSettingsUnreadableText : kCannotWriteText;
+    throw HandlerError(FormatPath(TextOf(text, LanguageIndex), location));
+  }
+  IniDocument doc = IniDocument::Parse(content);
   doc.Set("Settings", "Language", std::to_string(LanguageIndex));
   doc.Set("Settings", "Top", std::to_string(Placement.Top));
   doc.Set("Settings", "Left", std::to_string(Placement.Left));
   doc.Set("Settings", "Height", std::to_string(Placement.Height));
   doc.Set("Settings", "Width", std::to_string(Placement.Width));
-  doc.Set("Folder", "UPDATE", C(Ctl::EditConfigFolder).Text);
-  doc.Set("Folder", "BACKUP", C(Ctl::EditBackupFolder).Text);
-  if (!doc.Save(nativePath)) throw HandlerError(FormatPath(kCannotWriteFormat, path));
+  doc.Set("Settings", "Maximized", Placement.Maximized ? "1" : "0");
+  doc.Set("Folder", "UPDATE", QuoteProfileValue(C(Ctl::EditConfigFolder).Text));
+  doc.Set("Folder", "BACKUP", QuoteProfileValue(C(Ctl::EditBackupFolder).Text));
+  // The user's configuration folder may not exist yet; the executable's folder is never made.
+  const auto slash = location.rfind('/');
+  if (location != MapPath(SettingsPath()) && slash != std::string::npos && slash > 0) {
+    CreateFolders(location.substr(0, slash));  // a failure shows as the failed save below
+  }
+  if (!doc.Save(location)) {
+    throw HandlerError(FormatPath(TextOf(kCannotWriteText, LanguageIndex), location));
+  }
 }
 
 }  // namespace wisetup

@@ -97,7 +97,10 @@ const std::array<UiTextPair, 4> WelderNoItems = {{
 
 std::string UiTextOf(int row, int language) {
   if (row < 0 || row >= kUiTextRows) return {};
-  const UiTextPair& pair = UiTextTable[static_cast<std::size_t>(row)];
+  return TextOf(UiTextTable[static_cast<std::size_t>(row)], language);
+}
+
+std::string TextOf(const UiTextPair& pair, int language) {
   return language == 0 ? pair.japanese : pair.english;
 }
 

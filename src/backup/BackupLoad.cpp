@@ -29,6 +29,10 @@ std::vector<int> ConvertItems(const std::string& value, std::size_t limit,
 void TForm1::ClickBackupFolder() {
   std::string folder;
   if (!BrowseForFolder(C(Ctl::EditBackupFolder).Text, "backup_folder", folder)) return;
+  LoadBackupFolder(folder);
+}
+
+void TForm1::LoadBackupFolder(const std::string& folder) {
   C(Ctl::EditBackupFolder).Text = folder;
   const std::string configPath = folder + "\\WORK\\Ac01arcw.CON";
   if (!FileExists(configPath)) {

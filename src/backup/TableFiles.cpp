@@ -20,7 +20,8 @@ FileStatus ReadRecord(const std::string& path, std::span<std::uint8_t> target) {
   return status;
 }
 
-void ReportFileFailure(TForm1& form, FileStatus status, const std::string& path) {
+void ReportFileFailure(TForm1& form, FileStatus status, const std::string& toolPath) {
+  const std::string path = ShownPath(toolPath);
   switch (status) {
     case FileStatus::Ok:
       return;

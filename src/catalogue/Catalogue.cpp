@@ -1,4 +1,5 @@
 #include "app/Mainunit.h"
+#include "app/UiTexts.h"
 #include "catalogue/CatalogueFolder.h"
 #include "catalogue/ConditionText.h"
 #include "catalogue/ModelTable.h"
@@ -6,13 +7,12 @@
 
 namespace wisetup {
 
-// The root is written natively, as the folder of the executable is; the family and area folders
-// below it are the tool's own backslash literals.
 std::string TForm1::CatalogueRoot() const {
-  std::string exe = platform_.ExecutablePath();
-  const auto slash = exe.find_last_of("/\\");
-  const std::string folder = slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
-  return folder + "WeldingMode/";
+  for (const std::string& place :
+       CatalogueSearchFolders(platform_.ExecutablePath(), Environment())) {
+    if (FolderExists(place)) return MapPath(place) + "/";
+  }
+  return {};
 }
 
 void TForm1::UpdateRatedCurrent(int welder) {
@@ -43,7 +43,23 @@ void TForm1::LoadCatalogue(int welder) {
   slot.CatalogueModes.clear();
   if (model == 8 || model == 9) return;
 
-  const std::string folder = CatalogueRoot() + *family + *area;
+  const std::string root = CatalogueRoot();
+  if (root.empty()) {
+    // Without this the lists would stay empty with no hint of why; once is enough to know.
+    if (!CatalogueMissingShown) {
+      CatalogueMissingShown = true;
+      std::string places;
+      for (const std::string& place :
+           CatalogueSearchFolders(platform_.ExecutablePath(), Environment())) {
+        places += (places.empty() ? "" : "\n") + ShownPath(place);
+      }
+      ShowMessageBox(MessageKind::Error,
+                     FormatPath(TextOf(kCatalogueMissingText, LanguageIndex), places),
+                     TextOf(kCatalogueMissingCaption, LanguageIndex));
+    }
+    return;
+  }
+  const std::string folder = root + *family + *area;
   const bool edited = welder == CurrentWelder;
   const std::vector<std::string> names = ListTemplateEntries(MapPath(folder));
   slot.CatalogueTemplates.reserve(names.size());

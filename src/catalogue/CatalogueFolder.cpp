@@ -8,6 +8,17 @@
 
 namespace wisetup {
 
+std::vector<std::string> CatalogueSearchFolders(const std::string& executablePath,
+                                                const EnvironmentLookup& env) {
+  const auto slash = executablePath.find_last_of("/\\");
+  const std::string folder =
+      slash == std::string::npos ? std::string() : executablePath.substr(0, slash + 1);
+  std::vector<std::string> places{folder + "WeldingMode"};
+  if (const auto home = DataHome(env)) places.push_back(*home + "/wisetup/WeldingMode");
+  for (const std::string& dir : DataDirs(env)) places.push_back(dir + "/wisetup/WeldingMode");
+  return places;
+}
+
 std::vector<std::string> ListTemplateEntries(const std::string& nativeFolder) {
   namespace fs = std::filesystem;
   // Each name with its upper-case form, the sort key.

@@ -76,7 +76,19 @@ void TForm1::CheckBoxUseRcWCDClick() {
 }
 
 bool TForm1::CheckRegistrations() {
-  for (const WelderSlot& slot : Slots) {
+  // The engineer is taken to the welder and registration to fix, as if they had chosen them.
+  auto fail = [this](int welder, int registration, int textRow) {
+    if (welder != CurrentWelder) {
+      CurrentWelder = welder;
+      C(Ctl::ComboBoxWelderNo).ItemIndex = welder;
+      ShowWelder();
+    }
+    if (C(TabOf(registration)).Visible) C(Ctl::PageControlRejist).ActivePage = registration;
+    ShowMessageBox(MessageKind::Error, UiText(textRow), UiText(40));
+    return false;
+  };
+  for (int w = 0; w < kWelderCount; ++w) {
+    const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
     const int k = slot.WelderKind;
     if (k == 0 || k == 10 || slot.WpsModel == 0) continue;
     for (std::size_t r = 0; r < kRegistrations; ++r) {
@@ -84,8 +96,7 @@ bool TForm1::CheckRegistrations() {
       const int s = slot.SelectedModes[r];
       // A selection the current catalogue no longer holds counts as no selection at all.
       if (s < 0 || s >= static_cast<int>(slot.CatalogueTemplates.size())) {
-        ShowMessageBox(MessageKind::Error, UiText(39), UiText(40));
-        return false;
+        return fail(w, static_cast<int>(r), 39);
       }
       const RobotWeldTable& chosen = slot.CatalogueTemplates[static_cast<std::size_t>(s)];
       const std::vector<RobotWeldTable>* robot = nullptr;
@@ -93,10 +104,7 @@ bool TForm1::CheckRegistrations() {
       if (k == 13 || k == 19) robot = &slot.RobotTables224;
       if (robot == nullptr) continue;
       const std::uint16_t robotMethod = r < robot->size() ? (*robot)[r].Method() : 0;
-      if (robotMethod != chosen.Method()) {
-        ShowMessageBox(MessageKind::Error, UiText(45), UiText(40));
-        return false;
-      }
+      if (robotMethod != chosen.Method()) return fail(w, static_cast<int>(r), 45);
     }
   }
   return true;

@@ -193,7 +193,43 @@ Outcome ReplaceAtomically(const Target& target, const std::string& content) {
   return {};
 }
 
+bool IsWritableFolder(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && (info.st_mode & 0222) != 0 &&
+         ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
 }  // namespace
+
+ExistingFile ReadExistingFile(const std::string& nativePath, std::string& out) {
+  out.clear();
+  if (!IsUsablePath(nativePath)) return ExistingFile::Missing;
+  struct stat info {};
+  if (::stat(nativePath.c_str(), &info) != 0) {
+    return errno == ENOENT || errno == ENOTDIR ? ExistingFile::Missing : ExistingFile::Unreadable;
+  }
+  if (!S_ISREG(info.st_mode) || (info.st_mode & 0444) == 0) return ExistingFile::Unreadable;
+  return ReadWholeFile(nativePath, out) ? ExistingFile::Read : ExistingFile::Unreadable;
+}
+
+bool CanWriteAtomically(const std::string& nativePath) {
+  Target target;
+  if (PrepareTarget(nativePath, target).status != FileStatus::Ok) return false;
+  return IsWritableFolder(FolderOf(target.path));
+}
+
+bool CreateFolders(const std::string& nativePath) {
+  if (!IsUsablePath(nativePath)) return false;
+  std::size_t at = 0;
+  while (at != std::string::npos) {
+    at = nativePath.find('/', at + 1);
+    const std::string prefix = nativePath.substr(0, at);
+    if (prefix.empty()) continue;
+    if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  }
+  struct stat info {};
+  return ::stat(nativePath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
 
 FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
                           std::vector<std::uint8_t>& out) {

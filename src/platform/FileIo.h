@@ -19,6 +19,21 @@ FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
 // Reads the whole file (for text files of modest size). False when it cannot be opened or read.
 bool ReadWholeFile(const std::string& nativePath, std::string& out);
 
+// Reads the whole of a file that may be missing. Unreadable when something exists at the path but
+// is not a regular file, has no read permission bit (even for root) or cannot be read; `out` is
+// then empty. A link is followed; a link to nothing counts as missing.
+enum class ExistingFile { Missing, Read, Unreadable };
+ExistingFile ReadExistingFile(const std::string& nativePath, std::string& out);
+
+// Whether WriteFileAtomically could replace or create the file: the target, when it exists, is a
+// writable regular file, and its folder is a folder that can take a new file. Permission bits
+// count even for root, as in the writers.
+bool CanWriteAtomically(const std::string& nativePath);
+
+// Creates a folder and its missing parents with mode 0700 (a folder for the user's own files).
+// True when the folder exists afterwards.
+bool CreateFolders(const std::string& nativePath);
+
 // Replaces the first bytes of a file with `head` and keeps any bytes the file held beyond it,
 // writing the result to a temporary file in the same folder and renaming it over the target.
 // OpenFailed when the target exists but is not a writable regular file (a file without any write

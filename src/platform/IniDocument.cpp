@@ -275,6 +275,14 @@ bool IniDocument::Save(const std::string& nativePath, std::string* error) const 
   return WriteFileAtomically(nativePath, Serialize(), error);
 }
 
+std::string QuoteProfileValue(std::string_view value) {
+  const bool trimmed = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                      value.back() == value.front();
+  if (!trimmed && !quoted) return std::string(value);
+  return "\"" + std::string(value) + "\"";
+}
+
 std::optional<int> ParseSettingsInt(std::string_view text) {
   std::string_view digits;
   if (text.starts_with("0x") || text.starts_with("0X")) {

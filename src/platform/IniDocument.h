@@ -74,6 +74,11 @@ class IniDocument {
   std::unordered_map<std::string, std::size_t> firstSection_;  // upper-case name -> index
 };
 
+// A text value as it is to be written so that it reads back unchanged: in double quotes when it
+// begins or ends with a blank (which reading trims) or is itself wrapped in a pair of matching
+// quotes (which reading strips); as it is otherwise.
+std::string QuoteProfileValue(std::string_view value);
+
 // Integer conversions shared by the profile files.
 // Settings style: decimal with optional sign, or hexadecimal after "0x", "0X" or "$"; the whole
 // text must be a number that fits in 32 bits.

@@ -112,6 +112,10 @@ std::string NormalizePath(std::string_view toolPath) {
   return out;
 }
 
+std::string ShownPath(std::string_view toolPath) {
+  return MapPath(toolPath);
+}
+
 bool FileExists(std::string_view toolPath) {
   struct stat info {};
   return StatMapped(toolPath, info) && S_ISREG(info.st_mode);

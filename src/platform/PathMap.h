@@ -16,6 +16,11 @@ std::string MapPath(std::string_view toolPath);
 // looking at the file system: the path to try first, since most paths exist exactly as written.
 std::string NormalizePath(std::string_view toolPath);
 
+// A path as the user is shown it (messages, transcripts): the native path MapPath gives, so that
+// it can be copied into a terminal: separators "/", doubled ones folded, every component that
+// exists spelt as it is on disk, the others as the tool wrote them.
+std::string ShownPath(std::string_view toolPath);
+
 bool FileExists(std::string_view toolPath);    // a regular file (or a link to one)
 bool FolderExists(std::string_view toolPath);  // a directory
 

@@ -73,13 +73,15 @@ void TForm1::ButtonMakeConfigClick() {
   // existing file that cannot be read is not replaced: its foreign content would be lost.
   std::string existing;
   if (FileExists(path) && !ReadWholeFile(nativePath, existing)) {
-    throw HandlerError(FormatPath(kCannotWriteFormat, path));
+    throw HandlerError(FormatPath(TextOf(kCannotWriteText, LanguageIndex), ShownPath(path)));
   }
   IniDocument doc = IniDocument::Parse(existing);
   // Only the first copy of a key is ever read; older copies would sit beside the new values.
   doc.DropShadowedKeys(IsSetupFileKey);
   WriteSetupFile(doc, values);
-  if (!doc.Save(nativePath)) throw HandlerError(FormatPath(kCannotWriteFormat, path));
+  if (!doc.Save(nativePath)) {
+    throw HandlerError(FormatPath(TextOf(kCannotWriteText, LanguageIndex), ShownPath(path)));
+  }
 
   int picked = -1;
   for (int w = 0; w < kWelderCount; ++w) {

@@ -40,24 +40,8 @@ void TForm1::ClickReadConfig() {
     slot.WelderKind = SetupFileContent.REGIST_WELDER[w];
     slot.WpsModel =
         ModelIndexFromCode(SetupFileContent.WELDER[w], SetupFileContent.Wps[w][0].RATED_CURRENT);
-    const bool longForm = IsLongRcTableKind(slot.WelderKind);
-    for (std::size_t r = 0; r < kRegistrations; ++r) {
-      const RcModeValues& rc = SetupFileContent.Rc[w][r];
-      if (rc.WIRE_DIAMETER == 0) {
-        slot.RobotModeTexts[r].clear();
-        continue;
-      }
-      RobotWeldTable& work = longForm ? WorkTable224 : WorkTable148;
-      work.SetMethod(rc.METHOD);
-      work.SetWireDiameter(rc.WIRE_DIAMETER);
-      work.SetGasKind(rc.GAS_KIND);
-      work.SetWireKind(rc.WIRE_KIND);
-      work.SetSpecial(0);
-      work.SetRatedCurrent(SetupFileContent.Wps[w][r].RATED_CURRENT);
-      work.SetRatedVoltage(SetupFileContent.Wps[w][r].RATED_VOLTAGE);
-      slot.RobotModeTexts[r] = MakeConditionText(work, slot.WelderKind, false, LanguageIndex);
-    }
   }
+  RenderSetupTexts();
   ContentShown = true;
 
   ShowRcWelderState();
@@ -76,6 +60,30 @@ void TForm1::ClickReadConfig() {
   SelectStoredModes(0);
   const int baudrate = SetupFileContent.BAUDRATE_CAN2;
   C(Ctl::ComboBoxBaudrate).ItemIndex = baudrate < 2 ? baudrate : -1;
+}
+
+// The robot-side texts of reference mode, from the setup file's values in the current language.
+void TForm1::RenderSetupTexts() {
+  for (std::size_t w = 0; w < kWelderCount; ++w) {
+    WelderSlot& slot = Slots[w];
+    const bool longForm = IsLongRcTableKind(slot.WelderKind);
+    for (std::size_t r = 0; r < kRegistrations; ++r) {
+      const RcModeValues& rc = SetupFileContent.Rc[w][r];
+      if (rc.WIRE_DIAMETER == 0) {
+        slot.RobotModeTexts[r].clear();
+        continue;
+      }
+      RobotWeldTable& work = longForm ? WorkTable224 : WorkTable148;
+      work.SetMethod(rc.METHOD);
+      work.SetWireDiameter(rc.WIRE_DIAMETER);
+      work.SetGasKind(rc.GAS_KIND);
+      work.SetWireKind(rc.WIRE_KIND);
+      work.SetSpecial(0);
+      work.SetRatedCurrent(SetupFileContent.Wps[w][r].RATED_CURRENT);
+      work.SetRatedVoltage(SetupFileContent.Wps[w][r].RATED_VOLTAGE);
+      slot.RobotModeTexts[r] = MakeConditionText(work, slot.WelderKind, false, LanguageIndex);
+    }
+  }
 }
 
 void TForm1::RecheckWelderModels() {

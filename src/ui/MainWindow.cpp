@@ -1,27 +1,40 @@
 #include "ui/MainWindow.h"
 
+#include <algorithm>
+
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace wisetup {
@@ -31,6 +44,9 @@ namespace {
 constexpr std::size_t Index(Ctl c) {
   return static_cast<std::size_t>(c);
 }
+
+// Tighter than the style's own, so that the top row fits a 640 pixel wide screen.
+constexpr QMargins kGroupMargins(6, 2, 6, 4);
 
 QString Q(const std::string& text) {
   return QString::fromStdString(text);
@@ -76,7 +92,42 @@ bool SameText(const QString& shown, const std::string& model) {
 }
 
 bool SamePlacement(const WindowPlacement& a, const WindowPlacement& b) {
-  return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height;
+  return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height &&
+         a.Maximized == b.Maximized;
+}
+
+// Keys that step a closed drop-down through its items, each step running the change handler.
+bool StepsClosedList(const QKeyEvent& key) {
+  if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  switch (key.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A typed letter jumps a closed list to the next item starting with it.
+bool SearchesClosedList(const QKeyEvent& key) {
+  if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  const QString text = key.text();
+  return !text.isEmpty() && text.at(0).isPrint() && !text.at(0).isSpace();
+}
+
+// The local paths of a drag from a file manager; empty when it carries anything else.
+std::vector<std::string> LocalPathsOf(const QMimeData* data) {
+  std::vector<std::string> paths;
+  if (data == nullptr || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile()) return {};
+    paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+  }
+  return paths;
 }
 
 bool LinesUp(const QFont& font) {
@@ -100,6 +151,9 @@ QFont MainWindow::RegistrationFont() {
 }
 
 MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent), form_(platform) {
+  qtJapaneseLoaded_ = qtJapanese_.load(QStringLiteral("qtbase_ja"),
+                                       QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  setAcceptDrops(true);
   Build();
   Wire();
   Mirror();
@@ -108,6 +162,80 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
 void MainWindow::Bind(Ctl c, QObject* object) {
   objects_[Index(c)] = object;
   object->setObjectName(Q(InfoOf(c).name));
+  if (auto* box = qobject_cast<QComboBox*>(object)) GuardList(box);
+}
+
+void MainWindow::GuardList(QComboBox* box) {
+  // A wheel turned on the way past a list must not change it: only a list that has the keyboard
+  // focus takes the wheel, and the wheel does not give focus.
+  box->setFocusPolicy(Qt::StrongFocus);
+  box->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  auto* box = qobject_cast<QComboBox*>(watched);
+  if (box == nullptr) return QMainWindow::eventFilter(watched, event);
+  if (event->type() == QEvent::Wheel && !box->hasFocus()) {
+    event->ignore();
+    return true;
+  }
+  // Stepping the model or area list runs its handler for every item passed (clearing the chosen
+  // modes, or stopping on an incompatible model); the open list lets the user look first.
+  const bool opensInstead =
+      box == Get<QComboBox>(Ctl::ComboBoxWpsWelder) || box == Get<QComboBox>(Ctl::ComboBoxArea);
+  if (opensInstead && event->type() == QEvent::KeyPress && !box->view()->isVisible()) {
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (StepsClosedList(key)) {
+      box->showPopup();
+      return true;
+    }
+    if (SearchesClosedList(key)) {
+      box->showPopup();
+      // The letter then moves the highlight in the open list, where nothing runs until a pick.
+      QKeyEvent copy(key.type(), key.key(), key.modifiers(), key.text());
+      QApplication::sendEvent(box->view(), &copy);
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::StepTab(int step) {
+  if (!tabs_->isEnabled() || !tabs_->isVisible() || tabs_->count() == 0) return;
+  const int count = tabs_->count();
+  int page = tabs_->currentIndex();
+  for (int tries = 0; tries < count; ++tries) {
+    page = ((page + step) % count + count) % count;
+    if (tabs_->isTabVisible(page) && tabs_->isTabEnabled(page)) {
+      tabs_->setCurrentIndex(page);
+      return;
+    }
+  }
+}
+
+void MainWindow::ApplyQtLanguage(int language) {
+  if (language == qtLanguage_) return;
+  qtLanguage_ = language;
+  if (!qtJapaneseLoaded_) return;
+  if (language == 0) {
+    QCoreApplication::installTranslator(&qtJapanese_);
+  } else {
+    QCoreApplication::removeTranslator(&qtJapanese_);
+  }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!LocalPathsOf(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths = LocalPathsOf(event->mimeData());
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  // The file manager waits for the drop to end; the load and its messages come after it.
+  QTimer::singleShot(0, this, [this, paths = std::move(paths)] {
+    Act([this, &paths] { form_.DropFolders(paths); });
+  });
 }
 
 void MainWindow::Build() {
@@ -159,12 +287,14 @@ QWidget* MainWindow::BuildTopRow() {
 
   robotControllerBox_ = new QGroupBox;
   Bind(Ctl::RadioGroupRobotController, robotControllerBox_);
-  new QHBoxLayout(robotControllerBox_);
+  // Stacked, the two models take the height of the check box row rather than width, which is
+  // short on a small screen at a large scale factor.
+  (new QVBoxLayout(robotControllerBox_))->setContentsMargins(kGroupMargins);
   robotControllers_ = new QButtonGroup(robotControllerBox_);
-  grid->addWidget(robotControllerBox_, 0, 0);
+  grid->addWidget(robotControllerBox_, 0, 0, 2, 1, Qt::AlignTop);
 
   int column = 1;
-  auto addGroup = [&](Ctl group, Ctl inner, QWidget* widget) {
+  auto addGroup = [&](Ctl group, Ctl inner, QWidget* widget, int line = 0) {
     // Item texts change with the language; the list must follow their width.
     if (auto* list = qobject_cast<QComboBox*>(widget)) {
       list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -172,15 +302,18 @@ QWidget* MainWindow::BuildTopRow() {
     auto* box = new QGroupBox;
     Bind(group, box);
     auto* boxLayout = new QVBoxLayout(box);
+    boxLayout->setContentsMargins(kGroupMargins);
     Bind(inner, widget);
     boxLayout->addWidget(widget);
-    grid->addWidget(box, 0, column++);
+    grid->addWidget(box, line, line == 0 ? column++ : column - 1);
     return box;
   };
   addGroup(Ctl::GroupBoxWelderNo, Ctl::ComboBoxWelderNo, new QComboBox);
   auto* rcWelder = new QLineEdit;
   rcWelder->setReadOnly(true);
-  rcWelder->setMinimumWidth(180);
+  // As wide as its group's title, which is wider than the longest kind name; a fixed width would
+  // not fit a small screen at a large scale factor.
+  rcWelder->setMinimumWidth(0);
   addGroup(Ctl::GroupBoxRcWelder, Ctl::EditRcWelder, rcWelder);
   auto* useRc = new QCheckBox;
   // It comes and goes with the welder kind; the rows below must not jump with it.
@@ -192,7 +325,8 @@ QWidget* MainWindow::BuildTopRow() {
   auto* models = new QComboBox;
   models->setMaxVisibleItems(10);
   addGroup(Ctl::GroupBoxWelder, Ctl::ComboBoxWpsWelder, models);
-  addGroup(Ctl::GroupBoxArea, Ctl::ComboBoxArea, new QComboBox);
+  // Below the model it belongs to: side by side the row is wider than a 640 pixel screen.
+  addGroup(Ctl::GroupBoxArea, Ctl::ComboBoxArea, new QComboBox, 1);
   addGroup(Ctl::GroupBoxBaudrate, Ctl::ComboBoxBaudrate, new QComboBox);
   grid->setColumnStretch(column, 1);
   return row;
@@ -285,6 +419,7 @@ void MainWindow::Wire() {
     const ControlHandler handler = info.handler;
     auto run = [this, c, handler] {
       if (handler) {
+        emit HandlerStarted(static_cast<int>(c));
         Act([this, c, handler] { handler(form_, c); });
       } else {
         Mirror();
@@ -321,6 +456,19 @@ void MainWindow::Wire() {
   });
   connect(tabs_, &QTabWidget::currentChanged, this,
           [this](int page) { form_.C(Ctl::PageControlRejist).ActivePage = page; });
+
+  // The usual keys for the next and previous tab, wherever the focus is in the window.
+  const QKeySequence next[] = {QKeySequence(Qt::CTRL | Qt::Key_Tab),
+                               QKeySequence(Qt::CTRL | Qt::Key_PageDown)};
+  const QKeySequence previous[] = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                                   QKeySequence(Qt::CTRL | Qt::Key_PageUp)};
+  for (const QKeySequence& keys : next) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] { StepTab(1); });
+  }
+  for (const QKeySequence& keys : previous) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] { StepTab(-1); });
+  }
 }
 
 void MainWindow::Start() {
@@ -341,6 +489,7 @@ void MainWindow::Mirror() {
     const QSignalBlocker blocker(tabs_);
     tabs_->setCurrentIndex(page);
   }
+  ApplyQtLanguage(form_.LanguageIndex);
   ApplyPlacement();
 }
 
@@ -466,14 +615,64 @@ void MainWindow::ApplyPlacement() {
   if (placed_ && SamePlacement(wanted, seen_)) return;
   placed_ = true;
   seen_ = wanted;
-  setGeometry(wanted.Left, wanted.Top, wanted.Width, wanted.Height);
+  const QRect rect(wanted.Left, wanted.Top, wanted.Width, wanted.Height);
+  // A placement saved on another screen, or at another scale factor, may lie outside this one.
+  const QScreen* screen = QGuiApplication::screenAt(rect.center());
+  if (screen == nullptr) screen = QGuiApplication::screenAt(rect.topLeft());
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  QRect fitted = rect;
+  if (screen != nullptr) {
+    // The frame is known once the window has been shown; it must fit on the screen as well.
+    const QRect inner = geometry();
+    const QRect outer = frameGeometry();
+    const QMargins frame =
+        isVisible() ? QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                               outer.right() - inner.right(), outer.bottom() - inner.bottom())
+                    : QMargins();
+    fitted = FitInto(rect, screen->availableGeometry() - frame, minimumSizeHint());
+  }
+  // The normal geometry is set while not maximised, so that it is what a restore returns to.
+  if (isMaximized()) setWindowState(windowState() & ~Qt::WindowMaximized);
+  setGeometry(fitted);
+  if (wanted.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+QRect MainWindow::FitInto(const QRect& wanted, const QRect& available, const QSize& minimum) {
+  if (!available.isValid()) return wanted;
+  const int width = std::min(std::max(wanted.width(), std::min(minimum.width(), available.width())),
+                             available.width());
+  const int height =
+      std::min(std::max(wanted.height(), std::min(minimum.height(), available.height())),
+               available.height());
+  const int left = std::clamp(wanted.left(), available.left(), available.right() + 1 - width);
+  const int top = std::clamp(wanted.top(), available.top(), available.bottom() + 1 - height);
+  return QRect(left, top, width, height);
 }
 
 void MainWindow::RecordPlacement() {
-  if (!placed_ || isMinimized() || isMaximized()) return;
-  const QRect g = geometry();
-  form_.Placement = WindowPlacement{g.x(), g.y(), g.width(), g.height()};
+  if (!placed_ || isMinimized()) return;
+  if (isMaximized() || isFullScreen()) {
+    // The normal geometry stays as it was, for the next start to restore to.
+    form_.Placement.Maximized = true;
+  } else {
+    const QRect g = geometry();
+    form_.Placement = WindowPlacement{g.x(), g.y(), g.width(), g.height(), false};
+  }
   seen_ = form_.Placement;
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (framed_ || isMaximized() || isFullScreen()) return;
+  // Only now is the frame known; the placement is fitted again with it.
+  framed_ = true;
+  placed_ = false;
+  ApplyPlacement();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) RecordPlacement();
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {

@@ -7,12 +7,15 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QRect>
+#include <QTranslator>
 
 #include "app/Controls.h"
 #include "app/Mainunit.h"
 #include "platform/Platform.h"
 
 class QButtonGroup;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QTabWidget;
@@ -38,10 +41,26 @@ class MainWindow : public QMainWindow {
   // The font of the registration texts: half-width katakana exactly half as wide as a kanji.
   static QFont RegistrationFont();
 
+  // `wanted` moved and shrunk into `available` (never larger, never outside); `minimum` is kept
+  // where the screen has room for it.
+  static QRect FitInto(const QRect& wanted, const QRect& available, const QSize& minimum);
+
+  // The registration tab `step` visible tabs after the current one, wrapping at either end.
+  void StepTab(int step);
+
+ signals:
+  // A user action on `control` is about to run its handler from the control table.
+  void HandlerStarted(int control);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Build();
@@ -58,6 +77,8 @@ class MainWindow : public QMainWindow {
   void MirrorRadioGroup(const ControlState& state);
   void ApplyPlacement();
   void RecordPlacement();
+  void ApplyQtLanguage(int language);
+  void GuardList(QComboBox* box);
 
   void Bind(Ctl c, QObject* object);
   template <typename T>
@@ -74,6 +95,11 @@ class MainWindow : public QMainWindow {
   // The placement as the model last saw it: applied from the model, or recorded from the user.
   WindowPlacement seen_;
   bool placed_ = false;
+  bool framed_ = false;  // shown once, so the frame's size is known
+  // Qt's own texts (standard buttons, file dialogs) in Japanese; installed while it is active.
+  QTranslator qtJapanese_;
+  bool qtJapaneseLoaded_ = false;
+  int qtLanguage_ = -1;
 };
 
 }  // namespace wisetup

@@ -27,41 +27,13 @@ QString TextFromModel(const std::string& text) {
 
 }  // namespace
 
-QString CaseFreePattern(const QString& pattern) {
-  QString out;
-  bool inSet = false;  // inside a [...] of the pattern itself, which is kept as it stands
-  for (const QChar ch : pattern) {
-    if (inSet) {
-      out += ch;
-      if (ch == u']') inSet = false;
-      continue;
-    }
-    if (ch == u'[') {
-      inSet = true;
-      out += ch;
-      continue;
-    }
-    const QChar lower = ch.toLower();
-    const QChar upper = ch.toUpper();
-    if (lower != upper) {
-      out += u'[';
-      out += upper;
-      out += lower;
-      out += u']';
-    } else {
-      out += ch;
-    }
-  }
-  return out;
-}
-
 QStringList NameFiltersOf(const std::string& filter) {
   const QStringList parts = QString::fromStdString(filter).split(u'|');
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     QStringList patterns;
     for (const QString& p : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
-      patterns << CaseFreePattern(p.trimmed());
+      patterns << p.trimmed();
     }
     filters << parts[i] + QStringLiteral(" (") + patterns.join(u' ') + u')';
   }
@@ -146,15 +118,22 @@ std::optional<std::string> QtPlatform::OpenFile(const std::string& initialFolder
                                                 const std::string& filter) {
   BeforeModal();
   QFileDialog dialog(owner_);
-  dialog.setObjectName(QStringLiteral("OpenDialog1"));
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  // A typed name of a missing file is a valid answer: it reads as an empty setup file.
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setNameFilters(NameFiltersOf(filter));
+  PrepareOpenDialog(dialog, filter);
   const auto chosen = RunDialog(dialog, initialFolder);
   if (!chosen) return std::nullopt;
   return PathToModel(QFileInfo(*chosen).absoluteFilePath());
+}
+
+void QtPlatform::PrepareOpenDialog(QFileDialog& dialog, const std::string& filter) {
+  dialog.setObjectName(QStringLiteral("OpenDialog1"));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  // A mistyped name would otherwise be read as an empty setup file.
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  // Without CaseSensitive the name filters match either case: a setup file copied through FAT
+  // media as ZELSETUP.INI is still listed.
+  dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+  dialog.setNameFilters(NameFiltersOf(filter));
 }
 
 int QtPlatform::UserDefaultLcid() {
@@ -169,6 +148,10 @@ std::string QtPlatform::ExecutablePath() {
 
 void QtPlatform::ExitProcess(int code) {
   QCoreApplication::exit(code);
+}
+
+std::string QtPlatform::ToolkitVersion() {
+  return std::string("Qt ") + qVersion();
 }
 
 }  // namespace wisetup

@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <QWidget>
 
+class QFileDialog;
+
 #include "platform/Platform.h"
 
 namespace wisetup {
@@ -28,13 +30,17 @@ class QtPlatform : public Platform {
   void ShowApplicationError(const std::string& text) override;
   std::optional<std::string> BrowseForFolder(const std::string& prompt,
                                              const std::string& preselect) override;
-  // Also accepts a typed name of a file that does not exist.
+  // Accepts only a file that exists.
   std::optional<std::string> OpenFile(const std::string& initialFolder,
                                       const std::string& filter) override;
   int UserDefaultLcid() override;
   std::string ExecutablePath() override;
   // Leaves the event loop with `code`; the caller's handler still runs to its end.
   void ExitProcess(int code) override;
+  std::string ToolkitVersion() override;
+
+  // Sets up `dialog` as the file-open dialog runs it, short of opening it.
+  static void PrepareOpenDialog(QFileDialog& dialog, const std::string& filter);
 
  private:
   void BeforeModal() const;
@@ -43,12 +49,9 @@ class QtPlatform : public Platform {
   std::function<void()> beforeModal_;
 };
 
-// "description|pattern[|description|pattern...]" as Qt name filters whose patterns match file
-// names regardless of letter case ("ZelSetUp.Ini" becomes "[Zz][Ee][Ll]...[Ii]"). Several
-// patterns in one entry are separated by ';'.
+// "description|pattern[|description|pattern...]" as Qt name filters, "description (pattern)",
+// the patterns shown as written. Several patterns in one entry are separated by ';'. The dialog
+// matches them regardless of letter case.
 QStringList NameFiltersOf(const std::string& filter);
-
-// The wildcard `pattern` with every letter turned into a bracket of its two cases.
-QString CaseFreePattern(const QString& pattern);
 
 }  // namespace wisetup

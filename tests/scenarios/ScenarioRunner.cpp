@@ -163,11 +163,17 @@ int main(int argc, char** argv) {
   std::ofstream(runScript, std::ios::binary) << script;
 
   std::string transcript;
-  std::string environment = "env";
+  // env takes its -u options before any assignment.
+  std::string unsets, assignments;
   for (auto [name, value] : env) {
     ReplaceAll(value, "@DIR@", dirText);
-    environment += value.empty() ? " -u " + ShellQuote(name) : " " + ShellQuote(name + "=" + value);
+    if (value.empty()) {
+      unsets += " -u " + ShellQuote(name);
+    } else {
+      assignments += " " + ShellQuote(name + "=" + value);
+    }
   }
+  const std::string environment = "env" + unsets + assignments;
   const std::string command =
       environment + " " + ShellQuote(driver) + " " + ShellQuote(runScript.string());
   const int status = Run(command + " 2>&1", transcript);

@@ -5,18 +5,29 @@
 #include <vector>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QSortFilterProxyModel>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include "app/UiTexts.h"
 #include "ui/MainWindow.h"
@@ -36,7 +47,9 @@ class FakePlatform : public wisetup::Platform {
     return wisetup::MessageAnswer::No;
   }
   void ShowApplicationError(const std::string& text) override { messages.push_back(text); }
-  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&) override {
+  std::optional<std::string> BrowseForFolder(const std::string& prompt,
+                                             const std::string&) override {
+    browsed.push_back(prompt);
     return std::nullopt;
   }
   std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
@@ -47,6 +60,7 @@ class FakePlatform : public wisetup::Platform {
   void ExitProcess(int code) override { exitCode = code; }
 
   std::vector<std::string> messages;
+  std::vector<std::string> browsed;  // prompts of the folder browsers opened
   std::optional<int> exitCode;
 
  private:
@@ -65,6 +79,34 @@ QString ControlParentOf(const QObject* object) {
     }
   }
   return {};
+}
+
+// Makes `c`, its parents and its tab usable in the model, as a loaded backup would.
+void MakeUsable(wisetup::TForm1& form, Ctl c) {
+  for (Ctl at = c; at != Ctl::Form1; at = wisetup::InfoOf(at).parent) {
+    form.C(at).Enabled = true;
+    form.C(at).Visible = true;
+    if (at >= wisetup::TabOf(0) && at <= wisetup::TabOf(9)) {
+      form.C(Ctl::PageControlRejist).ActivePage =
+          static_cast<int>(at) - static_cast<int>(Ctl::Tab1);
+    }
+  }
+}
+
+// Picks the item below the current one in the open list, as a user does with the mouse or keys.
+void PickNextFromPopup(QComboBox* box) {
+  box->showPopup();
+  QTRY_VERIFY(box->view()->isVisible());
+  QTest::keyClick(box->view(), Qt::Key_Down);
+  QTest::keyClick(box->view(), Qt::Key_Return);
+  QTRY_VERIFY(!box->view()->isVisible());
+}
+
+void Wheel(QWidget* widget, int delta) {
+  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+  QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(widget, &event);
 }
 
 }  // namespace
@@ -185,24 +227,332 @@ class BindingTest : public QObject {
     QVERIFY(window_->Form().Closed);
   }
 
-  void setupFileFilterIgnoresCase_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("listed");
-    QTest::newRow("as written") << "ZelSetUp.Ini" << true;
-    QTest::newRow("copied through FAT media") << "ZELSETUP.INI" << true;
-    QTest::newRow("lower case") << "zelsetup.ini" << true;
-    QTest::newRow("dot is no wildcard") << "ZelSetUpXIni" << false;
-    QTest::newRow("another name") << "ZelSetUp.Ini.bak" << false;
+  void everyInteractiveControlReachesItsHandler_data() {
+    QTest::addColumn<int>("control");
+    for (int i = 0; i < wisetup::kControlCount; ++i) {
+      const wisetup::ControlInfo& info = wisetup::InfoOf(static_cast<Ctl>(i));
+      if (info.action == wisetup::UserAction::None || info.handler == nullptr) continue;
+      QTest::newRow(info.name.c_str()) << i;
+    }
   }
-  void setupFileFilterIgnoresCase() {
-    QFETCH(QString, file);
-    QFETCH(bool, listed);
-    const QStringList filters = wisetup::NameFiltersOf("セットアップファイル|ZelSetUp.Ini");
-    QCOMPARE(filters.size(), 1);
-    QVERIFY(filters[0].startsWith(QString::fromUtf8("セットアップファイル (")));
-    const QString pattern = filters[0].section(u'(', 1).chopped(1);
-    const QRegularExpression wildcard(QRegularExpression::wildcardToRegularExpression(pattern));
-    QCOMPARE(wildcard.match(file).hasMatch(), listed);
+  void everyInteractiveControlReachesItsHandler() {
+    QFETCH(int, control);
+    const Ctl c = static_cast<Ctl>(control);
+    wisetup::TForm1& form = window_->Form();
+    MakeUsable(form, c);
+    if (wisetup::InfoOf(c).action == wisetup::UserAction::Pick && form.C(c).Items.size() < 2) {
+      form.C(c).Items = {"first", "second", "third"};
+    }
+    window_->Mirror();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QSignalSpy started(window_.get(), &wisetup::MainWindow::HandlerStarted);
+
+    QObject* object = window_->findChild<QObject*>(NameOf(c));
+    QVERIFY(object != nullptr);
+    switch (wisetup::InfoOf(c).action) {
+      case wisetup::UserAction::Click:
+        if (auto* action = qobject_cast<QAction*>(object)) {
+          QVERIFY(action->isEnabled());
+          action->trigger();
+        } else {
+          auto* button = qobject_cast<QPushButton*>(object);
+          QVERIFY(button != nullptr && button->isVisible() && button->isEnabled());
+          QTest::mouseClick(button, Qt::LeftButton);
+        }
+        break;
+      case wisetup::UserAction::Pick: {
+        auto* box = qobject_cast<QComboBox*>(object);
+        QVERIFY(box != nullptr && box->isVisible() && box->isEnabled());
+        PickNextFromPopup(box);
+        break;
+      }
+      case wisetup::UserAction::Toggle: {
+        auto* check = qobject_cast<QCheckBox*>(object);
+        QVERIFY(check != nullptr && check->isVisible() && check->isEnabled());
+        const bool before = check->isChecked();
+        QTest::mouseClick(check, Qt::LeftButton);
+        QCOMPARE(form.C(c).Checked, !before);
+        break;
+      }
+      case wisetup::UserAction::None:
+        break;
+    }
+    QCOMPARE(started.count(), 1);
+    QCOMPARE(started.at(0).at(0).toInt(), control);
+  }
+
+  void wheelChangesOnlyAFocusedList_data() {
+    QTest::addColumn<QString>("list");
+    QTest::newRow("model") << "ComboBoxWpsWelder";
+    QTest::newRow("area") << "ComboBoxArea";
+    QTest::newRow("welder number") << "ComboBoxWelderNo";
+    QTest::newRow("mode of registration 1") << "ComboBoxWpsWModeR1";
+  }
+  void wheelChangesOnlyAFocusedList() {
+    QFETCH(QString, list);
+    wisetup::TForm1& form = window_->Form();
+    const Ctl c = wisetup::ControlByName(list.toStdString());
+    MakeUsable(form, c);
+    if (form.C(c).Items.size() < 2) form.C(c).Items = {"first", "second", "third"};
+    form.C(c).ItemIndex = 0;
+    window_->Mirror();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    auto* box = Find<QComboBox>(qPrintable(list));
+    QCOMPARE(box->focusPolicy(), Qt::StrongFocus);
+    QSignalSpy started(window_.get(), &wisetup::MainWindow::HandlerStarted);
+
+    Find<QPushButton>("ButtonExit")->setFocus();
+    Wheel(box, -120);
+    QCOMPARE(box->currentIndex(), 0);
+    QCOMPARE(form.C(c).ItemIndex, 0);
+    QCOMPARE(started.count(), 0);
+    QVERIFY(!box->hasFocus());
+
+    box->setFocus();
+    QTRY_VERIFY(box->hasFocus());
+    Wheel(box, -120);
+    // The handler decides what stays (a model without a backup is refused); it was reached.
+    QCOMPARE(started.count(), 1);
+  }
+
+  void arrowKeysOpenTheModelAndAreaLists_data() {
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("key");
+    for (const char* list : {"ComboBoxWpsWelder", "ComboBoxArea"}) {
+      QTest::addRow("%s down", list) << list << int(Qt::Key_Down);
+      QTest::addRow("%s up", list) << list << int(Qt::Key_Up);
+      QTest::addRow("%s page down", list) << list << int(Qt::Key_PageDown);
+      QTest::addRow("%s end", list) << list << int(Qt::Key_End);
+      QTest::addRow("%s letter", list) << list << int(Qt::Key_H);
+    }
+  }
+  void arrowKeysOpenTheModelAndAreaLists() {
+    QFETCH(QString, list);
+    QFETCH(int, key);
+    wisetup::TForm1& form = window_->Form();
+    const Ctl c = wisetup::ControlByName(list.toStdString());
+    MakeUsable(form, c);
+    form.C(c).ItemIndex = 1;
+    window_->Mirror();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    auto* box = Find<QComboBox>(qPrintable(list));
+    box->setFocus();
+    QSignalSpy started(window_.get(), &wisetup::MainWindow::HandlerStarted);
+
+    QTest::keyClick(box, static_cast<Qt::Key>(key));
+    QTRY_VERIFY(box->view()->isVisible());
+    QCOMPARE(box->currentIndex(), 1);
+    QCOMPARE(form.C(c).ItemIndex, 1);
+    QCOMPARE(started.count(), 0);
+    QVERIFY(platform_->messages.empty());
+    box->hidePopup();
+    QTRY_VERIFY(!box->view()->isVisible());
+    QCOMPARE(started.count(), 0);
+  }
+
+  void tabKeysMoveBetweenVisibleTabs_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QList<int>>("pages");  // the active page after each press, from page 1
+    const QList<int> forward{2, 4, 0, 1};
+    const QList<int> backward{0, 4, 2, 1};
+    QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << int(Qt::ControlModifier) << forward;
+    QTest::newRow("Ctrl+PgDn") << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << forward;
+    QTest::newRow("Ctrl+Shift+Tab")
+        << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier) << backward;
+    QTest::newRow("Ctrl+PgUp") << int(Qt::Key_PageUp) << int(Qt::ControlModifier) << backward;
+  }
+  void tabKeysMoveBetweenVisibleTabs() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QList<int>, pages);
+    wisetup::TForm1& form = window_->Form();
+    // Tabs 1, 2, 3 and 5 shown, as for a welder with four registrations.
+    for (int r = 0; r < 10; ++r) form.C(wisetup::TabOf(r)).Visible = r <= 2 || r == 4;
+    form.C(Ctl::PageControlRejist).ActivePage = 1;
+    window_->Mirror();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    Find<QPushButton>("ButtonExit")->setFocus();
+    for (const int page : pages) {
+      QTest::keyClick(window_.get(), static_cast<Qt::Key>(key),
+                      static_cast<Qt::KeyboardModifiers>(modifiers));
+      QCOMPARE(Find<QTabWidget>("PageControlRejist")->currentIndex(), page);
+      QCOMPARE(form.C(Ctl::PageControlRejist).ActivePage, page);
+    }
+  }
+
+  void placementIsFittedIntoTheScreen_data() {
+    QTest::addColumn<QRect>("saved");
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QTest::newRow("larger than the screen")
+        << QRect(screen.x(), screen.y(), screen.width() * 2, screen.height() * 3);
+    QTest::newRow("right of the screen") << QRect(screen.right() + 400, screen.y() + 10, 860, 440);
+    QTest::newRow("above and left of the screen") << QRect(-3000, -2000, 860, 440);
+    QTest::newRow("from a scale factor twice as large")
+        << QRect(screen.width() - 100, screen.height() - 50, screen.width(), screen.height());
+  }
+  void placementIsFittedIntoTheScreen() {
+    QFETCH(QRect, saved);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    window_->Form().Placement = {saved.x(), saved.y(), saved.width(), saved.height(), false};
+    window_->Mirror();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    auto where = [this, &screen] {
+      const QRect f = window_->frameGeometry();
+      return QStringLiteral("frame %1,%2 %3x%4 on %5x%6")
+          .arg(f.x())
+          .arg(f.y())
+          .arg(f.width())
+          .arg(f.height())
+          .arg(screen.width())
+          .arg(screen.height());
+    };
+    QTRY_VERIFY2(screen.contains(window_->frameGeometry()), qPrintable(where()));
+    // What is kept at exit is the fitted placement.
+    const wisetup::WindowPlacement& kept = window_->Form().Placement;
+    QVERIFY(screen.contains(QRect(kept.Left, kept.Top, kept.Width, kept.Height)));
+  }
+
+  void fitIntoKeepsTheWindowOnTheScreen_data() {
+    QTest::addColumn<QRect>("wanted");
+    QTest::addColumn<QRect>("fitted");
+    const QSize minimum(600, 350);
+    QTest::newRow("inside stays") << QRect(100, 100, 860, 440) << QRect(100, 100, 860, 440);
+    QTest::newRow("too large") << QRect(0, 0, 3000, 2000) << QRect(0, 30, 1280, 770);
+    QTest::newRow("off to the right") << QRect(2000, 100, 860, 440) << QRect(420, 100, 860, 440);
+    QTest::newRow("off above") << QRect(10, -500, 860, 440) << QRect(10, 30, 860, 440);
+    QTest::newRow("below the minimum") << QRect(10, 40, 100, 80) << QRect(10, 40, 600, 350);
+  }
+  void fitIntoKeepsTheWindowOnTheScreen() {
+    QFETCH(QRect, wanted);
+    QFETCH(QRect, fitted);
+    const QRect available(0, 30, 1280, 770);
+    QCOMPARE(wisetup::MainWindow::FitInto(wanted, available, QSize(600, 350)), fitted);
+  }
+
+  void maximisedStateIsAppliedAndRecorded() {
+    wisetup::TForm1& form = window_->Form();
+    form.Placement = {120, 110, 700, 400, true};
+    window_->Mirror();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QTRY_VERIFY(window_->isMaximized());
+    QVERIFY(form.Placement.Maximized);
+    window_->showNormal();
+    QTRY_VERIFY(!window_->isMaximized());
+    QVERIFY(!form.Placement.Maximized);
+    window_->showMaximized();
+    QTRY_VERIFY(form.Placement.Maximized);
+  }
+
+  void qtDialogsSpeakTheActiveLanguage() {
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(folder + QStringLiteral("/qtbase_ja.qm"))) {
+      QSKIP("qtbase_ja.qm is not installed (Debian package qt6-translations-l10n)");
+    }
+    auto yesText = [] {
+      QMessageBox box(QMessageBox::Question, QString(), QString(),
+                      QMessageBox::Yes | QMessageBox::No);
+      return box.button(QMessageBox::Yes)->text();
+    };
+    const QString english = QStringLiteral("&Yes");
+    wisetup::TForm1& form = window_->Form();
+    Find<QAction>("N5")->trigger();  // English
+    QCOMPARE(form.LanguageIndex, 1);
+    QCOMPARE(yesText(), english);
+    Find<QAction>("N6")->trigger();  // Japanese
+    QCOMPARE(form.LanguageIndex, 0);
+    QVERIFY2(yesText() != english, qPrintable(yesText()));
+    QVERIFY(QCoreApplication::translate("QFileDialog", "Look in:") != QStringLiteral("Look in:"));
+    Find<QAction>("N5")->trigger();
+    QCOMPARE(yesText(), english);
+  }
+
+  void openDialogListsTheSetupFileInEitherCase() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    for (const char* name : {"ZELSETUP.INI", "other.ini", "zelsetup.ini.bak"}) {
+      QFile file(folder.filePath(QString::fromLatin1(name)));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QFileDialog dialog;
+    wisetup::QtPlatform::PrepareOpenDialog(dialog, "セットアップファイル|ZelSetUp.ini");
+    QCOMPARE(dialog.fileMode(), QFileDialog::ExistingFile);
+    QCOMPARE(dialog.nameFilters(),
+             QStringList{QString::fromUtf8("セットアップファイル (ZelSetUp.ini)")});
+    dialog.setDirectory(folder.path());
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    QVERIFY(model != nullptr);
+    QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
+    dialog.show();
+    QTRY_VERIFY(loaded.count() > 0);
+    const QModelIndex root = model->index(folder.path());
+    auto listed = [&] {
+      QStringList names;
+      for (int row = 0; row < model->rowCount(root); ++row) {
+        const QModelIndex entry = model->index(row, 0, root);
+        // Entries the filters reject are hidden, or shown disabled.
+        if (model->flags(entry) & Qt::ItemIsEnabled) names << model->fileName(entry);
+      }
+      return names;
+    };
+    QTRY_COMPARE(listed(), QStringList{QStringLiteral("ZELSETUP.INI")});
+    dialog.close();
+  }
+
+  void droppedFolderIsTakenLikeAChosenOne_data() {
+    QTest::addColumn<int>("folders");
+    QTest::addColumn<bool>("file");
+    QTest::newRow("one folder") << 1 << false;
+    QTest::newRow("two folders") << 2 << false;
+    QTest::newRow("a file") << 0 << true;
+  }
+  void droppedFolderIsTakenLikeAChosenOne() {
+    QFETCH(int, folders);
+    QFETCH(bool, file);
+    QList<QUrl> urls;
+    for (int i = 0; i < folders; ++i) {
+      const QString path = dir_.filePath(QStringLiteral("バックアップ %1").arg(i));
+      QVERIFY(QDir().mkpath(path));
+      urls << QUrl::fromLocalFile(path);
+    }
+    if (file) {
+      QFile plain(dir_.filePath(QStringLiteral("plain.txt")));
+      QVERIFY(plain.open(QIODevice::WriteOnly));
+      urls << QUrl::fromLocalFile(plain.fileName());
+    }
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = window_->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &drop);
+    QVERIFY(drop.isAccepted());
+    // The dropped folder is no backup, so the load stops with the model's message, as for N1;
+    // several paths or a file are refused before anything is read.
+    QTRY_COMPARE(platform_->messages.size(), std::size_t{1});
+    QVERIFY(platform_->browsed.empty());
+    const std::string refused =
+        wisetup::TextOf(wisetup::kDropRefusedText, window_->Form().LanguageIndex);
+    QCOMPARE(platform_->messages.front() == refused, folders != 1 || file);
+  }
+
+  void dragOfNonLocalDataIsNotTaken() {
+    QMimeData data;
+    data.setUrls({QUrl(QStringLiteral("https://example.invalid/backup"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QApplication::sendEvent(window_.get(), &enter);
+    QVERIFY(!enter.isAccepted());
   }
 
   void registrationFontLinesUp() {

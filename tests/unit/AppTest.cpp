@@ -274,7 +274,7 @@ TEST_P(SaveSettings, WritesEveryKeyAndKeepsTheRest) {
 }
 
 const string kAllDefaultsJapanese =
-    "[Settings]\r\nLanguage=0\r\nTop=100\r\nLeft=100\r\nHeight=440\r\nWidth=860\r\n"
+    "[Settings]\r\nLanguage=0\r\nTop=100\r\nLeft=100\r\nHeight=440\r\nWidth=860\r\nMaximized=0\r\n"
     "[Folder]\r\nUPDATE=\r\nBACKUP=\r\n";
 
 // A line with a NUL and a byte that is no text after the section's one key.
@@ -290,31 +290,36 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         SaveRow{"NewFileHoldsAllSevenKeys", std::nullopt, kAllDefaultsJapanese},
         SaveRow{"LanguageFiveSavedAsOne", "[Settings]\r\nLanguage=5\r\n",
-                "[Settings]\r\nLanguage=1\r\nTop=100\r\nLeft=100\r\nHeight=440\r\nWidth=860\r\n"
+                "[Settings]\r\nLanguage=1\r\nTop=100\r\nLeft=100\r\nHeight=440\r\nWidth="
+                "860\r\nMaximized=0\r\n"
                 "[Folder]\r\nUPDATE=\r\nBACKUP=\r\n"},
         SaveRow{"UnusableValuesReplaced", "[Settings]\r\nTop=0x20\r\nWidth=abc\r\n",
-                "[Settings]\r\nTop=32\r\nWidth=860\r\nLanguage=0\r\nLeft=100\r\nHeight=440\r\n"
+                "[Settings]\r\nTop=32\r\nWidth=860\r\nLanguage=0\r\nLeft=100\r\nHeight="
+                "440\r\nMaximized=0\r\n"
                 "[Folder]\r\nUPDATE=\r\nBACKUP=\r\n"},
         SaveRow{"FoldersWrittenBackUnchanged",
                 "[Folder]\r\nUPDATE=/d/セット アップ\r\nBACKUP=/b/\r\n",
                 "[Folder]\r\nUPDATE=/d/セット アップ\r\nBACKUP=/b/\r\n[Settings]\r\nLanguage=0\r\n"
-                "Top=100\r\nLeft=100\r\nHeight=440\r\nWidth=860\r\n"},
+                "Top=100\r\nLeft=100\r\nHeight=440\r\nWidth=860\r\nMaximized=0\r\n"},
         SaveRow{"OtherSectionsKeysAndCommentsKept",
                 "; mine\r\n[Other]\r\nA=1\r\n\r\n[settings]\r\nextra = yes\r\nTOP=5\n; end\n",
                 "; mine\r\n[Other]\r\nA=1\r\n\r\n[settings]\r\nextra = yes\r\nTOP=5\nLanguage=0\r\n"
-                "Left=100\r\nHeight=440\r\nWidth=860\r\n; end\n[Folder]\r\nUPDATE=\r\nBACKUP=\r\n"},
+                "Left=100\r\nHeight=440\r\nWidth=860\r\nMaximized=0\r\n; "
+                "end\n[Folder]\r\nUPDATE=\r\nBACKUP=\r\n"},
         SaveRow{"ByteOrderMarkKept", "\xEF\xBB\xBF[Settings]\r\nLanguage=0\r\n",
                 "\xEF\xBB\xBF[Settings]\r\nLanguage=0\r\nTop=100\r\nLeft=100\r\nHeight=440\r\n"
-                "Width=860\r\n[Folder]\r\nUPDATE=\r\nBACKUP=\r\n"},
+                "Width=860\r\nMaximized=0\r\n[Folder]\r\nUPDATE=\r\nBACKUP=\r\n"},
         SaveRow{
             "NoFinalLineBreakGetsOne", "[Other]\r\nA=1",
             "[Other]\r\nA=1\r\n[Settings]\r\nLanguage=0\r\nTop=100\r\nLeft=100\r\nHeight=440\r\n"
-            "Width=860\r\n[Folder]\r\nUPDATE=\r\nBACKUP=\r\n"},
+            "Width=860\r\nMaximized=0\r\n[Folder]\r\nUPDATE=\r\nBACKUP=\r\n"},
         SaveRow{"BinaryLinesKept", "[Settings]\r\nTop=1\r\n" + NulLine(),
-                "[Settings]\r\nTop=1\r\nLanguage=0\r\nLeft=100\r\nHeight=440\r\nWidth=860\r\n" +
+                "[Settings]\r\nTop=1\r\nLanguage=0\r\nLeft=100\r\nHeight=440\r\nWidth="
+                "860\r\nMaximized=0\r\n" +
                     NulLine() + "[Folder]\r\nUPDATE=\r\nBACKUP=\r\n"},
         SaveRow{"SecondSectionOfANameUntouched", "[Settings]\r\nTop=1\r\n[Settings]\r\nTop=2\r\n",
-                "[Settings]\r\nTop=1\r\nLanguage=0\r\nLeft=100\r\nHeight=440\r\nWidth=860\r\n"
+                "[Settings]\r\nTop=1\r\nLanguage=0\r\nLeft=100\r\nHeight=440\r\nWidth="
+                "860\r\nMaximized=0\r\n"
                 "[Settings]\r\nTop=2\r\n[Folder]\r\nUPDATE=\r\nBACKUP=\r\n"}),
     RowName());
 
@@ -326,9 +331,10 @@ TEST_F(ShellTest, PlacementAndFoldersChangedDuringTheRunAreSaved) {
   form_.ClickSetupFolder();
   form_.EachLanguageClick(1);
   form_.FormClose();
-  EXPECT_EQ(ReadBytes(SettingsFile()),
-            "[Settings]\r\nLanguage=1\r\nTop=4\r\nLeft=-3\r\nHeight=600\r\nWidth=1000\r\n"
-            "[Folder]\r\nUPDATE=/u p\r\nBACKUP=\r\n");
+  EXPECT_EQ(
+      ReadBytes(SettingsFile()),
+      "[Settings]\r\nLanguage=1\r\nTop=4\r\nLeft=-3\r\nHeight=600\r\nWidth=1000\r\nMaximized=0\r\n"
+      "[Folder]\r\nUPDATE=/u p\r\nBACKUP=\r\n");
 }
 
 TEST_F(ShellTest, ExitWritesTheSettingsAndEndsWithCodeZero) {
@@ -348,7 +354,7 @@ TEST_F(ShellTest, UnwritableSettingsRaiseTheErrorWithThePath) {
     form_.SaveSettings();
     FAIL() << "no error";
   } catch (const HandlerError& e) {
-    EXPECT_EQ(string(e.what()), SettingsFile().string() + " に書き込めません");
+    EXPECT_EQ(string(e.what()), "Cannot write " + SettingsFile().string() + ".");
   }
 }
 
@@ -357,7 +363,7 @@ TEST_F(ShellTest, UnwritableSettingsOnCloseShowTheErrorAndCloseAnyway) {
   Show();
   form_.FormClose();
   EXPECT_EQ(platform_.applicationErrors,
-            std::vector<string>{SettingsFile().string() + " に書き込めません"});
+            std::vector<string>{"Cannot write " + SettingsFile().string() + "."});
   EXPECT_TRUE(platform_.messages.empty());
   EXPECT_TRUE(form_.Closed);
   EXPECT_TRUE(fs::is_directory(SettingsFile()));
@@ -371,7 +377,7 @@ TEST_F(ShellTest, ReadOnlySettingsFileStaysAsItWas) {
   form_.EachLanguageClick(1);
   form_.FormClose();
   EXPECT_EQ(platform_.applicationErrors,
-            std::vector<string>{SettingsFile().string() + " に書き込めません"});
+            std::vector<string>{"Cannot write " + SettingsFile().string() + "."});
   EXPECT_EQ(ReadBytes(SettingsFile()), "[Settings]\r\nLanguage=0\r\n");
   EXPECT_TRUE(form_.Closed);
 }
@@ -381,8 +387,8 @@ TEST_F(ShellTest, UnwritableSettingsOnExitShowTheErrorAndExitAnyway) {
   Show();
   form_.ButtonEndClick();
   EXPECT_EQ(platform_.applicationErrors,
-            std::vector<string>{(dir_ / "no such folder" / "wisetup.INI").string() +
-                                " に書き込めません"});
+            std::vector<string>{"Cannot write " +
+                                (dir_ / "no such folder" / "wisetup.INI").string() + "."});
   EXPECT_EQ(platform_.exitCode, 0);
   EXPECT_FALSE(fs::exists(dir_ / "no such folder"));
 }

@@ -130,6 +130,9 @@ class RecordingPlatform : public Platform {
   int UserDefaultLcid() override { return lcid; }
   std::string ExecutablePath() override { return executable; }
   void ExitProcess(int code) override { exitCode = code; }
+  // No variables: nothing of the machine's user is read or written, and a settings file that
+  // cannot be written beside the executable has no other place to go.
+  std::optional<std::string> Environment(const std::string&) override { return std::nullopt; }
 };
 
 }  // namespace wisetup::test

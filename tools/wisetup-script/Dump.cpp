@@ -39,7 +39,7 @@ std::vector<std::string> DumpLines(const TForm1& form) {
   add("ViewMode", form.ViewMode ? "reference" : "normal");
   add("CurrentWelder", std::to_string(form.CurrentWelder));
   add("RatedCurrent", std::to_string(form.RatedCurrent));
-  add("SettingsPath", Quote(form.SettingsPath()));
+  add("SettingsPath", Quote(form.SettingsLocation()));
   add("Form1.Left", std::to_string(form.Placement.Left));
   add("Form1.Top", std::to_string(form.Placement.Top));
   add("Form1.Width", std::to_string(form.Placement.Width));

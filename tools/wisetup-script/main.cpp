@@ -21,26 +21,39 @@ Runs the wisetup window model from SCRIPT (or standard input) with scripted dial
 transcript to standard output.
 
 Commands (one per line; blank lines and lines starting with # are skipped):
-  appdir PATH            folder of the pretend executable (settings PATH/wisetup.INI, catalogue
-                         PATH/WeldingMode/); before start. Default: the current folder.
+  appdir PATH            folder of the pretend executable; before start. Default: the current
+                         folder. The settings file is PATH/wisetup.INI when that file, or the
+                         folder when the file is missing, can be written (permission bits count
+                         even for root); otherwise $XDG_CONFIG_HOME/wisetup/wisetup.INI (or
+                         $HOME/.config/...). The catalogue is the first existing of
+                         PATH/WeldingMode/, $XDG_DATA_HOME/wisetup/WeldingMode/ (or
+                         $HOME/.local/share/...) and wisetup/WeldingMode/ under each folder of
+                         $XDG_DATA_DIRS (default /usr/local/share:/usr/share). The variables are
+                         read from the driver's environment exactly as the window reads them;
+                         empty or relative values and values naming a file are ignored.
   locale LCID            the user's default locale identifier (default 1033); before start
   answer folder PATH|cancel, answer file PATH|cancel, answer question yes|no
                          queue the answer of the next dialog of that kind
   start                  construct the window and run what happens when it is first shown
   click NAME             a button or menu item that has a handler: ButtonBackupFolder N1
-                         ButtonSaveFolder N2 N3 N5 N6 ButtonMakeConfig ButtonExit ...
+                         ButtonSaveFolder N2 N3 N5 N6 ButtonMakeConfig ButtonExit MenuAbout ...
   select NAME INDEX      ComboBoxWelderNo ComboBoxWpsWelder ComboBoxArea ComboBoxWpsWModeR1..R10;
                          INDEX from 0, -1 for typed text that matches no item
   tab N                  activate registration tab N (1 to 10)
   check CheckBoxUseRcWCD 0|1
   move LEFT TOP WIDTH HEIGHT
   close                  close the window with the close box
+  drop [PATH[<TAB>PATH...]]
+                         the user drops files or folders on the window from a file manager;
+                         several paths are separated by tab characters, none stands for a drop
+                         that carries no local path. One folder is loaded like a backup folder
+                         chosen with N1; anything else shows an error and changes nothing.
   dump [PREFIX...]       print the state lines (only those whose name starts with one of the
                          PREFIXes, in the state's own order)
 
 An action on a control that is disabled or hidden (itself or a parent), a pick of an item the list
 does not hold, any action before start, and every command but dump after the window has closed or
-the process has exited print "refused NAME" (NAME: the control; Form1 for move and close; the
+the process has exited print "refused NAME" (NAME: the control; Form1 for move, drop and close; the
 command word otherwise) and run nothing. dump before start prints nothing. appdir or locale after
 start, a missing PATH, a negative INDEX other than -1 and an unknown command or control are lines
 that cannot be parsed. PATH is the rest of the line after the one blank that follows the words
@@ -159,6 +172,20 @@ class Driver {
       const int width = ToInt(words[3]), height = ToInt(words[4]);
       if (!Active()) return Refuse("Form1");
       form_->Placement = {left, top, width, height};
+      return;
+    }
+    if (cmd == "drop") {
+      std::vector<std::string> paths;
+      if (words.size() > 1) {
+        const std::string rest = restAfter(1);
+        std::size_t at = 0;
+        for (std::size_t tab; (tab = rest.find('\t', at)) != std::string::npos; at = tab + 1) {
+          paths.push_back(rest.substr(at, tab - at));
+        }
+        paths.push_back(rest.substr(at));
+      }
+      if (!Active()) return Refuse("Form1");
+      form_->RunHandler([this, &paths] { form_->DropFolders(paths); });
       return;
     }
     if (cmd == "close") {

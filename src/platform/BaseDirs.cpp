@@ -1,0 +1,62 @@
+#include "platform/BaseDirs.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <string_view>
+
+namespace wisetup {
+namespace {
+
+// An entry that exists and is not a folder cannot hold anything of ours; a missing one can be
+// created when something is saved.
+bool Usable(const std::string& path) {
+  if (path.empty() || path.front() != '/' || path.find('\0') != std::string::npos) return false;
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return true;
+  return S_ISDIR(info.st_mode);
+}
+
+std::string WithoutTrailingSeparators(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+std::optional<std::string> BaseFolder(const EnvironmentLookup& env, const char* variable,
+                                      const char* belowHome) {
+  if (const auto value = env(variable); value && Usable(*value)) {
+    return WithoutTrailingSeparators(*value);
+  }
+  const auto home = env("HOME");
+  if (!home || home->empty() || home->front() != '/') return std::nullopt;
+  const std::string base = WithoutTrailingSeparators(*home);
+  return (base == "/" ? "" : base) + belowHome;
+}
+
+}  // namespace
+
+std::optional<std::string> ConfigHome(const EnvironmentLookup& env) {
+  return BaseFolder(env, "XDG_CONFIG_HOME", "/.config");
+}
+
+std::optional<std::string> DataHome(const EnvironmentLookup& env) {
+  return BaseFolder(env, "XDG_DATA_HOME", "/.local/share");
+}
+
+std::vector<std::string> DataDirs(const EnvironmentLookup& env) {
+  std::vector<std::string> dirs;
+  if (const auto value = env("XDG_DATA_DIRS")) {
+    const std::string_view list(*value);
+    std::size_t at = 0;
+    while (at <= list.size()) {
+      const std::size_t colon = std::min(list.find(':', at), list.size());
+      const std::string entry(list.substr(at, colon - at));
+      if (Usable(entry)) dirs.push_back(WithoutTrailingSeparators(entry));
+      at = colon + 1;
+    }
+  }
+  if (dirs.empty()) dirs = {"/usr/local/share", "/usr/share"};
+  return dirs;
+}
+
+}  // namespace wisetup

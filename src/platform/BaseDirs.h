@@ -1,0 +1,28 @@
+// The XDG base directories: where the tool keeps its settings and finds its catalogue when the
+// folder of its executable cannot serve. Values come from an environment lookup so that the window
+// and the scenario driver read the same variables, and tests can give their own.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wisetup {
+
+// The value of an environment variable, nothing when it is not set.
+using EnvironmentLookup = std::function<std::optional<std::string>(const std::string& name)>;
+
+// $XDG_CONFIG_HOME, or $HOME/.config. A value that is empty, relative or names something other than
+// a folder is ignored, as the base directory rules ask. Nothing when $HOME is not an absolute path
+// either. Trailing separators are dropped.
+std::optional<std::string> ConfigHome(const EnvironmentLookup& env);
+
+// $XDG_DATA_HOME, or $HOME/.local/share, by the same rules.
+std::optional<std::string> DataHome(const EnvironmentLookup& env);
+
+// The absolute folders of $XDG_DATA_DIRS in their order (empty, relative and non-folder entries
+// left out); /usr/local/share and /usr/share when the variable is unset or names none.
+std::vector<std::string> DataDirs(const EnvironmentLookup& env);
+
+}  // namespace wisetup

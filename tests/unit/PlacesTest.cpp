@@ -1,0 +1,275 @@
+// Where the tool's files live: the XDG base directories, the checks that choose between the
+// executable's folder and the user's, profile values that must survive a save, and paths as users
+// are shown them.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/BaseDirs.h"
+#include "platform/FileIo.h"
+#include "platform/IniDocument.h"
+#include "platform/PathMap.h"
+
+namespace wisetup {
+namespace {
+
+namespace fs = std::filesystem;
+using std::nullopt;
+using std::optional;
+using std::string;
+using std::vector;
+
+struct RowName {
+  template <typename Info>
+  string operator()(const Info& row) const {
+    return row.param.name;
+  }
+};
+
+template <typename Row>
+requires requires(const Row& row) {
+  row.name;
+}
+void PrintTo(const Row& row, std::ostream* out) {
+  *out << row.name;
+}
+
+void ReplaceAll(string& text, const string& from, const string& to) {
+  for (std::size_t at = 0; (at = text.find(from, at)) != string::npos; at += to.size()) {
+    text.replace(at, from.size(), to);
+  }
+}
+
+// A fresh folder per test; "@T@" in a row stands for it.
+class Places : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/wisetup-places-test-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    std::ofstream(dir_ / "file") << "x";
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(dir_ / "ro", fs::perms::owner_all, ec);
+    fs::remove_all(dir_, ec);
+  }
+  string At(string text) const {
+    ReplaceAll(text, "@T@", dir_.string());
+    return text;
+  }
+
+  fs::path dir_;
+};
+
+// ---- base directories ---------------------------------------------------------------------------
+
+struct BaseRow {
+  const char* name;
+  std::map<string, string> env;  // values may name "@T@/file", an existing file
+  optional<string> config;
+  optional<string> data;
+  vector<string> dirs;
+};
+
+const vector<string> kDefaultDirs = {"/usr/local/share", "/usr/share"};
+
+class BaseDirs : public Places, public testing::WithParamInterface<BaseRow> {};
+
+TEST_P(BaseDirs, FollowTheVariablesAndFallBack) {
+  const BaseRow& row = GetParam();
+  const EnvironmentLookup env = [&](const string& name) -> optional<string> {
+    const auto it = row.env.find(name);
+    if (it == row.env.end()) return nullopt;
+    return At(it->second);
+  };
+  auto at = [&](const optional<string>& value) -> optional<string> {
+    return value ? optional<string>(At(*value)) : nullopt;
+  };
+  EXPECT_EQ(ConfigHome(env), at(row.config));
+  EXPECT_EQ(DataHome(env), at(row.data));
+  vector<string> dirs;
+  for (const string& d : row.dirs) dirs.push_back(At(d));
+  EXPECT_EQ(DataDirs(env), dirs);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BaseDirs,
+    testing::Values(BaseRow{"OnlyHome",
+                            {{"HOME", "/home/u"}},
+                            "/home/u/.config",
+                            "/home/u/.local/share",
+                            kDefaultDirs},
+                    BaseRow{"AllSetWithTrailingSeparators",
+                            {{"HOME", "/home/u"},
+                             {"XDG_CONFIG_HOME", "/c/"},
+                             {"XDG_DATA_HOME", "/d//"},
+                             {"XDG_DATA_DIRS", "/a/:/b"}},
+                            "/c",
+                            "/d",
+                            {"/a", "/b"}},
+                    BaseRow{"EmptyValuesFallBack",
+                            {{"HOME", "/home/u/"},
+                             {"XDG_CONFIG_HOME", ""},
+                             {"XDG_DATA_HOME", ""},
+                             {"XDG_DATA_DIRS", ""}},
+                            "/home/u/.config",
+                            "/home/u/.local/share",
+                            kDefaultDirs},
+                    BaseRow{"RelativeValuesIgnored",
+                            {{"HOME", "/h"},
+                             {"XDG_CONFIG_HOME", "cfg"},
+                             {"XDG_DATA_HOME", "./data"},
+                             {"XDG_DATA_DIRS", "rel:/a::share"}},
+                            "/h/.config",
+                            "/h/.local/share",
+                            {"/a"}},
+                    BaseRow{"ValuesNamingAFileIgnored",
+                            {{"HOME", "/h"},
+                             {"XDG_CONFIG_HOME", "@T@/file"},
+                             {"XDG_DATA_HOME", "@T@/file"},
+                             {"XDG_DATA_DIRS", "@T@/file:@T@"}},
+                            "/h/.config",
+                            "/h/.local/share",
+                            {"@T@"}},
+                    BaseRow{"MissingFoldersAreFine",
+                            {{"XDG_CONFIG_HOME", "@T@/new"}, {"XDG_DATA_HOME", "@T@/new/data"}},
+                            "@T@/new",
+                            "@T@/new/data",
+                            kDefaultDirs},
+                    BaseRow{"NoUsableDataDirGivesTheDefaults",
+                            {{"HOME", "/h"}, {"XDG_DATA_DIRS", "rel::@T@/file"}},
+                            "/h/.config",
+                            "/h/.local/share",
+                            kDefaultDirs},
+                    BaseRow{"NoHome", {}, nullopt, nullopt, kDefaultDirs},
+                    BaseRow{"RelativeHome", {{"HOME", "home"}}, nullopt, nullopt, kDefaultDirs},
+                    BaseRow{
+                        "RootHome", {{"HOME", "/"}}, "/.config", "/.local/share", kDefaultDirs}),
+    RowName());
+
+// ---- profile values that must read back -------------------------------------------------------
+
+struct QuoteRow {
+  const char* name;
+  string value;
+  string written;
+};
+
+class QuoteValue : public testing::TestWithParam<QuoteRow> {};
+
+TEST_P(QuoteValue, IsWrittenSoThatItReadsBackUnchanged) {
+  const QuoteRow& row = GetParam();
+  EXPECT_EQ(QuoteProfileValue(row.value), row.written);
+  IniDocument doc;
+  doc.Set("Folder", "UPDATE", QuoteProfileValue(row.value));
+  EXPECT_EQ(IniDocument::Parse(doc.Serialize()).Get("Folder", "UPDATE"), row.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, QuoteValue,
+                         testing::Values(QuoteRow{"Empty", "", ""},
+                                         QuoteRow{"Plain", "/d/セット アップ", "/d/セット アップ"},
+                                         QuoteRow{"TrailingBlank", "/d/set up ", "\"/d/set up \""},
+                                         QuoteRow{"LeadingBlank", " /d", "\" /d\""},
+                                         QuoteRow{"TrailingTab", "/d\t", "\"/d\t\""},
+                                         QuoteRow{"OnlyBlanks", "  ", "\"  \""},
+                                         QuoteRow{"OwnDoubleQuotes", "\"/d\"", "\"\"/d\"\""},
+                                         QuoteRow{"OwnSingleQuotes", "'/d'", "\"'/d'\""},
+                                         QuoteRow{"MismatchedQuotesStayBare", "\"/d'", "\"/d'"},
+                                         QuoteRow{"OneQuote", "\"", "\""},
+                                         QuoteRow{"QuoteAndBlank", "\"/d ", "\"\"/d \""}),
+                         RowName());
+
+// ---- files that may be read and written ---------------------------------------------------------
+
+TEST_F(Places, ReadExistingFileTellsMissingFromUnreadable) {
+  fs::create_directories(dir_ / "folder");
+  std::ofstream(dir_ / "empty");
+  std::ofstream(dir_ / "writeonly") << "secret";
+  fs::permissions(dir_ / "writeonly", fs::perms::owner_write);
+  fs::create_symlink(dir_ / "nothing", dir_ / "dangling");
+  struct Row {
+    const char* path;
+    ExistingFile state;
+    string content;
+  };
+  const Row rows[] = {
+      {"file", ExistingFile::Read, "x"},           {"empty", ExistingFile::Read, ""},
+      {"nothing", ExistingFile::Missing, ""},      {"file/below", ExistingFile::Missing, ""},
+      {"dangling", ExistingFile::Missing, ""},     {"folder", ExistingFile::Unreadable, ""},
+      {"writeonly", ExistingFile::Unreadable, ""},
+  };
+  for (const Row& row : rows) {
+    string content = "stale";
+    EXPECT_EQ(ReadExistingFile((dir_ / row.path).string(), content), row.state) << row.path;
+    EXPECT_EQ(content, row.content) << row.path;
+  }
+}
+
+TEST_F(Places, CanWriteAtomicallyCountsPermissionBitsEvenForRoot) {
+  fs::create_directories(dir_ / "folder");
+  std::ofstream(dir_ / "readonly") << "x";
+  fs::permissions(dir_ / "readonly", fs::perms::owner_read);
+  fs::create_symlink(dir_ / "file", dir_ / "link");
+  fs::create_directories(dir_ / "ro");
+  std::ofstream(dir_ / "ro" / "inside") << "x";
+  fs::permissions(dir_ / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+  struct Row {
+    const char* path;
+    bool writable;
+  };
+  const Row rows[] = {
+      {"file", true},       {"new", true},          {"link", true},
+      {"readonly", false},  {"folder", false},      {"ro/new", false},
+      {"ro/inside", false}, {"missing/new", false}, {"file/new", false},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(CanWriteAtomically((dir_ / row.path).string()), row.writable) << row.path;
+  }
+  EXPECT_FALSE(CanWriteAtomically(""));
+}
+
+TEST_F(Places, CreateFoldersMakesPrivateParentsAndRefusesAFileInTheWay) {
+  const fs::path nested = dir_ / "a" / "b" / "c";
+  EXPECT_TRUE(CreateFolders(nested.string()));
+  EXPECT_TRUE(fs::is_directory(nested));
+  EXPECT_EQ(fs::status(dir_ / "a").permissions() & fs::perms::all, fs::perms::owner_all);
+  EXPECT_TRUE(CreateFolders(nested.string())) << "an existing folder is fine";
+  EXPECT_FALSE(CreateFolders((dir_ / "file" / "sub").string()));
+  EXPECT_FALSE(CreateFolders((dir_ / "file").string()));
+  EXPECT_FALSE(CreateFolders(""));
+}
+
+// ---- paths as users see them --------------------------------------------------------------------
+
+TEST_F(Places, ShownPathIsNativeAndSpeltAsOnDisk) {
+  fs::create_directories(dir_ / "Work" / "A_Application" / "Weld");
+  std::ofstream(dir_ / "Work" / "A_Application" / "Weld" / "$wtbd1") << "x";
+  struct Row {
+    string toolPath;
+    string shown;
+  };
+  const Row rows[] = {
+      {"@T@\\WORK\\A_APPLICATION\\WELD\\$WTBD1", "@T@/Work/A_Application/Weld/$wtbd1"},
+      {"@T@\\WORK\\A_APPLICATION\\WELD\\$WTBD2", "@T@/Work/A_Application/Weld/$WTBD2"},
+      {"@T@/\\WORK\\MISSING\\File", "@T@/Work/MISSING/File"},
+      {"@T@/nothing\\WORK\\x", "@T@/nothing/WORK/x"},
+      {"@T@\\", "@T@/"},
+  };
+  for (const Row& row : rows) {
+    const string shown = ShownPath(At(row.toolPath));
+    EXPECT_EQ(shown, At(row.shown)) << row.toolPath;
+    EXPECT_EQ(shown.find('\\'), string::npos) << row.toolPath;
+  }
+}
+
+}  // namespace
+}  // namespace wisetup
