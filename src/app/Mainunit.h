@@ -30,6 +30,8 @@ class HandlerError : public std::runtime_error {
 struct WelderSlot {
   int WelderKind = 0;
   std::array<int, kRegistrations> TableNumbers{};
+  // Whether the load read the registration's table file whole; only such a table is rewritten.
+  std::array<bool, kRegistrations> TableReadWhole{};
   std::vector<RobotWeldTable> RobotTables148;
   std::vector<RobotWeldTable> RobotTables224;
   std::array<std::string, kRegistrations> RobotModeTexts;
@@ -114,7 +116,8 @@ class TForm1 {
   void ClickBackupFolder();
   std::string RcWelderKindName(int kind) const;
   void ShowRcWelderState();
-  void TransferCharacteristicData(int welder, int registration);
+  // The revised table of one registration, or nothing when it gets no transfer.
+  std::optional<RobotWeldTable> TransferCharacteristicData(int welder, int registration) const;
 
   // --- catalogue and selections (catalogue/) ------------------------------------------------
   std::string CatalogueRoot() const;
@@ -131,6 +134,10 @@ class TForm1 {
 
   // --- setup files (setupfile/) -------------------------------------------------------------
   void ButtonMakeConfigClick();
+  // Puts back the files of the newest Create Files run that is not undone yet.
+  void MenuRestoreOriginalsClick();
+  // MenuRestoreOriginals is enabled while there is a run to undo.
+  void RefreshRestoreOriginals();
   void ClickReadConfig();
   void RecheckWelderModels();
   void MatchChosenModes();
@@ -150,6 +157,7 @@ class TForm1 {
   void SaveSettingsOnExit();
   void RenderRobotTexts(const std::string& backupFolder);
   void SelectStoredModes(int welder);
+  std::optional<std::string> HistoryFolderRoot();
 
   Platform& platform_;
 };

@@ -15,6 +15,7 @@
 namespace wisetup {
 
 enum class FileProblem {
+  NotReadWhole,    // the caller never had the file's whole content, so it must not be rewritten
   CannotOpen,      // missing where it must exist, or cannot be opened
   CannotRead,      // opened, but its content could not be read
   SymbolicLink,    // never written through
