@@ -221,7 +221,7 @@ std::optional<std::size_t> FileTransaction::Add(const std::string& nativePath, b
     entry.group = info.st_gid;
     entry.device = info.st_dev;
     entry.inode = info.st_ino;
-  } else if (errno != ENOENT || mustExist) {
+  } else if (mustExist || (errno != ENOENT && errno != ENOTDIR)) {
     AddIssue(IssueOf(nativePath, FileProblem::CannotOpen, errno));
     return std::nullopt;
   }
