@@ -68,8 +68,8 @@ class TForm1 {
   WindowPlacement Placement;
   std::array<ControlState, kControlCount> Controls;
   bool ContentShown = false;  // a backup has been loaded or a setup file read
-  // The folder the loaded tables came from. EditBackupFolder may show a folder that was refused
-  // since; the tables are only ever written back where they were read.
+  // The folder the loaded tables came from; the tables are only ever written back where they were
+  // read.
   std::string LoadedBackupFolder;
   bool Closed = false;      // the window has been closed
   bool Terminated = false;  // the process has been ended by the Exit button
