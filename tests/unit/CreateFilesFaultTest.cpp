@@ -343,5 +343,32 @@ TEST_F(CreateFilesFaultTest, UnreadableConfigurationChangesNothing) {
   EXPECT_EQ(form_.Slots[0].SelectedModes[1], 2);
 }
 
+// Read errors while the backup is loaded (the configuration read, the tables not): Create Files
+// then refuses every table it would rewrite and changes nothing.
+TEST_F(CreateFilesFaultTest, TablesWithAReadErrorAtLoadAreNeverWrittenBack) {
+  platform_.folders.push_back((dir_ / "demo").string());
+  int reads = 0;
+  {
+    // The configuration file takes two reads: its content, then the end of the file.
+    sys::ScopedFaultHook hook(
+        [&reads](sys::Call call) { return call == sys::Call::Read && ++reads > 2 ? EIO : 0; });
+    form_.ClickBackupFolder();
+  }
+  ASSERT_GT(reads, 2);
+  Choose(0, 1, {{0, 0}, {1, 2}});
+  Choose(1, 3, {{0, 0}, {1, 1}, {3, 2}});
+  platform_.messages.clear();
+  form_.ButtonMakeConfigClick();
+  const auto boxes = platform_.Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].kind, MessageKind::Error);
+  for (const char* table : {"$WTBD1", "$WTBD2", "$WTBD11", "$WTBD12", "$WTBD14"}) {
+    EXPECT_NE(boxes[0].text.find((Weld() / table).string() + ": could not be read at load"),
+              string::npos)
+        << table;
+  }
+  EXPECT_EQ(Take(), old_);
+}
+
 }  // namespace
 }  // namespace wisetup
