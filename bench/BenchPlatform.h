@@ -11,6 +11,7 @@ class BenchPlatform : public Platform {
  public:
   std::string folder;
   std::string appDir;
+  std::string dataHome;  // where Create Files keeps its history during the run
   int messages = 0;
 
   MessageAnswer ShowMessage(MessageKind, const std::string&, const std::string&) override {
@@ -27,6 +28,10 @@ class BenchPlatform : public Platform {
   int UserDefaultLcid() override { return 1041; }
   std::string ExecutablePath() override { return appDir + "/wisetup"; }
   void ExitProcess(int) override {}
+  std::optional<std::string> Environment(const std::string& name) override {
+    if (name == "XDG_DATA_HOME" && !dataHome.empty()) return dataHome;
+    return Platform::Environment(name);
+  }
 };
 
 }  // namespace wisetup::bench

@@ -79,6 +79,7 @@ BenchPlatform PlatformFor(const Data& data) {
   BenchPlatform platform;
   platform.folder = data.backup.string();
   platform.appDir = data.app.string();
+  platform.dataHome = (data.root / "data").string();
   return platform;
 }
 

@@ -32,6 +32,8 @@ class HandlerError : public std::runtime_error {
 struct WelderSlot {
   int WelderKind = 0;
   std::array<int, kRegistrations> TableNumbers{};
+  // Whether the load read the registration's table file whole; only such a table is rewritten.
+  std::array<bool, kRegistrations> TableReadWhole{};
   std::vector<RobotWeldTable> RobotTables148;
   std::vector<RobotWeldTable> RobotTables224;
   std::array<std::string, kRegistrations> RobotModeTexts;
@@ -68,8 +70,8 @@ class TForm1 {
   WindowPlacement Placement;
   std::array<ControlState, kControlCount> Controls;
   bool ContentShown = false;  // a backup has been loaded or a setup file read
-  // The folder the loaded tables came from. EditBackupFolder may show a folder that was refused
-  // since; the tables are only ever written back where they were read.
+  // The folder the loaded tables came from; the tables are only ever written back where they were
+  // read.
   std::string LoadedBackupFolder;
   bool CatalogueMissingShown = false;  // the missing catalogue is reported once per session
   bool Closed = false;                 // the window has been closed
@@ -125,7 +127,8 @@ class TForm1 {
   void LoadBackupFolder(const std::string& folder);
   std::string RcWelderKindName(int kind) const;
   void ShowRcWelderState();
-  void TransferCharacteristicData(int welder, int registration);
+  // The revised table of one registration, or nothing when it gets no transfer.
+  std::optional<RobotWeldTable> TransferCharacteristicData(int welder, int registration) const;
 
   // --- catalogue and selections (catalogue/) ------------------------------------------------
   // The catalogue folder found first among CatalogueSearchFolders (with a trailing separator), or
@@ -144,6 +147,10 @@ class TForm1 {
 
   // --- setup files (setupfile/) -------------------------------------------------------------
   void ButtonMakeConfigClick();
+  // Puts back the files of the newest Create Files run that is not undone yet.
+  void MenuRestoreOriginalsClick();
+  // MenuRestoreOriginals is enabled while there is a run to undo.
+  void RefreshRestoreOriginals();
   void ClickReadConfig();
   void RecheckWelderModels();
   void MatchChosenModes();
@@ -167,6 +174,7 @@ class TForm1 {
   EnvironmentLookup Environment() const;
   ExistingFile ReadSettingsSource(const std::string& location, std::string& content) const;
   void SelectStoredModes(int welder);
+  std::optional<std::string> HistoryFolderRoot();
 
   Platform& platform_;
 };

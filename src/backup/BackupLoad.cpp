@@ -1,9 +1,11 @@
 #include <array>
 
 #include "app/Mainunit.h"
+#include "app/UiTexts.h"
 #include "backup/ConfigList.h"
 #include "catalogue/ConditionText.h"
 #include "catalogue/ModelTable.h"
+#include "platform/FileIo.h"
 #include "platform/IniDocument.h"
 #include "platform/PathMap.h"
 
@@ -33,14 +35,20 @@ void TForm1::ClickBackupFolder() {
 }
 
 void TForm1::LoadBackupFolder(const std::string& folder) {
-  C(Ctl::EditBackupFolder).Text = folder;
+  // A refused folder changes nothing, the folder field included: what the window shows is the
+  // backup that Create Files writes back.
   const std::string configPath = folder + "\\WORK\\Ac01arcw.CON";
   if (!FileExists(configPath)) {
     ShowMessageBox(MessageKind::Error, UiText(46), UiText(47));
     return;
   }
+  std::string configText;
+  if (!ReadWholeFile(MapPath(configPath), configText)) {
+    ShowMessageBox(MessageKind::Error, FormatPath(UiText(33), ShownPath(configPath)), kReadErrorCaption);
+    return;
+  }
 
-  const IniDocument config = IniDocument::Load(MapPath(configPath));
+  const IniDocument config = IniDocument::Parse(configText);
   const std::vector<int> kinds = ConvertItems(
       config.GetString("ARC_WELDER", "A_KIND", "0, 0, 0, 0"), kWelderCount, "[ARC_WELDER] A_KIND");
   std::array<std::vector<int>, kWelderCount> tables;
@@ -51,6 +59,7 @@ void TForm1::LoadBackupFolder(const std::string& folder) {
                      kRegistrations, "[" + section + "] A_WTBD");
   }
 
+  C(Ctl::EditBackupFolder).Text = folder;
   ResetWelderState();
   C(Ctl::StatusBar1).Text.clear();
   C(Ctl::ButtonMakeConfig).Enabled = true;
@@ -78,11 +87,13 @@ void TForm1::LoadBackupFolder(const std::string& folder) {
   for (WelderSlot& slot : Slots) {
     slot.RobotTables148.clear();
     slot.RobotTables224.clear();
+    slot.TableReadWhole.fill(false);
     if (slot.WelderKind == 0) continue;
     const bool longForm = IsLongRcTableKind(slot.WelderKind);
     auto& list = longForm ? slot.RobotTables224 : slot.RobotTables148;
     for (std::size_t c = 0; c < kRegistrations; ++c) {
       const int n = slot.TableNumbers[c];
+      slot.TableReadWhole[c] = false;
       if (n == -1) {
         RobotWeldTable& work = longForm ? WorkTable224 : WorkTable148;
         work = RobotWeldTable(work.Form());
@@ -90,7 +101,7 @@ void TForm1::LoadBackupFolder(const std::string& folder) {
         slot.RobotModeTexts[c].clear();
         continue;
       }
-      ReadRcWeldTable(prefix + std::to_string(n), longForm);
+      slot.TableReadWhole[c] = ReadRcWeldTable(prefix + std::to_string(n), longForm);
       const RobotWeldTable& work = longForm ? WorkTable224 : WorkTable148;
       list.push_back(work);
       slot.RobotModeTexts[c] = MakeConditionText(work, slot.WelderKind, false, LanguageIndex);

@@ -1,5 +1,7 @@
 #include "platform/FileIo.h"
 
+#include <dirent.h>
+
 #include <algorithm>
 
 #include <fcntl.h>
@@ -10,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+
+#include "platform/SystemCalls.h"
 
 namespace wisetup {
 
@@ -28,7 +32,7 @@ class FileDescriptor {
   // Returns false when the close reports an error (a delayed write failure).
   bool Close() {
     if (fd_ < 0) return true;
-    const int result = ::close(fd_);
+    const int result = sys::Close(fd_);
     fd_ = -1;
     return result == 0;
   }
@@ -53,11 +57,11 @@ std::string DescribeErrno(const std::string& path, std::string_view action, int 
 // open; it has no effect on regular files.
 int OpenRegularForReading(const std::string& path, off_t* size = nullptr) {
   if (!IsUsablePath(path)) return -1;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = sys::Open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return -1;
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
+    sys::Close(fd);
     return -1;
   }
   if (size != nullptr) *size = info.st_size;
@@ -68,7 +72,7 @@ int OpenRegularForReading(const std::string& path, off_t* size = nullptr) {
 ssize_t ReadFully(int fd, std::uint8_t* data, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {
-    const ssize_t got = ::read(fd, data + done, size - done);
+    const ssize_t got = sys::Read(fd, data + done, size - done);
     if (got < 0) {
       if (errno == EINTR) continue;
       return -1;
@@ -92,7 +96,7 @@ bool ReadToEnd(int fd, std::string& out) {
 bool WriteFully(int fd, const char* data, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {
-    const ssize_t put = ::write(fd, data + done, size - done);
+    const ssize_t put = sys::Write(fd, data + done, size - done);
     if (put < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -166,15 +170,16 @@ std::string FolderOf(const std::string& path) {
 // Writes `content` to a temporary file beside the target, then renames it over the target.
 Outcome ReplaceAtomically(const Target& target, const std::string& content) {
   const std::string folder = FolderOf(target.path);
-  std::string tempPath = folder + "/.wisetup-XXXXXX";
-  FileDescriptor fd(::mkstemp(tempPath.data()));
+  RemoveStaleTemporaryFiles(folder);
+  std::string tempPath = folder + "/" + std::string(kTemporaryPrefix) + "XXXXXX";
+  FileDescriptor fd(sys::MakeTemp(tempPath.data()));
   if (!fd.valid()) {
     return Fail(FileStatus::OpenFailed, DescribeErrno(target.path, "cannot create a file", errno));
   }
   auto failWrite = [&](std::string_view action) {
     const int error = errno;
     fd.Close();
-    ::unlink(tempPath.c_str());
+    sys::Unlink(tempPath.c_str());
     return Fail(FileStatus::WriteFailed, DescribeErrno(target.path, action, error));
   };
   if (::fchmod(fd.get(), target.mode) != 0) return failWrite("cannot set permissions");
@@ -184,12 +189,12 @@ Outcome ReplaceAtomically(const Target& target, const std::string& content) {
     }
   }
   if (!WriteFully(fd.get(), content.data(), content.size())) return failWrite("cannot write");
-  if (::fsync(fd.get()) != 0) return failWrite("cannot flush");
+  if (sys::Flush(fd.get()) != 0) return failWrite("cannot flush");
   if (!fd.Close()) return failWrite("cannot close");
-  if (::rename(tempPath.c_str(), target.path.c_str()) != 0) return failWrite("cannot replace");
+  if (sys::Rename(tempPath.c_str(), target.path.c_str()) != 0) return failWrite("cannot replace");
 
-  FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folderFd.valid()) ::fsync(folderFd.get());  // durability of the rename; best effort
+  FileDescriptor folderFd(sys::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folderFd.valid()) sys::Flush(folderFd.get());  // durability of the rename; best effort
   return {};
 }
 
@@ -231,6 +236,32 @@ bool CreateFolders(const std::string& nativePath) {
   return ::stat(nativePath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool IsTemporaryFileName(std::string_view name) {
+  if (!name.starts_with(kTemporaryPrefix) || name.size() != kTemporaryPrefix.size() + 6) {
+    return false;
+  }
+  return std::all_of(
+      name.begin() + static_cast<std::ptrdiff_t>(kTemporaryPrefix.size()), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+      });
+}
+
+void RemoveStaleTemporaryFiles(const std::string& nativeFolder) {
+  DIR* dir = ::opendir(nativeFolder.c_str());
+  if (dir == nullptr) return;
+  std::vector<std::string> stale;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (IsTemporaryFileName(entry->d_name)) stale.emplace_back(entry->d_name);
+  }
+  ::closedir(dir);
+  for (const std::string& name : stale) {
+    const std::string path = nativeFolder + "/" + name;
+    struct stat info {};
+    // Only plain files of ours; a link or folder of that name is someone else's business.
+    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) sys::Unlink(path.c_str());
+  }
+}
+
 FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
                           std::vector<std::uint8_t>& out) {
   out.clear();
@@ -238,7 +269,7 @@ FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
   // safe on anything that opens. A folder fails the read with EISDIR; a pipe or an empty file
   // delivers too few bytes.
   if (!IsUsablePath(nativePath)) return FileStatus::OpenFailed;
-  FileDescriptor fd(::open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  FileDescriptor fd(sys::Open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (!fd.valid()) return FileStatus::OpenFailed;
   // Grown as bytes arrive, so a large `size` never allocates more than the file holds.
   constexpr std::size_t kChunk = 64 * 1024;

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace wisetup {
@@ -47,5 +48,13 @@ FileStatus WriteFileHeadAtomically(const std::string& nativePath,
 // False with a reason on failure.
 bool WriteFileAtomically(const std::string& nativePath, const std::string& content,
                          std::string* error = nullptr);
+
+// Temporary files are named this prefix and six letters or digits, hidden in the target's folder.
+inline constexpr std::string_view kTemporaryPrefix = ".wisetup-";
+bool IsTemporaryFileName(std::string_view name);
+
+// Removes our temporary files that a process killed in the middle of a write left in the folder.
+// Best effort: what cannot be removed stays.
+void RemoveStaleTemporaryFiles(const std::string& nativeFolder);
 
 }  // namespace wisetup

@@ -29,6 +29,8 @@ class ScriptPlatform : public Platform {
   std::deque<std::optional<std::string>> fileAnswers;
   std::deque<bool> questionAnswers;
   std::optional<int> exitCode;
+  // The clock of a scenario stands still, so that the folders named after it are known beforehand.
+  std::string timestamp = "20240102-030405";
 
   MessageAnswer ShowMessage(MessageKind kind, const std::string& text,
                             const std::string& caption) override;
@@ -40,6 +42,7 @@ class ScriptPlatform : public Platform {
   int UserDefaultLcid() override { return lcid; }
   std::string ExecutablePath() override { return appDir + "/wisetup"; }
   void ExitProcess(int code) override;
+  std::string LocalTimestamp() override { return timestamp; }
 
  private:
   // The next queued answer of a dialog, written to the transcript.

@@ -32,6 +32,8 @@ Commands (one per line; blank lines and lines starting with # are skipped):
                          read from the driver's environment exactly as the window reads them;
                          empty or relative values and values naming a file are ignored.
   locale LCID            the user's default locale identifier (default 1033); before start
+  clock YYYYMMDD-HHMMSS  the local time the window model sees from now on; it stands still
+                         (default 20240102-030405), so history folders are named predictably
   answer folder PATH|cancel, answer file PATH|cancel, answer question yes|no
                          queue the answer of the next dialog of that kind
   start                  construct the window and run what happens when it is first shown
@@ -58,6 +60,9 @@ command word otherwise) and run nothing. dump before start prints nothing. appdi
 start, a missing PATH, a negative INDEX other than -1 and an unknown command or control are lines
 that cannot be parsed. PATH is the rest of the line after the one blank that follows the words
 before it, kept as written (further blanks included).
+
+The driver passes its own environment on: HOME and XDG_DATA_HOME place the history of Create Files
+(${XDG_DATA_HOME:-$HOME/.local/share}/wisetup/history/).
 
 Exit status: 0 when every command ran; 2 for a line that cannot be parsed; 3 when a dialog opens
 and no answer of its kind is queued. The message for 2 and 3 goes to standard error.
@@ -134,6 +139,16 @@ class Driver {
       } else {
         platform_.lcid = lcid;
       }
+      return;
+    }
+    if (cmd == "clock") {
+      if (words.size() != 2 || words[1].size() != 15 || words[1][8] != '-' ||
+          !std::all_of(words[1].begin(), words[1].end(),
+                       [](char c) { return c == '-' || (c >= '0' && c <= '9'); })) {
+        throw ParseError{"clock takes YYYYMMDD-HHMMSS"};
+      }
+      if (Ended()) return Refuse(cmd);
+      platform_.timestamp = words[1];
       return;
     }
     if (cmd == "answer") {

@@ -1,0 +1,95 @@
+#include "app/CreateFilesTexts.h"
+
+#include <algorithm>
+#include <array>
+
+#include "app/UiTexts.h"
+
+namespace wisetup {
+namespace {
+
+const std::array<UiTextPair, static_cast<std::size_t>(CreateText::Count)> kTexts = {{
+    {"ファイル作成異常", "Files not created"},
+    {"セットアップファイルを作成できませんでした。ファイルは変更していません。",
+     "The setup files were not created. No file was changed."},
+    {"セットアップファイルを作成できませんでした。次のファイルは新しい内容のままです。",
+     "The setup files were not created. These files hold their new content:"},
+    {"作成前のファイルは %s に保存しました。", "The previous files are kept in %s."},
+    {"読み込み時に読み出せませんでした", "could not be read at load"},
+    {"履歴の保存先がありません (HOME が設定されていません)",
+     "no place for the history (HOME is not set)"},
+    {"直前の作成で変更した次の %d 個のファイルを作成前の内容に戻しますか？",
+     "Restore these %d files changed by the last Create Files?"},
+    {"%d 個のファイルを戻しました。", "%d files restored."},
+    {"次のファイルは作成後に変更されているため、戻していません。",
+     "These files were changed since and were left as they are:"},
+    {"作成前のファイルに戻せませんでした。ファイルは変更していません。",
+     "The files were not restored. No file was changed."},
+    {"作成前のファイルに戻せませんでした。次のファイルは元の状態に戻せませんでした。",
+     "The files were not restored. These files could not be set back as they were:"},
+    {"復元異常", "Not restored"},
+}};
+
+}  // namespace
+
+std::string CreateFilesText(CreateText text, int language) {
+  const UiTextPair& pair = kTexts[static_cast<std::size_t>(text)];
+  return language == 0 ? pair.japanese : pair.english;
+}
+
+std::string ReasonText(FileProblem problem, int language) {
+  auto pick = [language](const char* japanese, const char* english) {
+    return std::string(language == 0 ? japanese : english);
+  };
+  switch (problem) {
+    case FileProblem::NotReadWhole:
+      return CreateFilesText(CreateText::NotReadAtLoad, language);
+    case FileProblem::CannotOpen:
+      return pick("開けません", "cannot be opened");
+    case FileProblem::CannotRead:
+      return pick("読み出せません", "cannot be read");
+    case FileProblem::SymbolicLink:
+      return pick("シンボリックリンクです", "is a symbolic link");
+    case FileProblem::NotRegular:
+      return pick("通常のファイルではありません", "is not a regular file");
+    case FileProblem::ReadOnly:
+      return pick("読み取り専用です", "is read-only");
+    case FileProblem::FolderMissing:
+      return pick("フォルダがありません", "folder missing");
+    case FileProblem::FolderReadOnly:
+      return pick("フォルダに書き込めません", "folder is read-only");
+    case FileProblem::DiskFull:
+      return pick("ディスクがいっぱいです", "disk full");
+    case FileProblem::CannotWrite:
+      return pick("書き込めません", "cannot be written");
+    case FileProblem::CannotReplace:
+      return pick("置き換えられません", "cannot be replaced");
+    case FileProblem::CannotCreate:
+      return pick("作成できません", "cannot be created");
+    case FileProblem::NotPutBack:
+      return pick("元に戻せません", "could not be put back");
+  }
+  return {};
+}
+
+std::string FormatCount(const std::string& format, std::size_t value) {
+  std::string out = format;
+  const auto at = out.find("%d");
+  if (at != std::string::npos) out.replace(at, 2, std::to_string(value));
+  return out;
+}
+
+std::string ProblemList(const std::string& header, const std::vector<FileIssue>& issues,
+                        int language) {
+  std::string out = header;
+  std::vector<std::string> lines;
+  for (const FileIssue& issue : issues) {
+    std::string line = issue.path + ": " + ReasonText(issue.problem, language);
+    if (std::find(lines.begin(), lines.end(), line) != lines.end()) continue;
+    out += "\n" + line;
+    lines.push_back(std::move(line));
+  }
+  return out;
+}
+
+}  // namespace wisetup

@@ -1,0 +1,39 @@
+// The bilingual texts of Create Files and its undo: the box that lists what stopped the command,
+// the reasons of its lines, the line that names the kept originals, and the undo's question and
+// report.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/FileTransaction.h"
+
+namespace wisetup {
+
+enum class CreateText {
+  ErrorCaption,      // caption of the box that lists the problems
+  NotCreated,        // first line of that box when no file was changed
+  LeftNew,           // first line when some files could not be put back
+  KeptIn,            // "%s": the history folder
+  NotReadAtLoad,     // reason: the table was not read whole when the backup was loaded
+  NoHistoryFolder,   // reason: neither XDG_DATA_HOME nor HOME gives a folder for the history
+  UndoQuestion,      // "%d": the number of files, followed by one path a line
+  UndoDone,          // "%d": the number of files restored
+  UndoSkipped,       // heads the list of files changed since the run
+  UndoFailed,        // first line of the box when the undo changed nothing
+  UndoLeftChanged,   // first line when a failed undo could not set some files back either
+  UndoErrorCaption,  // caption of that box
+  Count
+};
+
+std::string CreateFilesText(CreateText text, int language);
+std::string ReasonText(FileProblem problem, int language);
+
+// "%d" in `format` replaced by `value`.
+std::string FormatCount(const std::string& format, std::size_t value);
+
+// `header`, then one line "PATH: reason" per problem (a repeated line once).
+std::string ProblemList(const std::string& header, const std::vector<FileIssue>& issues,
+                        int language);
+
+}  // namespace wisetup

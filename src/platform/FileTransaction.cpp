@@ -1,0 +1,421 @@
+#include "platform/FileTransaction.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/FileIo.h"
+#include "platform/History.h"
+#include "platform/Sha256.h"
+#include "platform/SystemCalls.h"
+
+namespace wisetup {
+namespace {
+
+std::string Reason(int error) {
+  return std::strerror(error);
+}
+
+FileIssue IssueOf(const std::string& path, FileProblem problem, int error = 0) {
+  return {path, problem, error != 0 ? Reason(error) : std::string()};
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string BaseName(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Root passes access() for anything; a missing write bit is what read-only means to us.
+bool Writable(const std::string& path, const struct stat& info, int how) {
+  return (info.st_mode & 0222) != 0 && ::access(path.c_str(), how) == 0;
+}
+
+bool WriteAll(int fd, const std::string& content) {
+  std::size_t done = 0;
+  while (done < content.size()) {
+    const ssize_t put = sys::Write(fd, content.data() + done, content.size() - done);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+// Flushes a folder so that the renames and new names in it last. errno set on failure.
+bool FlushFolder(const std::string& folder) {
+  const int fd = sys::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool flushed = sys::Flush(fd) == 0;
+  const int error = errno;
+  const bool closed = sys::Close(fd) == 0;
+  if (!flushed) errno = error;
+  return flushed && closed;
+}
+
+// Writes `content` into a new file at `path` (which must not exist), flushed. errno set on failure;
+// a file that was begun is removed again.
+bool WriteNewFile(const std::string& path, const std::string& content) {
+  const int fd =
+      sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, content) && sys::Flush(fd) == 0;
+  int error = errno;
+  if (sys::Close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  if (!ok) {
+    sys::Unlink(path.c_str());
+    errno = error;
+  }
+  return ok;
+}
+
+// Writes `content` to a temporary file beside `path` with the given ownership and mode; its name
+// goes to `temp`. errno set on failure, and nothing is left behind.
+bool WriteTemporary(const std::string& path, const std::string& content, mode_t mode, bool existed,
+                    uid_t owner, gid_t group, std::string& temp) {
+  temp = FolderOf(path) + "/" + std::string(kTemporaryPrefix) + "XXXXXX";
+  const int fd = sys::MakeTemp(temp.data());
+  if (fd < 0) {
+    temp.clear();
+    return false;
+  }
+  bool ok = ::fchmod(fd, mode) == 0;
+  if (ok && existed && (owner != ::geteuid() || group != ::getegid())) {
+    // Only root can hand the file back to its owner; anyone else keeps their own ownership.
+    if (::fchown(fd, owner, group) != 0) {
+    }
+  }
+  ok = ok && WriteAll(fd, content) && sys::Flush(fd) == 0;
+  int error = errno;
+  if (sys::Close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  if (!ok) {
+    sys::Unlink(temp.c_str());
+    temp.clear();
+    errno = error;
+  }
+  return ok;
+}
+
+// Makes every missing folder of `path`. errno set on failure.
+bool MakeFolders(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0) {
+    if (S_ISDIR(info.st_mode)) return true;
+    errno = ENOTDIR;
+    return false;
+  }
+  const std::string parent = FolderOf(path);
+  if (parent != path && !MakeFolders(parent)) return false;
+  if (sys::MakeFolder(path.c_str(), 0700) == 0) return true;
+  return errno == EEXIST && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The first free run folder name for `timestamp` below `root`, judged from its listing.
+long NextSuffix(const std::string& root, const std::string& timestamp) {
+  long highest = 0;
+  if (DIR* dir = ::opendir(root.c_str())) {
+    while (const dirent* entry = ::readdir(dir)) {
+      const auto key = RunFolderKey(entry->d_name);
+      if (key && key->first == timestamp) highest = std::max(highest, key->second);
+    }
+    ::closedir(dir);
+  }
+  return highest + 1;
+}
+
+}  // namespace
+
+FileProblem WriteProblemOf(int error) {
+  return error == ENOSPC || error == EDQUOT ? FileProblem::DiskFull : FileProblem::CannotWrite;
+}
+
+std::optional<FileIssue> ReadRegularFile(const std::string& nativePath, std::string& out) {
+  out.clear();
+  struct stat info {};
+  if (::lstat(nativePath.c_str(), &info) != 0) {
+    return IssueOf(nativePath, FileProblem::CannotOpen, errno);
+  }
+  if (S_ISLNK(info.st_mode)) return IssueOf(nativePath, FileProblem::SymbolicLink);
+  if (!S_ISREG(info.st_mode)) return IssueOf(nativePath, FileProblem::NotRegular);
+  const int fd = sys::Open(nativePath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return IssueOf(nativePath, FileProblem::CannotOpen, errno);
+  struct stat opened {};
+  if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_ino != info.st_ino ||
+      opened.st_dev != info.st_dev) {
+    sys::Close(fd);
+    return IssueOf(nativePath, FileProblem::CannotOpen);
+  }
+  std::string content;
+  char chunk[65536];
+  for (;;) {
+    const ssize_t got = sys::Read(fd, chunk, sizeof chunk);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      sys::Close(fd);
+      return IssueOf(nativePath, FileProblem::CannotRead, error);
+    }
+    if (got == 0) break;
+    content.append(chunk, static_cast<std::size_t>(got));
+  }
+  if (sys::Close(fd) != 0) return IssueOf(nativePath, FileProblem::CannotRead, errno);
+  out = std::move(content);
+  return std::nullopt;
+}
+
+std::optional<std::size_t> FileTransaction::Add(const std::string& nativePath, bool mustExist) {
+  if (nativePath.empty() || nativePath.front() != '/' ||
+      nativePath.find('\0') != std::string::npos) {
+    AddIssue({nativePath, FileProblem::CannotOpen, {}});
+    return std::nullopt;
+  }
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (entries_[i].path == nativePath) return i;
+  }
+  Entry entry;
+  entry.path = nativePath;
+  struct stat info {};
+  if (::lstat(nativePath.c_str(), &info) == 0) {
+    if (S_ISLNK(info.st_mode)) {
+      AddIssue(IssueOf(nativePath, FileProblem::SymbolicLink));
+      return std::nullopt;
+    }
+    if (!S_ISREG(info.st_mode)) {
+      AddIssue(IssueOf(nativePath, FileProblem::NotRegular));
+      return std::nullopt;
+    }
+    // The same file reached by another name is one entry, or the later content would be lost.
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      if (entries_[i].existed && entries_[i].device == info.st_dev &&
+          entries_[i].inode == info.st_ino) {
+        return i;
+      }
+    }
+    if (!Writable(nativePath, info, W_OK)) {
+      AddIssue(IssueOf(nativePath, FileProblem::ReadOnly));
+      return std::nullopt;
+    }
+    entry.existed = true;
+    entry.mode = info.st_mode & 07777;
+    entry.owner = info.st_uid;
+    entry.group = info.st_gid;
+    entry.device = info.st_dev;
+    entry.inode = info.st_ino;
+  } else if (mustExist || (errno != ENOENT && errno != ENOTDIR)) {
+    AddIssue(IssueOf(nativePath, FileProblem::CannotOpen, errno));
+    return std::nullopt;
+  }
+
+  // The replacement is a new name in the folder, so the folder itself must take one.
+  const std::string folder = FolderOf(nativePath);
+  struct stat folderInfo {};
+  if (::stat(folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode)) {
+    AddIssue(IssueOf(folder, FileProblem::FolderMissing));
+    return std::nullopt;
+  }
+  if (!Writable(folder, folderInfo, W_OK | X_OK)) {
+    AddIssue(IssueOf(folder, FileProblem::FolderReadOnly));
+    return std::nullopt;
+  }
+  if (entry.existed) {
+    if (auto issue = ReadRegularFile(nativePath, entry.old)) {
+      AddIssue(std::move(*issue));
+      return std::nullopt;
+    }
+  }
+  entries_.push_back(std::move(entry));
+  return entries_.size() - 1;
+}
+
+void FileTransaction::SetContent(std::size_t entry, std::string content) {
+  entries_[entry].touched = true;
+  entries_[entry].removed = false;
+  entries_[entry].fresh = std::move(content);
+}
+
+void FileTransaction::SetRemoved(std::size_t entry) {
+  entries_[entry].touched = true;
+  entries_[entry].removed = true;
+  entries_[entry].fresh.clear();
+}
+
+bool FileTransaction::KeepOriginals(const std::string& historyRoot, const std::string& timestamp) {
+  if (!MakeFolders(historyRoot)) {
+    AddIssue(IssueOf(historyRoot, FileProblem::CannotCreate, errno));
+    return false;
+  }
+  std::string folder;
+  for (long suffix = NextSuffix(historyRoot, timestamp), tries = 0;; ++suffix, ++tries) {
+    folder = historyRoot + "/" + timestamp + (suffix > 1 ? "-" + std::to_string(suffix) : "");
+    if (sys::MakeFolder(folder.c_str(), 0700) == 0) break;
+    if (errno != EEXIST || tries == 100) {
+      AddIssue(IssueOf(folder, FileProblem::CannotCreate, errno));
+      return false;
+    }
+  }
+  keptFolder_ = folder;
+  keptFiles_.clear();
+
+  std::vector<HistoryFile> manifest;
+  int number = 0;
+  for (const Entry& entry : entries_) {
+    if (!entry.touched) continue;
+    HistoryFile file;
+    file.path = entry.path;
+    file.existed = entry.existed;
+    if (!entry.removed) file.newHash = Sha256Hex(entry.fresh);
+    if (entry.existed) {
+      char prefix[16];
+      std::snprintf(prefix, sizeof prefix, "%03d-", ++number);
+      file.kept = prefix + BaseName(entry.path);
+      file.oldHash = Sha256Hex(entry.old);
+      const std::string copy = folder + "/" + file.kept;
+      if (!WriteNewFile(copy, entry.old)) {
+        AddIssue(IssueOf(copy,
+                         WriteProblemOf(errno) == FileProblem::DiskFull ? FileProblem::DiskFull
+                                                                        : FileProblem::CannotCreate,
+                         errno));
+        DiscardKept();
+        return false;
+      }
+      keptFiles_.push_back(copy);
+    }
+    manifest.push_back(std::move(file));
+  }
+  // The manifest is written last and under its own name only when complete: a folder without one
+  // is a run that never started.
+  const std::string draft = folder + "/.manifest";
+  const std::string final = folder + "/" + kManifestName;
+  if (!WriteNewFile(draft, FormatManifest(manifest))) {
+    AddIssue(IssueOf(final,
+                     WriteProblemOf(errno) == FileProblem::DiskFull ? FileProblem::DiskFull
+                                                                    : FileProblem::CannotCreate,
+                     errno));
+    DiscardKept();
+    return false;
+  }
+  keptFiles_.push_back(draft);
+  if (sys::Rename(draft.c_str(), final.c_str()) != 0) {
+    AddIssue(IssueOf(final, FileProblem::CannotCreate, errno));
+    DiscardKept();
+    return false;
+  }
+  keptFiles_.back() = final;
+  if (!FlushFolder(folder) || !FlushFolder(historyRoot)) {
+    AddIssue(IssueOf(folder, FileProblem::CannotCreate, errno));
+    DiscardKept();
+    return false;
+  }
+  return true;
+}
+
+void FileTransaction::DiscardKept() {
+  if (keptFolder_.empty()) return;
+  for (const std::string& file : keptFiles_) sys::Unlink(file.c_str());
+  sys::RemoveFolder(keptFolder_.c_str());
+  keptFiles_.clear();
+  keptFolder_.clear();
+}
+
+CommitOutcome FileTransaction::Commit() {
+  CommitOutcome outcome;
+  std::vector<std::string> folders;
+  for (const Entry& entry : entries_) {
+    if (!entry.touched) continue;
+    const std::string folder = FolderOf(entry.path);
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+      folders.push_back(folder);
+    }
+  }
+  for (const std::string& folder : folders) RemoveStaleTemporaryFiles(folder);
+
+  auto dropTemporaries = [this] {
+    for (Entry& entry : entries_) {
+      if (!entry.temp.empty()) sys::Unlink(entry.temp.c_str());
+      entry.temp.clear();
+    }
+  };
+
+  // Every new content is written and flushed before any target changes.
+  for (Entry& entry : entries_) {
+    if (!entry.touched || entry.removed) continue;
+    if (!WriteTemporary(entry.path, entry.fresh, entry.existed ? entry.mode : 0644, entry.existed,
+                        entry.owner, entry.group, entry.temp)) {
+      const int error = errno;
+      outcome.ok = false;
+      outcome.issues.push_back(IssueOf(entry.path, WriteProblemOf(error), error));
+      dropTemporaries();
+      return outcome;
+    }
+  }
+
+  std::vector<std::size_t> done;
+  auto rollBack = [&] {
+    dropTemporaries();
+    for (auto it = done.rbegin(); it != done.rend(); ++it) {
+      Entry& entry = entries_[*it];
+      bool restored = false;
+      if (entry.existed) {
+        std::string temp;
+        restored = WriteTemporary(entry.path, entry.old, entry.mode, true, entry.owner, entry.group,
+                                  temp) &&
+                   sys::Rename(temp.c_str(), entry.path.c_str()) == 0;
+        if (!restored && !temp.empty()) sys::Unlink(temp.c_str());
+      } else {
+        restored = sys::Unlink(entry.path.c_str()) == 0 || errno == ENOENT;
+      }
+      if (!restored) {
+        outcome.issues.push_back(IssueOf(entry.path, FileProblem::NotPutBack, errno));
+        outcome.leftNew.push_back(entry.path);
+      }
+    }
+    for (const std::string& folder : folders) FlushFolder(folder);
+  };
+
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    Entry& entry = entries_[i];
+    if (!entry.touched) continue;
+    const int result = entry.removed ? sys::Unlink(entry.path.c_str())
+                                     : sys::Rename(entry.temp.c_str(), entry.path.c_str());
+    if (result != 0 && !(entry.removed && errno == ENOENT)) {
+      outcome.ok = false;
+      outcome.issues.push_back(IssueOf(entry.path, FileProblem::CannotReplace, errno));
+      rollBack();
+      return outcome;
+    }
+    entry.temp.clear();
+    done.push_back(i);
+  }
+  for (const std::string& folder : folders) {
+    if (!FlushFolder(folder)) {
+      const int error = errno;
+      outcome.ok = false;
+      outcome.issues.push_back(IssueOf(folder, WriteProblemOf(error), error));
+      rollBack();
+      return outcome;
+    }
+  }
+  return outcome;
+}
+
+}  // namespace wisetup

@@ -1,0 +1,107 @@
+// Replaces a set of files all together or not at all. Every target is examined and read before
+// anything is written; the old contents are kept in a history folder with a manifest; the new
+// contents go to temporary files beside their targets, and only when all of them are written and
+// flushed are they renamed over the targets. A failure after some renames puts the old contents
+// back. Problems are returned as values; nothing here talks to the user.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wisetup {
+
+enum class FileProblem {
+  NotReadWhole,    // the caller never had the file's whole content, so it must not be rewritten
+  CannotOpen,      // missing where it must exist, or cannot be opened
+  CannotRead,      // opened, but its content could not be read
+  SymbolicLink,    // never written through
+  NotRegular,      // a folder, a FIFO, a device...
+  ReadOnly,        // no write permission bit, or not writable to us
+  FolderMissing,   // the folder it is to be written in does not exist
+  FolderReadOnly,  // that folder cannot take a new file
+  DiskFull,        // no space or quota left
+  CannotWrite,     // a write, flush or close failed for another reason
+  CannotReplace,   // the rename (or removal) over the target failed
+  CannotCreate,    // a folder or file of the history could not be made
+  NotPutBack,      // after a failure, the old content could not be restored
+};
+
+struct FileIssue {
+  std::string path;  // native path of the file or folder concerned
+  FileProblem problem = FileProblem::CannotOpen;
+  std::string detail;  // the system's reason, when there is one
+};
+
+// What a finished (or abandoned) commit did.
+struct CommitOutcome {
+  bool ok = true;
+  std::vector<FileIssue> issues;
+  // Files that hold their new content although the commit failed (putting them back failed too).
+  std::vector<std::string> leftNew;
+};
+
+class FileTransaction {
+ public:
+  // Examines `nativePath` and reads its current content. Returns the entry's index, or nothing when
+  // the file cannot be replaced safely (the reason is added to Issues()). A table that must already
+  // exist passes `mustExist`. The same file added twice gives the same entry.
+  std::optional<std::size_t> Add(const std::string& nativePath, bool mustExist);
+
+  bool Existed(std::size_t entry) const { return entries_[entry].existed; }
+  const std::string& OldContent(std::size_t entry) const { return entries_[entry].old; }
+  const std::string& Path(std::size_t entry) const { return entries_[entry].path; }
+  std::size_t Size() const { return entries_.size(); }
+
+  // The content the entry gets; a later call replaces an earlier one.
+  void SetContent(std::size_t entry, std::string content);
+  // The entry's file is removed by the commit (undoing a run that created it).
+  void SetRemoved(std::size_t entry);
+
+  void AddIssue(FileIssue issue) { issues_.push_back(std::move(issue)); }
+  const std::vector<FileIssue>& Issues() const { return issues_; }
+
+  // Copies the old content of every entry into a new folder below `historyRoot` named `timestamp`
+  // (with "-2", "-3"... when taken), with manifest.txt. False with an issue when the folder or a
+  // copy cannot be made; whatever was made is removed again.
+  bool KeepOriginals(const std::string& historyRoot, const std::string& timestamp);
+  const std::string& KeptFolder() const { return keptFolder_; }
+  // Removes the kept folder again (the commit changed nothing after all).
+  void DiscardKept();
+
+  // Replaces every entry that has new content (or removes it). Stale temporary files of ours in
+  // the folders concerned are removed first.
+  CommitOutcome Commit();
+
+ private:
+  struct Entry {
+    std::string path;
+    bool existed = false;
+    std::string old;
+    mode_t mode = 0644;
+    uid_t owner = 0;
+    gid_t group = 0;
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool touched = false;  // SetContent or SetRemoved was called
+    bool removed = false;
+    std::string fresh;
+    std::string temp;  // the written temporary file, until renamed
+  };
+
+  std::vector<Entry> entries_;
+  std::vector<FileIssue> issues_;
+  std::string keptFolder_;
+  std::vector<std::string> keptFiles_;
+};
+
+// Reads a whole regular file that is not a symbolic link. An issue when it cannot.
+std::optional<FileIssue> ReadRegularFile(const std::string& nativePath, std::string& out);
+
+// The problem an errno of a failed write, flush or close stands for.
+FileProblem WriteProblemOf(int error);
+
+}  // namespace wisetup

@@ -1,0 +1,200 @@
+#include "platform/History.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <sstream>
+
+#include "platform/FileIo.h"
+#include "platform/SystemCalls.h"
+
+namespace wisetup {
+namespace {
+
+constexpr std::string_view kManifestHeader = "wisetup-history 1";
+
+bool IsAbsolute(const std::optional<std::string>& value) {
+  return value && !value->empty() && value->front() == '/';
+}
+
+// Paths may hold any byte but NUL; tabs and line breaks are escaped so that a line stays a file.
+std::string Escape(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::optional<std::string> Unescape(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      out += text[i];
+      continue;
+    }
+    if (++i == text.size()) return std::nullopt;
+    switch (text[i]) {
+      case '\\':
+        out += '\\';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      default:
+        return std::nullopt;
+    }
+  }
+  return out;
+}
+
+bool IsHash(std::string_view text) {
+  if (text.size() != 64) return false;
+  for (const char c : text) {
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return true;
+}
+
+std::vector<std::string_view> SplitTabs(std::string_view line, std::size_t fields) {
+  std::vector<std::string_view> parts;
+  while (parts.size() + 1 < fields) {
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string_view::npos) break;
+    parts.push_back(line.substr(0, tab));
+    line.remove_prefix(tab + 1);
+  }
+  parts.push_back(line);
+  return parts;
+}
+
+bool IsFile(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
+std::optional<std::string> HistoryRoot(const EnvironmentLookup& environment) {
+  const auto dataHome = environment("XDG_DATA_HOME");
+  if (IsAbsolute(dataHome)) return *dataHome + "/wisetup/history";
+  const auto home = environment("HOME");
+  if (!IsAbsolute(home)) return std::nullopt;
+  std::string base = *home;
+  if (base.size() > 1 && base.back() == '/') base.pop_back();
+  return (base == "/" ? std::string() : base) + "/.local/share/wisetup/history";
+}
+
+std::string FormatManifest(const std::vector<HistoryFile>& files) {
+  std::string out = std::string(kManifestHeader) + "\n";
+  for (const HistoryFile& f : files) {
+    out += (f.kept.empty() ? "-" : f.kept) + "\t" + (f.existed ? "existed" : "new") + "\t" +
+           (f.oldHash.empty() ? "-" : f.oldHash) + "\t" + (f.newHash.empty() ? "-" : f.newHash) +
+           "\t" + Escape(f.path) + "\n";
+  }
+  return out;
+}
+
+std::optional<std::vector<HistoryFile>> ParseManifest(std::string_view text) {
+  std::vector<HistoryFile> files;
+  bool header = false;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    if (end == std::string_view::npos) return std::nullopt;  // cut short
+    const std::string_view line = text.substr(0, end);
+    text.remove_prefix(end + 1);
+    if (!header) {
+      if (line != kManifestHeader) return std::nullopt;
+      header = true;
+      continue;
+    }
+    const auto parts = SplitTabs(line, 5);
+    if (parts.size() != 5) return std::nullopt;
+    HistoryFile f;
+    if (parts[1] != "existed" && parts[1] != "new") return std::nullopt;
+    f.existed = parts[1] == "existed";
+    if (parts[0] != "-") f.kept = std::string(parts[0]);
+    if (parts[2] != "-") f.oldHash = std::string(parts[2]);
+    if (parts[3] != "-") f.newHash = std::string(parts[3]);
+    if (f.existed != !f.kept.empty() || f.existed != !f.oldHash.empty()) return std::nullopt;
+    if (f.kept.find('/') != std::string::npos || f.kept == "." || f.kept == "..") {
+      return std::nullopt;
+    }
+    if ((!f.oldHash.empty() && !IsHash(f.oldHash)) || (!f.newHash.empty() && !IsHash(f.newHash))) {
+      return std::nullopt;
+    }
+    auto path = Unescape(parts[4]);
+    if (!path || path->empty() || path->front() != '/') return std::nullopt;
+    f.path = std::move(*path);
+    files.push_back(std::move(f));
+  }
+  if (!header) return std::nullopt;
+  return files;
+}
+
+std::optional<std::pair<std::string, long>> RunFolderKey(std::string_view name) {
+  if (name.size() < 15) return std::nullopt;
+  for (std::size_t i = 0; i < 15; ++i) {
+    const bool digit = name[i] >= '0' && name[i] <= '9';
+    if (i == 8 ? name[i] != '-' : !digit) return std::nullopt;
+  }
+  const std::string base(name.substr(0, 15));
+  if (name.size() == 15) return std::make_pair(base, 1L);
+  if (name[15] != '-' || name.size() == 16 || name.size() > 16 + 9) return std::nullopt;
+  long suffix = 0;
+  for (const char c : name.substr(16)) {
+    if (c < '0' || c > '9') return std::nullopt;
+    suffix = suffix * 10 + (c - '0');
+  }
+  if (suffix < 2 || name[16] == '0') return std::nullopt;
+  return std::make_pair(base, suffix);
+}
+
+std::optional<HistoryRun> NewestRun(const std::string& root) {
+  DIR* dir = ::opendir(root.c_str());
+  if (dir == nullptr) return std::nullopt;
+  std::vector<std::pair<std::pair<std::string, long>, std::string>> runs;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (auto key = RunFolderKey(entry->d_name)) runs.emplace_back(*key, entry->d_name);
+  }
+  ::closedir(dir);
+  std::sort(runs.begin(), runs.end());
+  for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+    const std::string folder = root + "/" + it->second;
+    struct stat info {};
+    if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) continue;
+    if (IsFile(folder + "/" + kUndoneMarker)) continue;
+    std::string text;
+    if (!ReadWholeFile(folder + "/" + kManifestName, text)) continue;
+    auto files = ParseManifest(text);
+    if (!files || files->empty()) continue;
+    return HistoryRun{folder, std::move(*files)};
+  }
+  return std::nullopt;
+}
+
+bool MarkUndone(const std::string& runFolder) {
+  std::string error;
+  return WriteFileAtomically(runFolder + "/" + kUndoneMarker, "", &error);
+}
+
+}  // namespace wisetup

@@ -1,0 +1,374 @@
+// Create Files and the settings save with one file-system call failing at a time, every call in
+// turn, and with every call failing from some point on: after each run every file holds its old or
+// its new content whole, no temporary file is left, the setup file and the tables change together,
+// and a failure is reported in one box and never as the completion message.
+#include <cerrno>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/CreateFilesTexts.h"
+#include "app/Mainunit.h"
+#include "demo-data/DemoData.h"
+#include "platform/FileIo.h"
+#include "platform/History.h"
+#include "platform/SystemCalls.h"
+
+namespace wisetup {
+namespace {
+
+namespace fs = std::filesystem;
+using std::string;
+
+struct Shown {
+  MessageKind kind;
+  string text;
+};
+
+class FaultPlatform : public Platform {
+ public:
+  std::vector<Shown> messages;
+  std::vector<string> applicationErrors;
+  std::deque<string> folders;
+  string appDir;
+  string dataHome;
+
+  MessageAnswer ShowMessage(MessageKind kind, const string& text, const string&) override {
+    messages.push_back({kind, text});
+    return kind == MessageKind::Question ? MessageAnswer::Yes : MessageAnswer::Ok;
+  }
+  void ShowApplicationError(const string& text) override { applicationErrors.push_back(text); }
+  std::optional<string> BrowseForFolder(const string&, const string&) override {
+    if (folders.empty()) return std::nullopt;
+    string folder = folders.front();
+    folders.pop_front();
+    return folder;
+  }
+  std::optional<string> OpenFile(const string&, const string&) override { return std::nullopt; }
+  int UserDefaultLcid() override { return 1033; }
+  string ExecutablePath() override { return appDir + "/wisetup"; }
+  void ExitProcess(int) override {}
+  std::optional<string> Environment(const string& name) override {
+    if (name == "XDG_DATA_HOME") return dataHome;
+    return std::nullopt;
+  }
+  string LocalTimestamp() override { return "20240102-030405"; }
+
+  std::vector<Shown> Boxes() const {
+    std::vector<Shown> boxes;
+    for (const Shown& m : messages) {
+      if (m.kind != MessageKind::Question) boxes.push_back(m);
+    }
+    return boxes;
+  }
+};
+
+string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Every entry of the folders that Create Files writes, by name, with its bytes.
+using Snapshot = std::map<string, string>;
+
+// Counts the calls and fails those that `failing` picks.
+struct Injector {
+  int calls = 0;
+  int failed = 0;
+  std::function<bool(int call)> failing;
+  int error = EIO;
+
+  sys::ScopedFaultHook Install() {
+    return sys::ScopedFaultHook([this](sys::Call) {
+      ++calls;
+      if (!failing || !failing(calls)) return 0;
+      ++failed;
+      return error;
+    });
+  }
+};
+
+class CreateFilesFaultTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    // Hundreds of runs, each flushing its files: on a memory file system that costs nothing.
+    std::error_code ec;
+    string pattern =
+        (fs::is_directory("/dev/shm", ec) ? "/dev/shm" : "/tmp") + string("/wisetup-fault-XXXXXX");
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+    platform_.appDir = (dir_ / "app").string();
+    platform_.dataHome = (dir_ / "data").string();
+    demo::WriteDemoCatalogue(dir_ / "app");
+    demo::WriteDemoBackup(dir_ / "demo");
+    demo::WriteTextFile(dir_ / "setup" / "ZelSetUp.ini", "[FOREIGN]\r\nKEPT=1\r\n");
+
+    form_.LanguageIndex = 1;
+    platform_.folders.push_back((dir_ / "demo").string());
+    form_.ClickBackupFolder();
+    form_.C(Ctl::EditConfigFolder).Text = (dir_ / "setup").string();
+    Choose(0, 1, {{0, 0}, {1, 2}});
+    Choose(1, 3, {{0, 0}, {1, 1}, {3, 2}});
+    old_ = Take();
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+
+  void Choose(int welder, int model, const std::vector<std::pair<int, int>>& modes) {
+    form_.C(Ctl::ComboBoxWelderNo).ItemIndex = welder;
+    form_.ComboBoxWelderNoChange();
+    form_.C(Ctl::ComboBoxWpsWelder).ItemIndex = model;
+    form_.ComboBoxWpsWelderChange();
+    for (const auto& [registration, mode] : modes) {
+      form_.C(Ctl::PageControlRejist).ActivePage = registration;
+      form_.C(ComboBoxWpsWModeOf(registration)).ItemIndex = mode;
+      form_.ComboBoxWpsWModeChange(ComboBoxWpsWModeOf(registration));
+    }
+  }
+
+  fs::path Weld() const { return dir_ / "demo" / "WORK" / "A_APPLICATION" / "WELD"; }
+
+  Snapshot Take() const {
+    Snapshot snapshot;
+    for (const fs::path& folder : {Weld(), dir_ / "setup"}) {
+      for (const auto& entry : fs::directory_iterator(folder)) {
+        snapshot[entry.path().string()] = ReadBytes(entry.path());
+      }
+    }
+    return snapshot;
+  }
+
+  // Puts the old files back as they were before any run and forgets the history.
+  void Reset() {
+    for (const fs::path& folder : {Weld(), dir_ / "setup"}) {
+      for (const auto& entry : fs::directory_iterator(folder)) fs::remove(entry.path());
+    }
+    for (const auto& [path, bytes] : old_) std::ofstream(path, std::ios::binary) << bytes;
+    std::error_code ec;
+    fs::remove_all(dir_ / "data", ec);
+    platform_.messages.clear();
+    platform_.applicationErrors.clear();
+  }
+
+  // Runs Create Files once with `injector` and returns what the folders hold afterwards.
+  Snapshot Run(Injector& injector) {
+    {
+      const auto hook = injector.Install();
+      form_.RunHandler([this] { form_.ButtonMakeConfigClick(); });
+    }
+    return Take();
+  }
+
+  // The files that hold the new content, or a failure when one is neither old nor new.
+  testing::AssertionResult Classify(const Snapshot& now, std::size_t& newCount) const {
+    newCount = 0;
+    for (const auto& [path, bytes] : now) {
+      if (fs::path(path).filename().string().starts_with(".wisetup-")) {
+        return testing::AssertionFailure() << "temporary file left: " << path;
+      }
+      const auto old = old_.find(path);
+      const auto fresh = new_.find(path);
+      if (fresh != new_.end() && bytes == fresh->second && bytes != old->second) {
+        ++newCount;
+      } else if (old == old_.end() || bytes != old->second) {
+        return testing::AssertionFailure() << "neither old nor new: " << path;
+      }
+    }
+    for (const auto& [path, bytes] : old_) {
+      if (!now.contains(path)) return testing::AssertionFailure() << "file lost: " << path;
+    }
+    return testing::AssertionSuccess();
+  }
+
+  // Runs once without faults to learn the new contents and how many calls a run makes.
+  int Learn() {
+    Injector clean;
+    new_ = Run(clean);
+    EXPECT_EQ(platform_.Boxes().size(), 1u);
+    EXPECT_EQ(platform_.Boxes().at(0).kind, MessageKind::Information);
+    std::size_t changed = 0;
+    for (const auto& [path, bytes] : new_) changed += bytes != old_.at(path) ? 1 : 0;
+    EXPECT_EQ(changed, 6u);  // the setup file and five tables
+    Reset();
+    return clean.calls;
+  }
+
+  fs::path dir_;
+  FaultPlatform platform_;
+  TForm1 form_{platform_};
+  Snapshot old_;
+  Snapshot new_;
+};
+
+TEST_F(CreateFilesFaultTest, EachSingleFailingCallLeavesAllOldOrAllNew) {
+  const int calls = Learn();
+  ASSERT_GT(calls, 30);
+  RecordProperty("calls", calls);
+  const string notCreated = CreateFilesText(CreateText::NotCreated, 1);
+  int failures = 0;
+  for (int n = 1; n <= calls; ++n) {
+    SCOPED_TRACE("failing call " + std::to_string(n));
+    Injector injector;
+    injector.failing = [n](int call) { return call == n; };
+    injector.error = n % 2 == 0 ? ENOSPC : EIO;
+    const Snapshot now = Run(injector);
+    ASSERT_EQ(injector.failed, 1);
+    std::size_t fresh = 0;
+    ASSERT_TRUE(Classify(now, fresh));
+    const auto boxes = platform_.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(platform_.applicationErrors.empty());
+    const auto history = NewestRun((dir_ / "data" / "wisetup" / "history").string());
+    if (boxes[0].kind == MessageKind::Information) {
+      EXPECT_EQ(fresh, 6u);
+      EXPECT_TRUE(history.has_value());
+    } else {
+      ++failures;
+      EXPECT_EQ(fresh, 0u) << "not all or nothing";
+      EXPECT_TRUE(boxes[0].text.starts_with(notCreated + "\n")) << boxes[0].text;
+      EXPECT_FALSE(history.has_value()) << "a run that changed nothing left a history";
+    }
+    Reset();
+  }
+  // Nearly every call matters; the few that do not are best-effort clean-ups.
+  EXPECT_GT(failures, calls * 3 / 4);
+}
+
+TEST_F(CreateFilesFaultTest, FailingEveryCallFromSomePointOnNeverTearsAFile) {
+  const int calls = Learn();
+  const string notCreated = CreateFilesText(CreateText::NotCreated, 1);
+  const string leftNew = CreateFilesText(CreateText::LeftNew, 1);
+  for (int n = 1; n <= calls; ++n) {
+    SCOPED_TRACE("failing calls from " + std::to_string(n));
+    Injector injector;
+    injector.failing = [n](int call) { return call >= n; };
+    injector.error = ENOSPC;
+    Snapshot now = Run(injector);
+    // Removing a temporary file fails too, so one may be left; its name must be ours.
+    std::erase_if(now, [](const auto& entry) {
+      return IsTemporaryFileName(fs::path(entry.first).filename().string());
+    });
+    std::size_t fresh = 0;
+    ASSERT_TRUE(Classify(now, fresh));
+    const auto boxes = platform_.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    if (boxes[0].kind == MessageKind::Information) {
+      EXPECT_EQ(fresh, 6u);
+    } else if (fresh == 0) {
+      EXPECT_TRUE(boxes[0].text.starts_with(notCreated + "\n")) << boxes[0].text;
+    } else {
+      // Only when putting back failed too, and then the box says which files are new and where
+      // the old ones are.
+      EXPECT_TRUE(boxes[0].text.starts_with(leftNew + "\n")) << boxes[0].text;
+      for (const auto& [path, bytes] : now) {
+        if (bytes != old_.at(path)) {
+          EXPECT_NE(boxes[0].text.find(path), string::npos) << path;
+        }
+      }
+      EXPECT_NE(boxes[0].text.find((dir_ / "data").string()), string::npos);
+    }
+    Reset();
+  }
+}
+
+TEST_F(CreateFilesFaultTest, SettingsSaveWithAFailingCallKeepsTheOldFileWhole) {
+  const fs::path settings = dir_ / "app" / "wisetup.INI";
+  form_.SaveSettings();
+  const string old = ReadBytes(settings);
+  form_.Placement.Left = 321;
+  Injector counting;
+  {
+    const auto hook = counting.Install();
+    form_.SaveSettings();
+  }
+  const string fresh = ReadBytes(settings);
+  ASSERT_NE(old, fresh);
+  int refused = 0;
+  for (int n = 1; n <= counting.calls; ++n) {
+    SCOPED_TRACE("failing call " + std::to_string(n));
+    std::ofstream(settings, std::ios::binary) << old;
+    Injector injector;
+    injector.failing = [n](int call) { return call == n; };
+    bool threw = false;
+    {
+      const auto hook = injector.Install();
+      try {
+        form_.SaveSettings();
+      } catch (const HandlerError&) {
+        threw = true;
+      }
+    }
+    const string now = ReadBytes(settings);
+    EXPECT_TRUE(now == old || now == fresh);
+    if (threw) {
+      ++refused;
+      EXPECT_EQ(now, old);
+    }
+    for (const auto& entry : fs::directory_iterator(dir_ / "app")) {
+      EXPECT_FALSE(IsTemporaryFileName(entry.path().filename().string())) << entry.path();
+    }
+  }
+  EXPECT_GT(refused, 0);
+}
+
+// A configuration file that exists but cannot be read refuses the folder with the read-failure
+// message; the window keeps the loaded backup and its folder.
+TEST_F(CreateFilesFaultTest, UnreadableConfigurationChangesNothing) {
+  demo::WriteDemoBackup(dir_ / "other");
+  const string shown = form_.C(Ctl::EditBackupFolder).Text;
+  const auto tables = form_.Slots[0].TableNumbers;
+  platform_.folders.push_back((dir_ / "other").string());
+  platform_.messages.clear();
+  Injector injector;
+  injector.failing = [](int) { return true; };
+  {
+    const auto hook = injector.Install();
+    form_.RunHandler([this] { form_.ClickBackupFolder(); });
+  }
+  ASSERT_EQ(platform_.messages.size(), 1u);
+  EXPECT_EQ(platform_.messages[0].text,
+            "Cannot read " + (dir_ / "other").string() + "/WORK/Ac01arcw.CON.");
+  EXPECT_EQ(form_.C(Ctl::EditBackupFolder).Text, shown);
+  EXPECT_EQ(form_.Slots[0].TableNumbers, tables);
+  EXPECT_EQ(form_.Slots[0].SelectedModes[1], 2);
+}
+
+// Read errors while the backup is loaded (the configuration read, the tables not): Create Files
+// then refuses every table it would rewrite and changes nothing.
+TEST_F(CreateFilesFaultTest, TablesWithAReadErrorAtLoadAreNeverWrittenBack) {
+  platform_.folders.push_back((dir_ / "demo").string());
+  int reads = 0;
+  {
+    // The configuration file takes two reads: its content, then the end of the file.
+    sys::ScopedFaultHook hook(
+        [&reads](sys::Call call) { return call == sys::Call::Read && ++reads > 2 ? EIO : 0; });
+    form_.ClickBackupFolder();
+  }
+  ASSERT_GT(reads, 2);
+  Choose(0, 1, {{0, 0}, {1, 2}});
+  Choose(1, 3, {{0, 0}, {1, 1}, {3, 2}});
+  platform_.messages.clear();
+  form_.ButtonMakeConfigClick();
+  const auto boxes = platform_.Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].kind, MessageKind::Error);
+  for (const char* table : {"$WTBD1", "$WTBD2", "$WTBD11", "$WTBD12", "$WTBD14"}) {
+    EXPECT_NE(boxes[0].text.find((Weld() / table).string() + ": could not be read at load"),
+              string::npos)
+        << table;
+  }
+  EXPECT_EQ(Take(), old_);
+}
+
+}  // namespace
+}  // namespace wisetup
