@@ -32,9 +32,8 @@ void TForm1::TransferCharacteristicData(int welder, int registration) {
   if (!revised) return;
   const bool longForm = revised->Form() == TableForm::Long;
   (longForm ? WorkTable224 : WorkTable148) = *revised;
-  WriteRcWeldTable(
-      LoadedBackupFolder + "\\WORK\\A_APPLICATION\\WELD\\$WTBD" + std::to_string(n),
-      longForm);
+  WriteRcWeldTable(LoadedBackupFolder + "\\WORK\\A_APPLICATION\\WELD\\$WTBD" + std::to_string(n),
+                   longForm);
 }
 
 }  // namespace wisetup
