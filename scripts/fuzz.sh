@@ -54,17 +54,18 @@ for entry in "${targets[@]}"; do
   mkdir -p "$corpus" "$artifacts"
   args=(-max_len="$maxlen" -timeout=10 -print_final_stats=1 -artifact_prefix="$artifacts/")
   if [ -n "$dict" ]; then args+=(-dict="tests/fuzz/$dict"); fi
+  before=$(find "$artifacts" -type f | wc -l)
   rc=0
   "$build/bin/$name" "${args[@]}" "${limit[@]}" "$corpus" >"$log" 2>&1 || rc=$?
   execs=$(awk '/stat::number_of_executed_units/ {print $2}' "$log")
   rate=$(awk '/stat::average_exec_per_sec/ {print $2}' "$log")
   seconds=$(awk '/^Done [0-9]+ runs in/ {print $5}' "$log")
-  findings=$(find "$artifacts" -type f | wc -l)
+  findings=$(($(find "$artifacts" -type f | wc -l) - before))
   printf '%-18s %12s executions  %7s exec/s  %5s s  %s findings\n' \
     "$name" "${execs:-?}" "${rate:-?}" "${seconds:--}" "$findings"
   if [ $rc -ne 0 ]; then
     failed=1
-    grep -E '^(==[0-9]+==ERROR|SUMMARY|.*Test unit written to)' "$log" | sed 's/^/    /' || true
+    grep -E '^(==[0-9]+== ?ERROR|SUMMARY|.*Test unit written to)' "$log" | sed 's/^/    /' || true
     echo "    log: $log"
   fi
 done
