@@ -1,20 +1,75 @@
 #!/usr/bin/env bash
-# Builds the profile-file fuzzer with clang's libFuzzer and runs it for a bounded time.
+# Builds the libFuzzer targets (tests/fuzz) with clang and runs each one: by default for a short
+# bounded time (WISETUP_FUZZ_SECONDS, 15 s each), with --long for 10 million executions each
+# (WISETUP_FUZZ_RUNS overrides; WISETUP_FUZZ_SECONDS then caps each target's time). Target names
+# after the option run only those. Prints the executions reached and the findings per target; any
+# finding fails with its reproducer's path. Corpora and findings stay in the build folder
+# (WISETUP_FUZZ_BUILD, build-fuzz) under fuzz/ for the next run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+long=0
+if [ "${1:-}" = "--long" ]; then
+  long=1
+  shift
+fi
+only=("$@")
 if ! command -v clang++-14 >/dev/null; then
   echo "== Fuzzing skipped: clang++-14 is not installed"
   exit 0
 fi
-seconds=${WISETUP_FUZZ_SECONDS:-30}
-echo "== Fuzzing the profile-file document for ${seconds}s"
-mkdir -p build-fuzz
-clang++-14 -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-  -Isrc tests/fuzz/IniFuzz.cpp src/platform/IniDocument.cpp src/platform/FileIo.cpp \
-  src/platform/PathMap.cpp -o build-fuzz/ini-fuzz
-mkdir -p build-fuzz/corpus
-(cd build-fuzz && ./ini-fuzz -max_total_time="$seconds" -max_len=4096 corpus >fuzz.log 2>&1) || {
-  tail -40 build-fuzz/fuzz.log
+
+build=${WISETUP_FUZZ_BUILD:-build-fuzz}
+echo "== Fuzz targets (clang++-14, libFuzzer, ASan + UBSan)"
+cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DWISETUP_FUZZ=ON -DWISETUP_UI=OFF -DWISETUP_BENCH=OFF >/dev/null
+cmake --build "$build" --target fuzz-targets -j"$(nproc)"
+
+# target:max_len:dictionary
+targets=(
+  ini-fuzz:4096:
+  config-list-fuzz:1024:
+  setup-read-fuzz:4096:setup.dict
+  setup-write-fuzz:4096:setup.dict
+  records-fuzz:1536:
+  path-map-fuzz:256:path-map.dict
+)
+if [ $long -eq 1 ]; then
+  limit=(-runs="${WISETUP_FUZZ_RUNS:-10000000}")
+  if [ -n "${WISETUP_FUZZ_SECONDS:-}" ]; then limit+=(-max_total_time="$WISETUP_FUZZ_SECONDS"); fi
+  echo "== Long campaign: ${limit[*]} per target"
+else
+  limit=(-max_total_time="${WISETUP_FUZZ_SECONDS:-15}")
+  echo "== Short run: ${limit[*]} per target"
+fi
+
+work="$build/fuzz"
+failed=0
+for entry in "${targets[@]}"; do
+  IFS=: read -r name maxlen dict <<<"$entry"
+  if [ ${#only[@]} -gt 0 ] && [[ " ${only[*]} " != *" $name "* ]]; then continue; fi
+  corpus="$work/corpus/$name"
+  artifacts="$work/findings/$name"
+  log="$work/$name.log"
+  mkdir -p "$corpus" "$artifacts"
+  args=(-max_len="$maxlen" -timeout=10 -print_final_stats=1 -artifact_prefix="$artifacts/")
+  if [ -n "$dict" ]; then args+=(-dict="tests/fuzz/$dict"); fi
+  before=$(find "$artifacts" -type f | wc -l)
+  rc=0
+  "$build/bin/$name" "${args[@]}" "${limit[@]}" "$corpus" >"$log" 2>&1 || rc=$?
+  execs=$(awk '/stat::number_of_executed_units/ {print $2}' "$log")
+  rate=$(awk '/stat::average_exec_per_sec/ {print $2}' "$log")
+  seconds=$(awk '/^Done [0-9]+ runs in/ {print $5}' "$log")
+  findings=$(($(find "$artifacts" -type f | wc -l) - before))
+  printf '%-18s %12s executions  %7s exec/s  %5s s  %s findings\n' \
+    "$name" "${execs:-?}" "${rate:-?}" "${seconds:--}" "$findings"
+  if [ $rc -ne 0 ]; then
+    failed=1
+    grep -E '^(==[0-9]+== ?ERROR|SUMMARY|.*Test unit written to)' "$log" | sed 's/^/    /' || true
+    echo "    log: $log"
+  fi
+done
+if [ $failed -ne 0 ]; then
+  echo "== Fuzzing found a fault; rerun a reproducer with: $build/bin/<target> <file>"
   exit 1
-}
-tail -1 build-fuzz/fuzz.log
+fi

@@ -10,7 +10,7 @@ if [ "${1:-}" = "--with-gui-tools" ]; then
   packages+=(xvfb xauth)
 fi
 if [ "${1:-}" = "--with-test-tools" ]; then
-  packages+=(clang-14 libclang-rt-14-dev)
+  packages+=(clang-14 libclang-rt-14-dev clang-format-14)
 fi
 
 missing=()

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build (unit, scenario and Qt
 # tests), the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, and a short bounded
-# fuzzing run of the profile-file reader when clang is present.
+# run of every fuzz target when clang is present. The format check comes first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
 bash scripts/install-deps.sh --with-test-tools
+bash scripts/check-format.sh
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen

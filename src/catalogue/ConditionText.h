@@ -9,8 +9,8 @@
 namespace wisetup {
 
 // Method, diameter, wire kind, gas and special text joined by two blanks, plus the rated-current
-// suffix when `kindCode` is 9. `languageIndex` 0 is Japanese, any other value English. Codes without
-// a table entry give empty pieces; the separators are always there.
+// suffix when `kindCode` is 9. `languageIndex` 0 is Japanese, any other value English. Codes
+// without a table entry give empty pieces; the separators are always there.
 std::string MakeConditionText(const RobotWeldTable& table, int kindCode, bool allowLowSuffix,
                               int languageIndex);
 

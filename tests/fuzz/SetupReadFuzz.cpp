@@ -1,0 +1,111 @@
+// Reads arbitrary bytes as a setup file into the content image: every value the reader takes must
+// agree with an independent reading of its text, and only the first section of a name counts.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <string>
+#include <string_view>
+
+#include "platform/IniDocument.h"
+#include "platform/PathMap.h"
+#include "setupfile/SetupFormat.h"
+
+namespace {
+
+using namespace wisetup;
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+std::string_view Trim(std::string_view text, std::string_view blanks) {
+  while (!text.empty() && blanks.find(text.front()) != std::string_view::npos) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && blanks.find(text.back()) != std::string_view::npos) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+// An independent reading of a setup value: 0 whenever it is not a usable 32-bit number.
+std::int64_t ReferenceValue(std::string_view text) {
+  text = Trim(text, std::string_view(" \t\r\n\v\f"));
+  int base = 10;
+  bool negative = false;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    base = 16;
+    text.remove_prefix(2);
+  } else if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+    negative = text[0] == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return 0;
+  const std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + negative;
+  std::int64_t value = 0;
+  for (const char c : text) {
+    int digit = -1;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    if (digit < 0) return 0;
+    value = value * base + digit;
+    if (value > limit) return 0;
+  }
+  return negative ? -value : value;
+}
+
+bool HasSystemSection(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  while (!bytes.empty()) {
+    const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+    const std::string_view line = Trim(bytes.substr(0, end), " \t");
+    bytes.remove_prefix(std::min(end + 1, bytes.size()));
+    if (line.starts_with('[') &&
+        EqualsIgnoreCase(Trim(line.substr(1, line.find(']') - 1), " \t"), "SYSTEM")) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  Check(ParseSetupValue(std::string(bytes)) == ReferenceValue(bytes));
+
+  IniDocument doc = IniDocument::Parse(bytes);
+  const SetupFileRead read = ReadSetupFile(doc);
+  const auto word = [&doc](const std::string& section, const char* key) {
+    const auto text = doc.Get(section, key);
+    return static_cast<std::uint16_t>(text ? ReferenceValue(*text) : 0);
+  };
+  const auto full = [&doc](const char* key) {
+    const auto text = doc.Get("SYSTEM", key);
+    return text ? ReferenceValue(*text) : 0;
+  };
+  Check(read.content.VERSION == word("System", "Version"));
+  Check(read.content.CONTROLLER == word("SYSTEM", "CONTROLLER"));
+  for (int w = 1; w <= kWelders; ++w) {
+    const auto i = static_cast<std::size_t>(w - 1);
+    const std::string n = std::to_string(w);
+    Check(read.content.WELDER[i] == word("SYSTEM", ("WELDER" + n).c_str()));
+    Check(read.useRcWcd[i] == full(("USERCWCD_WELDER" + n).c_str()));
+    Check(read.area[i] == full(("AREA_WELDER" + n).c_str()));
+    Check(read.content.DETAIL_PRAM_SET[i] == word(ControlSectionName(w), "DETAIL_PRAM_SET"));
+    for (int m = 1; m <= kModes; ++m) {
+      const auto j = static_cast<std::size_t>(m - 1);
+      Check(read.content.Rc[i][j].SPECIAL == word(RcSectionName(w, m), "special"));
+      Check(read.content.Wps[i][j].RATED_CURRENT == word(WpsSectionName(w, m), "RATED_CURRENT"));
+    }
+  }
+
+  // Only the first section of a name is read: a later "[SYSTEM]" changes nothing when there is one.
+  const IniDocument extended = IniDocument::Parse(std::string(bytes) + "\n[SYSTEM]\nVERSION=7\n");
+  Check(ReadSetupFile(extended).content.VERSION ==
+        (HasSystemSection(bytes) ? read.content.VERSION : 7));
+  return 0;
+}
