@@ -44,7 +44,8 @@ void TForm1::LoadBackupFolder(const std::string& folder) {
   }
   std::string configText;
   if (!ReadWholeFile(MapPath(configPath), configText)) {
-    ShowMessageBox(MessageKind::Error, FormatPath(UiText(33), ShownPath(configPath)), kReadErrorCaption);
+    ShowMessageBox(MessageKind::Error, FormatPath(UiText(33), ShownPath(configPath)),
+                   kReadErrorCaption);
     return;
   }
 
