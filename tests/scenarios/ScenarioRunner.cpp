@@ -111,6 +111,194 @@ std::string ListFolder(const fs::path& path) {
   return out;
 }
 
+// Shows a line's closing carriage return, which a transcript line cannot hold.
+std::string MarkCr(std::string line) {
+  if (!line.empty() && line.back() == '\r') line.back() = '\x01';
+  ReplaceAll(line, "\x01", "<CR>");
+  return line;
+}
+
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// What the #! lines of a script ask for, in the order they appear per kind.
+struct Directives {
+  std::vector<std::string> fixtures, files, lists, sames, sections, heads;
+  Environment env = {
+      {"HOME", "@DIR@/home"},
+      {"XDG_CONFIG_HOME", "@DIR@/xdg/config"},
+      {"XDG_DATA_HOME", "@DIR@/xdg/data"},
+      {"XDG_DATA_DIRS", "@DIR@/xdg/dirs"},
+  };
+};
+
+// NAME=VALUE replaces the run's own value of NAME; an empty VALUE unsets it.
+void OverrideEnvironment(Environment& env, const std::string& assignment) {
+  const std::size_t equals = assignment.find('=');
+  const std::string name = assignment.substr(0, equals);
+  const std::string value = equals == std::string::npos ? "" : assignment.substr(equals + 1);
+  std::erase_if(env, [&](const auto& e) { return e.first == name; });
+  env.emplace_back(name, value);
+}
+
+Directives ReadDirectives(const std::string& script) {
+  Directives d;
+  const std::pair<std::string, std::vector<std::string>*> requests[] = {
+      {"#! fixture ", &d.fixtures}, {"#! file ", &d.files},       {"#! list ", &d.lists},
+      {"#! same ", &d.sames},       {"#! section ", &d.sections}, {"#! head ", &d.heads},
+  };
+  for (const std::string& line : Lines(script)) {
+    for (const auto& [prefix, list] : requests) {
+      if (line.rfind(prefix, 0) == 0) list->push_back(line.substr(prefix.size()));
+    }
+    if (line.rfind("#! env ", 0) == 0) OverrideEnvironment(d.env, line.substr(7));
+  }
+  return d;
+}
+
+bool WriteFixtures(const std::string& tool, const std::string& dir,
+                   const std::vector<std::string>& names) {
+  std::string command = ShellQuote(tool) + " " + ShellQuote(dir);
+  for (const auto& name : names) command += " " + ShellQuote(name);
+  std::string ignored;
+  if (Run(command, ignored) == 0) return true;
+  std::cerr << "fixtures failed: " << command << "\n";
+  return false;
+}
+
+// The driver run on the scenario's script in the scenario's environment.
+struct DriverRun {
+  std::string environment;  // an env command
+  std::string driver;
+  fs::path script;
+
+  std::string Command(const std::string& options) const {
+    return environment + " " + ShellQuote(driver) + " " + options + ShellQuote(script.string()) +
+           " 2>&1";
+  }
+};
+
+std::string EnvCommand(const Environment& env, const std::string& dirText) {
+  // env takes its -u options before any assignment.
+  std::string unsets, assignments;
+  for (auto [name, value] : env) {
+    ReplaceAll(value, "@DIR@", dirText);
+    if (value.empty()) {
+      unsets += " -u " + ShellQuote(name);
+    } else {
+      assignments += " " + ShellQuote(name + "=" + value);
+    }
+  }
+  return "env" + unsets + assignments;
+}
+
+std::string CheckFile(const std::string& path) {
+  return "== file " + path + " " + DescribeFile(path);
+}
+
+std::string CheckList(const std::string& path) {
+  return "== list " + path + "\n" + ListFolder(path);
+}
+
+std::string CheckSame(const std::string& pair) {
+  const std::size_t blank = pair.find(' ');
+  const std::string a = pair.substr(0, blank);
+  const std::string b = blank == std::string::npos ? "" : pair.substr(blank + 1);
+  std::error_code ec;
+  const bool both = fs::is_regular_file(a, ec) && fs::is_regular_file(b, ec);
+  const std::string bytes = both ? ReadAll(a) : "";
+  return "== same " + pair + ": " +
+         (!both                 ? std::string("(a file is missing)")
+          : bytes == ReadAll(b) ? "yes (" + std::to_string(bytes.size()) + " bytes)"
+                                : std::string("NO")) +
+         "\n";
+}
+
+std::string CheckSection(const std::string& request) {
+  const std::size_t blank = request.rfind(' ');
+  const std::string name = "[" + request.substr(blank + 1) + "]";
+  std::string out = "== section " + request + "\n";
+  bool inside = false;
+  for (const std::string& line : Lines(ReadAll(request.substr(0, blank)))) {
+    if (!line.empty() && line.front() == '[') inside = line.rfind(name, 0) == 0;
+    if (inside) out += MarkCr(line) + "\n";
+  }
+  return out;
+}
+
+std::string CheckHead(const std::string& request) {
+  const std::size_t blank = request.rfind(' ');
+  const std::string text = ReadAll(request.substr(0, blank));
+  const std::vector<std::string> lines = Lines(text);
+  const std::size_t count = std::min<std::size_t>(
+      lines.size(), static_cast<std::size_t>(std::atoi(request.c_str() + blank + 1)));
+  std::string out = "== head " + request + " (" + std::to_string(text.size()) + " bytes, " +
+                    std::to_string(lines.size()) + " lines)\n";
+  for (std::size_t i = 0; i < count; ++i) out += MarkCr(lines[i]) + "\n";
+  return out;
+}
+
+// The files the script asks about, kind by kind, with @DIR@ standing for the run's folder.
+std::string FileChecks(const Directives& d, const std::string& dirText) {
+  using Check = std::string (*)(const std::string&);
+  const std::pair<const std::vector<std::string>*, Check> kinds[] = {
+      {&d.files, CheckFile},       {&d.lists, CheckList}, {&d.sames, CheckSame},
+      {&d.sections, CheckSection}, {&d.heads, CheckHead},
+  };
+  std::string out;
+  for (const auto& [requests, check] : kinds) {
+    for (std::string request : *requests) {
+      ReplaceAll(request, "@DIR@", dirText);
+      out += check(request);
+    }
+  }
+  return out;
+}
+
+// The script line whose output holds transcript line `index` (from 0), found by running the
+// driver again with each command echoed.
+std::string ScriptLineOf(std::size_t index, const DriverRun& run, const std::string& dirText) {
+  std::string annotated;
+  Run(run.Command("--annotate "), annotated);
+  ReplaceAll(annotated, dirText, "@DIR@");
+  std::string lastCommand = "(before the first command)";
+  std::size_t plain = 0;
+  for (const std::string& line : Lines(annotated)) {
+    if (line.rfind("# ", 0) == 0) {
+      lastCommand = line.substr(2);
+      continue;
+    }
+    if (plain++ == index) break;
+  }
+  return lastCommand;
+}
+
+// How many lines both begin with; a shorter transcript differs where it ends.
+std::size_t CommonLines(const std::vector<std::string>& expected,
+                        const std::vector<std::string>& actual) {
+  std::size_t i = 0;
+  while (i < expected.size() && i < actual.size() && expected[i] == actual[i]) ++i;
+  return i;
+}
+
+// Reports the first differing line with the script line behind it, and keeps the whole
+// transcript for a closer look.
+bool Matches(const std::string& transcript, const fs::path& scriptPath,
+             const fs::path& expectedPath, const DriverRun& run, const std::string& dirText) {
+  const auto expected = Lines(ReadAll(expectedPath));
+  const auto actual = Lines(transcript);
+  const std::size_t i = CommonLines(expected, actual);
+  if (i == std::max(expected.size(), actual.size())) return true;
+  const std::string e = i < expected.size() ? expected[i] : "(end of transcript)";
+  const std::string a = i < actual.size() ? actual[i] : "(end of transcript)";
+  std::cerr << scriptPath.filename().string() << ": transcript line " << i + 1
+            << " differs\n  script line " << ScriptLineOf(i, run, dirText) << "\n  expected: " << e
+            << "\n  actual:   " << a << "\n";
+  const fs::path actualPath = fs::temp_directory_path() / (scriptPath.stem().string() + ".actual");
+  std::ofstream(actualPath, std::ios::binary) << transcript;
+  std::cerr << "  whole transcript: " << actualPath.string() << "\n";
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,148 +316,23 @@ int main(int argc, char** argv) {
   const std::string dirText = dir.string();
 
   std::string script = ReadAll(scriptPath);
-  std::vector<std::string> fixtureNames, files, lists, sames, sections, heads;
-  std::vector<std::pair<std::string, std::string>> env = {
-      {"HOME", "@DIR@/home"},
-      {"XDG_CONFIG_HOME", "@DIR@/xdg/config"},
-      {"XDG_DATA_HOME", "@DIR@/xdg/data"},
-      {"XDG_DATA_DIRS", "@DIR@/xdg/dirs"},
-  };
-  for (const std::string& line : Lines(script)) {
-    if (line.rfind("#! fixture ", 0) == 0) fixtureNames.push_back(line.substr(11));
-    if (line.rfind("#! file ", 0) == 0) files.push_back(line.substr(8));
-    if (line.rfind("#! list ", 0) == 0) lists.push_back(line.substr(8));
-    if (line.rfind("#! same ", 0) == 0) sames.push_back(line.substr(8));
-    if (line.rfind("#! section ", 0) == 0) sections.push_back(line.substr(11));
-    if (line.rfind("#! head ", 0) == 0) heads.push_back(line.substr(8));
-    if (line.rfind("#! env ", 0) == 0) {
-      const std::string assignment = line.substr(7);
-      const std::size_t equals = assignment.find('=');
-      const std::string name = assignment.substr(0, equals);
-      const std::string value = equals == std::string::npos ? "" : assignment.substr(equals + 1);
-      std::erase_if(env, [&](const auto& e) { return e.first == name; });
-      env.emplace_back(name, value);
-    }
-  }
-  std::string fixtureCommand = ShellQuote(fixtures) + " " + ShellQuote(dirText);
-  for (const auto& name : fixtureNames) fixtureCommand += " " + ShellQuote(name);
-  std::string ignored;
-  if (Run(fixtureCommand, ignored) != 0) {
-    std::cerr << "fixtures failed: " << fixtureCommand << "\n";
-    return 1;
-  }
+  const Directives directives = ReadDirectives(script);
+  if (!WriteFixtures(fixtures, dirText, directives.fixtures)) return 1;
   ReplaceAll(script, "@DIR@", dirText);
-  const fs::path runScript = dir / "run.script";
-  std::ofstream(runScript, std::ios::binary) << script;
+  const DriverRun run{EnvCommand(directives.env, dirText), driver, dir / "run.script"};
+  std::ofstream(run.script, std::ios::binary) << script;
 
   std::string transcript;
-  // env takes its -u options before any assignment.
-  std::string unsets, assignments;
-  for (auto [name, value] : env) {
-    ReplaceAll(value, "@DIR@", dirText);
-    if (value.empty()) {
-      unsets += " -u " + ShellQuote(name);
-    } else {
-      assignments += " " + ShellQuote(name + "=" + value);
-    }
-  }
-  const std::string environment = "env" + unsets + assignments;
-  const std::string command =
-      environment + " " + ShellQuote(driver) + " " + ShellQuote(runScript.string());
-  const int status = Run(command + " 2>&1", transcript);
+  const int status = Run(run.Command(""), transcript);
   transcript += "== exit status " + std::to_string(status) + "\n";
-  for (std::string path : files) {
-    ReplaceAll(path, "@DIR@", dirText);
-    transcript += "== file " + path + " " + DescribeFile(path);
-  }
-  for (std::string path : lists) {
-    ReplaceAll(path, "@DIR@", dirText);
-    transcript += "== list " + path + "\n" + ListFolder(path);
-  }
-  for (std::string pair : sames) {
-    ReplaceAll(pair, "@DIR@", dirText);
-    const std::size_t blank = pair.find(' ');
-    const std::string a = pair.substr(0, blank);
-    const std::string b = blank == std::string::npos ? "" : pair.substr(blank + 1);
-    std::error_code ec;
-    const bool both = fs::is_regular_file(a, ec) && fs::is_regular_file(b, ec);
-    const std::string bytes = both ? ReadAll(a) : "";
-    transcript += "== same " + pair + ": " +
-                  (!both                 ? std::string("(a file is missing)")
-                   : bytes == ReadAll(b) ? "yes (" + std::to_string(bytes.size()) + " bytes)"
-                                         : std::string("NO")) +
-                  "\n";
-  }
-  for (std::string request : sections) {
-    ReplaceAll(request, "@DIR@", dirText);
-    const std::size_t blank = request.rfind(' ');
-    const std::string name = "[" + request.substr(blank + 1) + "]";
-    transcript += "== section " + request + "\n";
-    bool inside = false;
-    for (std::string line : Lines(ReadAll(request.substr(0, blank)))) {
-      if (!line.empty() && line.back() == '\r') line.back() = '\x01';
-      if (!line.empty() && line.front() == '[') inside = line.rfind(name, 0) == 0;
-      if (!inside) continue;
-      ReplaceAll(line, "\x01", "<CR>");
-      transcript += line + "\n";
-    }
-  }
-  for (std::string request : heads) {
-    ReplaceAll(request, "@DIR@", dirText);
-    const std::size_t blank = request.rfind(' ');
-    const std::string text = ReadAll(request.substr(0, blank));
-    const std::vector<std::string> lines = Lines(text);
-    const std::size_t count = std::min<std::size_t>(
-        lines.size(), static_cast<std::size_t>(std::atoi(request.c_str() + blank + 1)));
-    transcript += "== head " + request + " (" + std::to_string(text.size()) + " bytes, " +
-                  std::to_string(lines.size()) + " lines)\n";
-    for (std::size_t i = 0; i < count; ++i) {
-      std::string line = lines[i];
-      if (!line.empty() && line.back() == '\r') line.back() = '\x01';
-      ReplaceAll(line, "\x01", "<CR>");
-      transcript += line + "\n";
-    }
-  }
+  transcript += FileChecks(directives, dirText);
   ReplaceAll(transcript, dirText, "@DIR@");
 
   int result = 0;
   if (update) {
     std::ofstream(expectedPath, std::ios::binary) << transcript;
-  } else {
-    const auto expected = Lines(ReadAll(expectedPath));
-    const auto actual = Lines(transcript);
-    const std::size_t n = std::max(expected.size(), actual.size());
-    for (std::size_t i = 0; i < n; ++i) {
-      const std::string e = i < expected.size() ? expected[i] : "(end of transcript)";
-      const std::string a = i < actual.size() ? actual[i] : "(end of transcript)";
-      if (e == a) continue;
-      // Find the script line that produced the differing output line.
-      std::string annotated;
-      Run(environment + " " + ShellQuote(driver) + " --annotate " + ShellQuote(runScript.string()) +
-              " 2>&1",
-          annotated);
-      ReplaceAll(annotated, dirText, "@DIR@");
-      std::string lastCommand = "(before the first command)";
-      std::size_t plain = 0;
-      for (const std::string& line : Lines(annotated)) {
-        if (line.rfind("# ", 0) == 0) {
-          lastCommand = line.substr(2);
-          continue;
-        }
-        if (plain++ == i) break;
-      }
-      std::cerr << scriptPath.filename().string() << ": transcript line " << i + 1
-                << " differs\n  script line " << lastCommand << "\n  expected: " << e
-                << "\n  actual:   " << a << "\n";
-      result = 1;
-      break;
-    }
-    if (result != 0) {
-      const fs::path actualPath =
-          fs::temp_directory_path() / (scriptPath.stem().string() + ".actual");
-      std::ofstream(actualPath, std::ios::binary) << transcript;
-      std::cerr << "  whole transcript: " << actualPath.string() << "\n";
-    }
+  } else if (!Matches(transcript, scriptPath, expectedPath, run, dirText)) {
+    result = 1;
   }
   std::error_code ec;
   fs::remove_all(dir, ec);
