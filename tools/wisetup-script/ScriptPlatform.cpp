@@ -74,7 +74,6 @@ std::optional<std::string> ScriptPlatform::OpenFile(const std::string& initialFo
 }
 
 void ScriptPlatform::ExitProcess(int code) {
-  exitCode = code;
   out_ << "exit " << code << "\n";
 }
 

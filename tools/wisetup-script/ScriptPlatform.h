@@ -28,7 +28,6 @@ class ScriptPlatform : public Platform {
   std::deque<std::optional<std::string>> folderAnswers;
   std::deque<std::optional<std::string>> fileAnswers;
   std::deque<bool> questionAnswers;
-  std::optional<int> exitCode;
   // The clock of a scenario stands still, so that the folders named after it are known beforehand.
   std::string timestamp = "20240102-030405";
 
