@@ -28,56 +28,71 @@ std::string ItemList(const std::vector<std::string>& items) {
   return out + "]";
 }
 
+using Lines = std::vector<std::string>;
+
+void Add(Lines& lines, const std::string& name, const std::string& value) {
+  lines.push_back(name + "=" + value);
+}
+
+void AddWindow(Lines& lines, const TForm1& form) {
+  Add(lines, "LanguageIndex", std::to_string(form.LanguageIndex));
+  Add(lines, "ViewMode", form.ViewMode ? "reference" : "normal");
+  Add(lines, "CurrentWelder", std::to_string(form.CurrentWelder));
+  Add(lines, "RatedCurrent", std::to_string(form.RatedCurrent));
+  Add(lines, "SettingsPath", Quote(form.SettingsLocation()));
+  Add(lines, "Form1.Left", std::to_string(form.Placement.Left));
+  Add(lines, "Form1.Top", std::to_string(form.Placement.Top));
+  Add(lines, "Form1.Width", std::to_string(form.Placement.Width));
+  Add(lines, "Form1.Height", std::to_string(form.Placement.Height));
+}
+
+// Welders are numbered from 1 in the names, as in the files.
+void AddWelder(Lines& lines, const WelderSlot& slot, int number) {
+  const std::string p = "Welder" + std::to_string(number) + ".";
+  Add(lines, p + "WelderKind", std::to_string(slot.WelderKind));
+  Add(lines, p + "TableNumbers", JoinInts(slot.TableNumbers));
+  Add(lines, p + "WpsModel", std::to_string(slot.WpsModel));
+  Add(lines, p + "Area", std::to_string(slot.Area));
+  Add(lines, p + "SelectedModes", JoinInts(slot.SelectedModes));
+  Add(lines, p + "UseRcWcd", Flag(slot.UseRcWcd));
+  Add(lines, p + "RobotTables148.Count", std::to_string(slot.RobotTables148.size()));
+  Add(lines, p + "RobotTables224.Count", std::to_string(slot.RobotTables224.size()));
+  Add(lines, p + "CatalogueTemplates.Count", std::to_string(slot.CatalogueTemplates.size()));
+  Add(lines, p + "CatalogueModes.Count", std::to_string(slot.CatalogueModes.size()));
+  for (int r = 0; r < kRegistrations; ++r) {
+    Add(lines, p + "RobotModeTexts." + std::to_string(r + 1),
+        Quote(slot.RobotModeTexts[static_cast<std::size_t>(r)]));
+  }
+}
+
+// Only the properties the control table gives the control.
+void AddControl(Lines& lines, Ctl c, const ControlState& s) {
+  const ControlInfo& info = InfoOf(c);
+  const std::string p = "Control." + info.name + ".";
+  if (info.props & kCaption) Add(lines, p + "Caption", Quote(s.Caption));
+  if (info.props & kText) {
+    Add(lines, p + "Text", Quote((info.props & kItems) ? s.ShownText() : s.Text));
+  }
+  if (info.props & kItems) Add(lines, p + "Items", ItemList(s.Items));
+  if (info.props & kItemIndex) Add(lines, p + "ItemIndex", std::to_string(s.ItemIndex));
+  if (info.props & kEnabled) Add(lines, p + "Enabled", Flag(s.Enabled));
+  if (info.props & kVisible) Add(lines, p + "Visible", Flag(s.Visible));
+  if (info.props & kChecked) Add(lines, p + "Checked", Flag(s.Checked));
+  if (info.props & kActivePage) Add(lines, p + "ActivePage", std::to_string(s.ActivePage + 1));
+}
+
 }  // namespace
 
 std::vector<std::string> DumpLines(const TForm1& form) {
-  std::vector<std::string> lines;
-  auto add = [&lines](const std::string& name, const std::string& value) {
-    lines.push_back(name + "=" + value);
-  };
-  add("LanguageIndex", std::to_string(form.LanguageIndex));
-  add("ViewMode", form.ViewMode ? "reference" : "normal");
-  add("CurrentWelder", std::to_string(form.CurrentWelder));
-  add("RatedCurrent", std::to_string(form.RatedCurrent));
-  add("SettingsPath", Quote(form.SettingsLocation()));
-  add("Form1.Left", std::to_string(form.Placement.Left));
-  add("Form1.Top", std::to_string(form.Placement.Top));
-  add("Form1.Width", std::to_string(form.Placement.Width));
-  add("Form1.Height", std::to_string(form.Placement.Height));
+  Lines lines;
+  AddWindow(lines, form);
   for (int w = 0; w < kWelderCount; ++w) {
-    const WelderSlot& slot = form.Slots[static_cast<std::size_t>(w)];
-    const std::string p = "Welder" + std::to_string(w + 1) + ".";
-    add(p + "WelderKind", std::to_string(slot.WelderKind));
-    add(p + "TableNumbers", JoinInts(slot.TableNumbers));
-    add(p + "WpsModel", std::to_string(slot.WpsModel));
-    add(p + "Area", std::to_string(slot.Area));
-    add(p + "SelectedModes", JoinInts(slot.SelectedModes));
-    add(p + "UseRcWcd", Flag(slot.UseRcWcd));
-    add(p + "RobotTables148.Count", std::to_string(slot.RobotTables148.size()));
-    add(p + "RobotTables224.Count", std::to_string(slot.RobotTables224.size()));
-    add(p + "CatalogueTemplates.Count", std::to_string(slot.CatalogueTemplates.size()));
-    add(p + "CatalogueModes.Count", std::to_string(slot.CatalogueModes.size()));
-    for (int r = 0; r < kRegistrations; ++r) {
-      add(p + "RobotModeTexts." + std::to_string(r + 1),
-          Quote(slot.RobotModeTexts[static_cast<std::size_t>(r)]));
-    }
+    AddWelder(lines, form.Slots[static_cast<std::size_t>(w)], w + 1);
   }
-  add("SetupFileContent", JoinInts(form.SetupFileContent.Fields()));
+  Add(lines, "SetupFileContent", JoinInts(form.SetupFileContent.Fields()));
   for (int i = 0; i < kControlCount; ++i) {
     const auto c = static_cast<Ctl>(i);
-    const ControlInfo& info = InfoOf(c);
-    const ControlState& s = form.C(c);
-    const std::string p = "Control." + info.name + ".";
-    if (info.props & kCaption) add(p + "Caption", Quote(s.Caption));
-    if (info.props & kText) {
-      add(p + "Text", Quote((info.props & kItems) ? s.ShownText() : s.Text));
-    }
-    if (info.props & kItems) add(p + "Items", ItemList(s.Items));
-    if (info.props & kItemIndex) add(p + "ItemIndex", std::to_string(s.ItemIndex));
-    if (info.props & kEnabled) add(p + "Enabled", Flag(s.Enabled));
-    if (info.props & kVisible) add(p + "Visible", Flag(s.Visible));
-    if (info.props & kChecked) add(p + "Checked", Flag(s.Checked));
-    if (info.props & kActivePage) add(p + "ActivePage", std::to_string(s.ActivePage + 1));
+    AddControl(lines, c, form.C(c));
   }
   return lines;
 }
