@@ -5,7 +5,9 @@
 #include <iostream>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Dump.h"
@@ -86,131 +88,51 @@ int ToInt(const std::string& word) {
     const int value = std::stoi(word, &used, 10);
     if (used != word.size()) throw ParseError{"not a number: " + word};
     return value;
-  } catch (const std::logic_error&) {
+  } catch (const std::invalid_argument&) {
     throw ParseError{"not a number: " + word};
+  } catch (const std::out_of_range&) {
+    throw ParseError{"number out of range: " + word};
   }
 }
+
+// One command line of a script, without its line break.
+struct ScriptLine {
+  std::string text;
+  std::vector<std::string> words;
+
+  explicit ScriptLine(std::string raw) : text(std::move(raw)) {
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+    words = SplitWords(text);
+  }
+
+  // PATH: the rest of the line after the blank that follows the leading words.
+  std::string RestAfter(std::size_t wordCount) const {
+    std::size_t at = text.find(words[0]);
+    for (std::size_t i = 0; i < wordCount; ++i) at = text.find(words[i], at) + words[i].size();
+    if (at + 1 >= text.size()) throw ParseError{"missing path"};
+    return text.substr(at + 1);
+  }
+};
 
 class Driver {
  public:
   explicit Driver(std::ostream& out) : out_(out), platform_(out) {}
 
   void Run(const std::string& rawLine) {
-    std::string line = rawLine;
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
-    const auto words = SplitWords(line);
-    if (words.empty() || words[0][0] == '#') return;
-    const std::string& cmd = words[0];
-    auto restAfter = [&](std::size_t wordCount) {
-      // PATH: the rest of the line after the blank that follows the leading words.
-      std::size_t at = line.find(cmd);
-      for (std::size_t i = 0; i < wordCount; ++i) {
-        at = line.find(words[i], at) + words[i].size();
-      }
-      if (at + 1 >= line.size()) throw ParseError{"missing path"};
-      return line.substr(at + 1);
+    const ScriptLine line(rawLine);
+    if (line.words.empty() || line.words[0][0] == '#') return;
+    using Command = void (Driver::*)(const ScriptLine&);
+    static const std::pair<std::string, Command> kCommands[] = {
+        {"dump", &Driver::Dump},   {"appdir", &Driver::AppDir}, {"locale", &Driver::Locale},
+        {"clock", &Driver::Clock}, {"answer", &Driver::Answer}, {"start", &Driver::Start},
+        {"click", &Driver::Click}, {"select", &Driver::Select}, {"tab", &Driver::Tab},
+        {"check", &Driver::Check}, {"move", &Driver::Move},     {"drop", &Driver::Drop},
+        {"close", &Driver::Close},
     };
-
-    if (cmd == "dump") {
-      if (!form_) return;
-      const std::vector<std::string> prefixes(words.begin() + 1, words.end());
-      for (const std::string& l : DumpLines(*form_)) {
-        const bool wanted =
-            prefixes.empty() || std::any_of(prefixes.begin(), prefixes.end(), [&](const auto& p) {
-              return l.compare(0, p.size(), p) == 0;
-            });
-        if (wanted) out_ << l << "\n";
-      }
-      return;
+    for (const auto& [word, command] : kCommands) {
+      if (word == line.words[0]) return (this->*command)(line);
     }
-    if (cmd == "appdir" || cmd == "locale") {
-      std::string dir;
-      int lcid = 0;
-      if (cmd == "appdir") {
-        dir = restAfter(1);
-      } else {
-        if (words.size() != 2) throw ParseError{"locale takes one number"};
-        lcid = ToInt(words[1]);
-      }
-      if (Ended()) return Refuse(cmd);
-      if (form_) throw ParseError{cmd + " must come before start"};
-      if (cmd == "appdir") {
-        platform_.appDir = dir;
-      } else {
-        platform_.lcid = lcid;
-      }
-      return;
-    }
-    if (cmd == "clock") {
-      if (words.size() != 2 || words[1].size() != 15 || words[1][8] != '-' ||
-          !std::all_of(words[1].begin(), words[1].end(),
-                       [](char c) { return c == '-' || (c >= '0' && c <= '9'); })) {
-        throw ParseError{"clock takes YYYYMMDD-HHMMSS"};
-      }
-      if (Ended()) return Refuse(cmd);
-      platform_.timestamp = words[1];
-      return;
-    }
-    if (cmd == "answer") {
-      if (words.size() < 3) throw ParseError{"answer needs a kind and a value"};
-      const std::string& kind = words[1];
-      if (kind == "question") {
-        if (words.size() != 3 || (words[2] != "yes" && words[2] != "no")) {
-          throw ParseError{"answer question takes yes or no"};
-        }
-        if (Ended()) return Refuse(cmd);
-        platform_.questionAnswers.push_back(words[2] == "yes");
-        return;
-      }
-      if (kind != "folder" && kind != "file") throw ParseError{"unknown answer kind " + kind};
-      const std::string path = restAfter(2);
-      if (Ended()) return Refuse(cmd);
-      std::optional<std::string> answer;
-      if (path != "cancel") answer = path;
-      (kind == "folder" ? platform_.folderAnswers : platform_.fileAnswers).push_back(answer);
-      return;
-    }
-    if (cmd == "start") {
-      if (words.size() != 1) throw ParseError{"start takes nothing"};
-      if (form_ || Ended()) return Refuse("start");
-      form_ = std::make_unique<TForm1>(platform_);
-      form_->RunHandler([this] { form_->FormShow(); });
-      return;
-    }
-    if (cmd == "click") return Click(words);
-    if (cmd == "select") return Select(words);
-    if (cmd == "tab") return Tab(words);
-    if (cmd == "check") return Check(words);
-    if (cmd == "move") {
-      if (words.size() != 5) throw ParseError{"move takes four numbers"};
-      const int left = ToInt(words[1]), top = ToInt(words[2]);
-      const int width = ToInt(words[3]), height = ToInt(words[4]);
-      if (!Active()) return Refuse("Form1");
-      form_->Placement = {left, top, width, height};
-      return;
-    }
-    if (cmd == "drop") {
-      std::vector<std::string> paths;
-      if (words.size() > 1) {
-        const std::string rest = restAfter(1);
-        std::size_t at = 0;
-        for (std::size_t tab; (tab = rest.find('\t', at)) != std::string::npos; at = tab + 1) {
-          paths.push_back(rest.substr(at, tab - at));
-        }
-        paths.push_back(rest.substr(at));
-      }
-      if (!Active()) return Refuse("Form1");
-      form_->RunHandler([this, &paths] { form_->DropFolders(paths); });
-      return;
-    }
-    if (cmd == "close") {
-      if (words.size() != 1) throw ParseError{"close takes nothing"};
-      if (!Active()) return Refuse("Form1");
-      form_->RunHandler([this] { form_->FormClose(); });
-      if (form_->Closed) out_ << "closed\n";
-      return;
-    }
-    throw ParseError{"unknown command " + cmd};
+    throw ParseError{"unknown command " + line.words[0]};
   }
 
  private:
@@ -224,26 +146,98 @@ class Driver {
     return c;
   }
 
-  // Clicks and picks run the handler the control table gives the control, as the real window does.
-  void Click(const std::vector<std::string>& words) {
-    if (words.size() != 2) throw ParseError{"click takes a name"};
-    const std::string& name = words[1];
-    const Ctl c = ControlByName(name);
-    if (c == Ctl::Count || InfoOf(c).action != UserAction::Click || !InfoOf(c).handler) {
-      throw ParseError{"cannot click " + name};
+  void Dump(const ScriptLine& line) {
+    if (!form_) return;
+    const std::vector<std::string> prefixes(line.words.begin() + 1, line.words.end());
+    auto wanted = [&prefixes](const std::string& l) {
+      return prefixes.empty() || std::any_of(prefixes.begin(), prefixes.end(), [&](const auto& p) {
+               return l.compare(0, p.size(), p) == 0;
+             });
+    };
+    for (const std::string& l : DumpLines(*form_)) {
+      if (wanted(l)) out_ << l << "\n";
     }
+  }
+
+  // Whether a setting that the window reads when it starts may still change: refused once the
+  // window has gone, a fault in the script while it is open.
+  bool BeforeStart(const std::string& cmd) {
+    if (Ended()) {
+      Refuse(cmd);
+      return false;
+    }
+    if (form_) throw ParseError{cmd + " must come before start"};
+    return true;
+  }
+
+  void AppDir(const ScriptLine& line) {
+    const std::string dir = line.RestAfter(1);
+    if (BeforeStart("appdir")) platform_.appDir = dir;
+  }
+
+  void Locale(const ScriptLine& line) {
+    if (line.words.size() != 2) throw ParseError{"locale takes one number"};
+    const int lcid = ToInt(line.words[1]);
+    if (BeforeStart("locale")) platform_.lcid = lcid;
+  }
+
+  void Clock(const ScriptLine& line) {
+    const auto& words = line.words;
+    if (words.size() != 2 || words[1].size() != 15 || words[1][8] != '-' ||
+        !std::all_of(words[1].begin(), words[1].end(),
+                     [](char c) { return c == '-' || (c >= '0' && c <= '9'); })) {
+      throw ParseError{"clock takes YYYYMMDD-HHMMSS"};
+    }
+    if (Ended()) return Refuse("clock");
+    platform_.timestamp = words[1];
+  }
+
+  void Answer(const ScriptLine& line) {
+    const auto& words = line.words;
+    if (words.size() < 3) throw ParseError{"answer needs a kind and a value"};
+    const std::string& kind = words[1];
+    if (kind == "question") return AnswerQuestion(line);
+    if (kind != "folder" && kind != "file") throw ParseError{"unknown answer kind " + kind};
+    const std::string path = line.RestAfter(2);
+    if (Ended()) return Refuse("answer");
+    std::optional<std::string> answer;
+    if (path != "cancel") answer = path;
+    (kind == "folder" ? platform_.folderAnswers : platform_.fileAnswers).push_back(answer);
+  }
+
+  void AnswerQuestion(const ScriptLine& line) {
+    const auto& words = line.words;
+    if (words.size() != 3 || (words[2] != "yes" && words[2] != "no")) {
+      throw ParseError{"answer question takes yes or no"};
+    }
+    if (Ended()) return Refuse("answer");
+    platform_.questionAnswers.push_back(words[2] == "yes");
+  }
+
+  void Start(const ScriptLine& line) {
+    if (line.words.size() != 1) throw ParseError{"start takes nothing"};
+    if (form_ || Ended()) return Refuse("start");
+    form_ = std::make_unique<TForm1>(platform_);
+    form_->RunHandler([this] { form_->FormShow(); });
+  }
+
+  // Clicks, picks and toggles run the handler the control table gives the control, as the real
+  // window does.
+  void Click(const ScriptLine& line) {
+    if (line.words.size() != 2) throw ParseError{"click takes a name"};
+    const std::string& name = line.words[1];
+    const Ctl c = ControlByName(name);
+    if (c == Ctl::Count || !Acts(c, UserAction::Click)) throw ParseError{"cannot click " + name};
     if (!Active() || !form_->IsUsable(c)) return Refuse(name);
     RunControlHandler(c);
   }
 
-  void Select(const std::vector<std::string>& words) {
-    if (words.size() != 3) throw ParseError{"select takes a name and an index"};
-    const std::string& name = words[1];
+  void Select(const ScriptLine& line) {
+    if (line.words.size() != 3) throw ParseError{"select takes a name and an index"};
+    const std::string& name = line.words[1];
     const Ctl c = Named(name);
-    if (InfoOf(c).action != UserAction::Pick || !InfoOf(c).handler) {
-      throw ParseError{"cannot select in " + name};
-    }
-    const int index = ToInt(words[2]);
+    if (!Acts(c, UserAction::Pick)) throw ParseError{"cannot select in " + name};
+    const int index = ToInt(line.words[2]);
     if (index < -1) throw ParseError{"select takes an index from 0, or -1"};
     if (!Active() || !form_->IsUsable(c)) return Refuse(name);
     if (index >= static_cast<int>(form_->C(c).Items.size())) return Refuse(name);
@@ -253,28 +247,63 @@ class Driver {
     RunControlHandler(c);
   }
 
+  void Check(const ScriptLine& line) {
+    const auto& words = line.words;
+    const Ctl c = words.size() == 3 ? ControlByName(words[1]) : Ctl::Count;
+    if (c == Ctl::Count || !Acts(c, UserAction::Toggle) || (words[2] != "0" && words[2] != "1")) {
+      throw ParseError{"check takes CheckBoxUseRcWCD and 0 or 1"};
+    }
+    if (!Active() || !form_->IsUsable(c)) return Refuse(words[1]);
+    form_->C(c).Checked = words[2] == "1";
+    RunControlHandler(c);
+  }
+
+  static bool Acts(Ctl c, UserAction action) {
+    return InfoOf(c).action == action && InfoOf(c).handler != nullptr;
+  }
+
   void RunControlHandler(Ctl c) {
     const ControlHandler handler = InfoOf(c).handler;
     form_->RunHandler([this, handler, c] { handler(*form_, c); });
   }
 
-  void Tab(const std::vector<std::string>& words) {
-    if (words.size() != 2) throw ParseError{"tab takes a number"};
-    const int n = ToInt(words[1]);
+  void Tab(const ScriptLine& line) {
+    if (line.words.size() != 2) throw ParseError{"tab takes a number"};
+    const int n = ToInt(line.words[1]);
     if (n < 1 || n > kRegistrations) throw ParseError{"tab takes 1 to 10"};
     const Ctl tab = TabOf(n - 1);
     if (!Active() || !form_->IsUsable(tab)) return Refuse(InfoOf(tab).name);
     form_->C(Ctl::PageControlRejist).ActivePage = n - 1;
   }
 
-  void Check(const std::vector<std::string>& words) {
-    if (words.size() != 3 || words[1] != "CheckBoxUseRcWCD" ||
-        (words[2] != "0" && words[2] != "1")) {
-      throw ParseError{"check takes CheckBoxUseRcWCD and 0 or 1"};
+  void Move(const ScriptLine& line) {
+    const auto& words = line.words;
+    if (words.size() != 5) throw ParseError{"move takes four numbers"};
+    const int left = ToInt(words[1]), top = ToInt(words[2]);
+    const int width = ToInt(words[3]), height = ToInt(words[4]);
+    if (!Active()) return Refuse("Form1");
+    form_->Placement = {left, top, width, height};
+  }
+
+  void Drop(const ScriptLine& line) {
+    std::vector<std::string> paths;
+    if (line.words.size() > 1) {
+      const std::string rest = line.RestAfter(1);
+      std::size_t at = 0;
+      for (std::size_t tab; (tab = rest.find('\t', at)) != std::string::npos; at = tab + 1) {
+        paths.push_back(rest.substr(at, tab - at));
+      }
+      paths.push_back(rest.substr(at));
     }
-    if (!Active() || !form_->IsUsable(Ctl::CheckBoxUseRcWCD)) return Refuse(words[1]);
-    form_->C(Ctl::CheckBoxUseRcWCD).Checked = words[2] == "1";
-    RunControlHandler(Ctl::CheckBoxUseRcWCD);
+    if (!Active()) return Refuse("Form1");
+    form_->RunHandler([this, &paths] { form_->DropFolders(paths); });
+  }
+
+  void Close(const ScriptLine& line) {
+    if (line.words.size() != 1) throw ParseError{"close takes nothing"};
+    if (!Active()) return Refuse("Form1");
+    form_->RunHandler([this] { form_->FormClose(); });
+    if (form_->Closed) out_ << "closed\n";
   }
 
   std::ostream& out_;
