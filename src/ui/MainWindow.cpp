@@ -91,6 +91,42 @@ bool SameText(const QString& shown, const std::string& model) {
   return shown == Q(model);
 }
 
+void MirrorAction(QAction& action, const ControlState& state, unsigned props) {
+  if ((props & kCaption) && !action.isSeparator()) action.setText(Q(state.Caption));
+  if (props & kEnabled) action.setEnabled(state.Enabled);
+  if (props & kVisible) action.setVisible(state.Visible);
+  if (props & kChecked) action.setChecked(state.Checked);
+}
+
+// A submenu shows and hides, and is enabled, through the item that opens it.
+void MirrorMenu(QMenu& menu, const ControlState& state, unsigned props) {
+  QAction* action = menu.menuAction();
+  if ((props & kCaption) && !SameText(menu.title(), state.Caption)) {
+    menu.setTitle(Q(state.Caption));
+  }
+  if (props & kEnabled) action->setEnabled(state.Enabled);
+  if (props & kVisible) action->setVisible(state.Visible);
+}
+
+void MirrorWidget(QWidget& widget, const ControlState& state, unsigned props) {
+  const bool caption = props & kCaption;
+  if (auto* box = qobject_cast<QComboBox*>(&widget)) {
+    MirrorCombo(*box, state, props);
+  } else if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
+    if ((props & kText) && !SameText(edit->text(), state.Text)) edit->setText(Q(state.Text));
+  } else if (auto* check = qobject_cast<QCheckBox*>(&widget)) {
+    if (caption && !SameText(check->text(), state.Caption)) check->setText(Q(state.Caption));
+    if ((props & kChecked) && check->isChecked() != state.Checked) check->setChecked(state.Checked);
+  } else if (auto* button = qobject_cast<QPushButton*>(&widget)) {
+    if (caption && !SameText(button->text(), state.Caption)) button->setText(Q(state.Caption));
+  } else if (auto* label = qobject_cast<QLabel*>(&widget)) {
+    if (caption && !SameText(label->text(), state.Caption)) label->setText(Q(state.Caption));
+  } else if (auto* group = qobject_cast<QGroupBox*>(&widget)) {
+    if (caption && !SameText(group->title(), state.Caption)) group->setTitle(Q(state.Caption));
+  }
+  MirrorCommon(widget, state, props);
+}
+
 bool SamePlacement(const WindowPlacement& a, const WindowPlacement& b) {
   return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height &&
          a.Maximized == b.Maximized;
@@ -413,50 +449,55 @@ QWidget* MainWindow::BuildPanel() {
 void MainWindow::Wire() {
   // Every control the user can act on reaches the handler the control table gives it; the
   // scenario driver reads the same table, so what the scenarios drive is what this window wires.
-  for (int i = 0; i < kControlCount; ++i) {
-    const Ctl c = static_cast<Ctl>(i);
-    const ControlInfo& info = InfoOf(c);
-    const ControlHandler handler = info.handler;
-    auto run = [this, c, handler] {
-      if (handler) {
-        emit HandlerStarted(static_cast<int>(c));
-        Act([this, c, handler] { handler(form_, c); });
-      } else {
-        Mirror();
-      }
-    };
-    switch (info.action) {
-      case UserAction::None:
-        break;
-      case UserAction::Click:
-        if (auto* action = qobject_cast<QAction*>(objects_[static_cast<std::size_t>(c)])) {
-          connect(action, &QAction::triggered, this, run);
-        } else {
-          connect(Get<QPushButton>(c), &QPushButton::clicked, this, run);
-        }
-        break;
-      case UserAction::Pick:
-        // activated, not currentIndexChanged: only the user's own pick runs a handler.
-        connect(Get<QComboBox>(c), &QComboBox::activated, this, [this, c, run](int index) {
-          form_.C(c).ItemIndex = index;
-          run();
-        });
-        break;
-      case UserAction::Toggle:
-        connect(Get<QCheckBox>(c), &QCheckBox::clicked, this, [this, c, run](bool checked) {
-          form_.C(c).Checked = checked;
-          run();
-        });
-        break;
-    }
-  }
+  for (int i = 0; i < kControlCount; ++i) WireControl(static_cast<Ctl>(i));
+  // The model only keeps these choices; no handler runs for them.
   connect(robotControllers_, &QButtonGroup::idClicked, this, [this](int id) {
     form_.C(Ctl::RadioGroupRobotController).ItemIndex = id;
     Mirror();
   });
   connect(tabs_, &QTabWidget::currentChanged, this,
           [this](int page) { form_.C(Ctl::PageControlRejist).ActivePage = page; });
+  WireTabKeys();
+}
 
+void MainWindow::WireControl(Ctl c) {
+  const ControlInfo& info = InfoOf(c);
+  const ControlHandler handler = info.handler;
+  auto run = [this, c, handler] {
+    if (handler) {
+      emit HandlerStarted(static_cast<int>(c));
+      Act([this, c, handler] { handler(form_, c); });
+    } else {
+      Mirror();
+    }
+  };
+  switch (info.action) {
+    case UserAction::None:
+      break;
+    case UserAction::Click:
+      if (auto* action = qobject_cast<QAction*>(objects_[Index(c)])) {
+        connect(action, &QAction::triggered, this, run);
+      } else {
+        connect(Get<QPushButton>(c), &QPushButton::clicked, this, run);
+      }
+      break;
+    case UserAction::Pick:
+      // activated, not currentIndexChanged: only the user's own pick runs a handler.
+      connect(Get<QComboBox>(c), &QComboBox::activated, this, [this, c, run](int index) {
+        form_.C(c).ItemIndex = index;
+        run();
+      });
+      break;
+    case UserAction::Toggle:
+      connect(Get<QCheckBox>(c), &QCheckBox::clicked, this, [this, c, run](bool checked) {
+        form_.C(c).Checked = checked;
+        run();
+      });
+      break;
+  }
+}
+
+void MainWindow::WireTabKeys() {
   // The usual keys for the next and previous tab, wherever the focus is in the window.
   const QKeySequence next[] = {QKeySequence(Qt::CTRL | Qt::Key_Tab),
                                QKeySequence(Qt::CTRL | Qt::Key_PageDown)};
@@ -504,73 +545,34 @@ void MainWindow::MirrorControl(Ctl c) {
     if ((props & kCaption) && !SameText(windowTitle(), state.Caption)) {
       setWindowTitle(Q(state.Caption));
     }
-    return;
-  }
-  if (c == Ctl::RadioGroupRobotController) {
+  } else if (c == Ctl::RadioGroupRobotController) {
     MirrorRadioGroup(state);
-    return;
-  }
-  if (c == Ctl::StatusBar1) {
+  } else if (c == Ctl::StatusBar1) {
     if ((props & kText) && !SameText(statusText_->text(), state.Text)) {
       statusText_->setText(Q(state.Text));
     }
-    return;
+  } else if (InfoOf(c).parent == Ctl::PageControlRejist) {
+    MirrorTab(tabs_->indexOf(Get<QWidget>(c)), state, props);
+  } else if (auto* action = qobject_cast<QAction*>(object)) {
+    MirrorAction(*action, state, props);
+  } else if (auto* menu = qobject_cast<QMenu*>(object)) {
+    MirrorMenu(*menu, state, props);
+  } else if (auto* widget = qobject_cast<QWidget*>(object)) {
+    MirrorWidget(*widget, state, props);
   }
-  if (c >= Ctl::Tab1 && c < Ctl::LabelRcWModeR1) {
-    // A page's own visibility belongs to the tab widget's stack; its tab is what shows or hides.
-    const int index = tabs_->indexOf(Get<QWidget>(c));
-    if ((props & kCaption) && !SameText(tabs_->tabText(index), state.Caption)) {
-      tabs_->setTabText(index, Q(state.Caption));
-    }
-    if ((props & kVisible) && tabs_->isTabVisible(index) != state.Visible) {
-      tabs_->setTabVisible(index, state.Visible);
-    }
-    if ((props & kEnabled) && tabs_->isTabEnabled(index) != state.Enabled) {
-      tabs_->setTabEnabled(index, state.Enabled);
-    }
-    return;
-  }
-  if (auto* action = qobject_cast<QAction*>(object)) {
-    if ((props & kCaption) && !action->isSeparator()) action->setText(Q(state.Caption));
-    if (props & kEnabled) action->setEnabled(state.Enabled);
-    if (props & kVisible) action->setVisible(state.Visible);
-    if (props & kChecked) action->setChecked(state.Checked);
-    return;
-  }
-  if (auto* menu = qobject_cast<QMenu*>(object)) {
-    QAction* action = menu->menuAction();
-    if ((props & kCaption) && !SameText(menu->title(), state.Caption)) {
-      menu->setTitle(Q(state.Caption));
-    }
-    if (props & kEnabled) action->setEnabled(state.Enabled);
-    if (props & kVisible) action->setVisible(state.Visible);
-    return;
-  }
+}
 
-  auto* widget = qobject_cast<QWidget*>(object);
-  if (auto* box = qobject_cast<QComboBox*>(object)) {
-    MirrorCombo(*box, state, props);
-  } else if (auto* edit = qobject_cast<QLineEdit*>(object)) {
-    if ((props & kText) && !SameText(edit->text(), state.Text)) edit->setText(Q(state.Text));
-  } else if (auto* check = qobject_cast<QCheckBox*>(object)) {
-    if ((props & kCaption) && !SameText(check->text(), state.Caption)) {
-      check->setText(Q(state.Caption));
-    }
-    if ((props & kChecked) && check->isChecked() != state.Checked) check->setChecked(state.Checked);
-  } else if (auto* button = qobject_cast<QPushButton*>(object)) {
-    if ((props & kCaption) && !SameText(button->text(), state.Caption)) {
-      button->setText(Q(state.Caption));
-    }
-  } else if (auto* label = qobject_cast<QLabel*>(object)) {
-    if ((props & kCaption) && !SameText(label->text(), state.Caption)) {
-      label->setText(Q(state.Caption));
-    }
-  } else if (auto* group = qobject_cast<QGroupBox*>(object)) {
-    if ((props & kCaption) && !SameText(group->title(), state.Caption)) {
-      group->setTitle(Q(state.Caption));
-    }
+void MainWindow::MirrorTab(int index, const ControlState& state, unsigned props) {
+  // A page's own visibility belongs to the tab widget's stack; its tab is what shows or hides.
+  if ((props & kCaption) && !SameText(tabs_->tabText(index), state.Caption)) {
+    tabs_->setTabText(index, Q(state.Caption));
   }
-  if (widget != nullptr) MirrorCommon(*widget, state, props);
+  if ((props & kVisible) && tabs_->isTabVisible(index) != state.Visible) {
+    tabs_->setTabVisible(index, state.Visible);
+  }
+  if ((props & kEnabled) && tabs_->isTabEnabled(index) != state.Enabled) {
+    tabs_->setTabEnabled(index, state.Enabled);
+  }
 }
 
 void MainWindow::MirrorRadioGroup(const ControlState& state) {

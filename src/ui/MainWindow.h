@@ -70,10 +70,13 @@ class MainWindow : public QMainWindow {
   QWidget* BuildFolders();
   QWidget* BuildPanel();
   void Wire();
+  void WireControl(Ctl c);
+  void WireTabKeys();
 
   // Runs a handler as the event loop would and shows what it left behind.
   void Act(const std::function<void()>& handler);
   void MirrorControl(Ctl c);
+  void MirrorTab(int index, const ControlState& state, unsigned props);
   void MirrorRadioGroup(const ControlState& state);
   void ApplyPlacement();
   void RecordPlacement();
