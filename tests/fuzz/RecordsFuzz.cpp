@@ -15,7 +15,8 @@
 #include <string_view>
 
 #include "backup/CharacteristicTransfer.h"
-#include "backup/WeldRecords.h"
+#include "records/WeldRecords.h"
+#include "records/WelderKinds.h"
 #include "catalogue/ConditionText.h"
 
 namespace {
