@@ -15,9 +15,9 @@
 #include <string_view>
 
 #include "backup/CharacteristicTransfer.h"
+#include "catalogue/ConditionText.h"
 #include "records/WeldRecords.h"
 #include "records/WelderKinds.h"
-#include "catalogue/ConditionText.h"
 
 namespace {
 
