@@ -1,6 +1,7 @@
 #include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
+#include "backup/CharacteristicTransfer.h"
 #include "catalogue/ModelTable.h"
 #include "platform/FileTransaction.h"
 #include "platform/History.h"
@@ -42,6 +43,70 @@ int PickedKind10Welder(const std::array<WelderSlot, kWelderCount>& slots) {
 
 std::optional<std::string> TForm1::HistoryFolderRoot() {
   return HistoryRoot([this](const std::string& name) { return platform_.Environment(name); });
+}
+
+bool TForm1::CheckRegistrations() {
+  // The engineer is taken to the welder and registration to fix, as if they had chosen them.
+  auto fail = [this](int welder, int registration, int textRow) {
+    if (welder != CurrentWelder) {
+      CurrentWelder = welder;
+      C(Ctl::ComboBoxWelderNo).ItemIndex = welder;
+      ShowWelder();
+    }
+    if (C(TabOf(registration)).Visible) C(Ctl::PageControlRejist).ActivePage = registration;
+    ShowMessageBox(MessageKind::Error, UiText(textRow), UiText(40));
+    return false;
+  };
+  for (int w = 0; w < kWelderCount; ++w) {
+    const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
+    const int k = slot.WelderKind;
+    if (k == 0 || k == 10 || slot.WpsModel == 0) continue;
+    for (std::size_t r = 0; r < kRegistrations; ++r) {
+      if (slot.TableNumbers[r] == -1) continue;
+      const int s = slot.SelectedModes[r];
+      // A selection the current catalogue no longer holds counts as no selection at all.
+      if (s < 0 || s >= static_cast<int>(slot.CatalogueTemplates.size())) {
+        return fail(w, static_cast<int>(r), 39);
+      }
+      const RobotWeldTable& chosen = slot.CatalogueTemplates[static_cast<std::size_t>(s)];
+      const std::vector<RobotWeldTable>* robot = nullptr;
+      if (k == 9) robot = &slot.RobotTables148;
+      if (k == 13 || k == 19) robot = &slot.RobotTables224;
+      if (robot == nullptr) continue;
+      const std::uint16_t robotMethod = r < robot->size() ? (*robot)[r].Method() : 0;
+      if (robotMethod != chosen.Method()) return fail(w, static_cast<int>(r), 45);
+    }
+  }
+  return true;
+}
+
+std::optional<RobotWeldTable> TForm1::TransferCharacteristicData(int welder,
+                                                                 int registration) const {
+  const WelderSlot& slot = Slots[static_cast<std::size_t>(welder)];
+  const int k = slot.WelderKind;
+  if (!HasTransferRecipe(k)) return std::nullopt;
+  const auto r = static_cast<std::size_t>(registration);
+  const int n = slot.TableNumbers[r];
+  if (n == -1) return std::nullopt;
+  const bool robotLong = IsLongRcTableKind(k);
+  const auto& robotTables = robotLong ? slot.RobotTables224 : slot.RobotTables148;
+  if (r >= robotTables.size()) return std::nullopt;
+
+  TransferInputs in;
+  in.welderKind = k;
+  in.robotTable = &robotTables[r];
+  in.wpsModel = slot.WpsModel;
+  in.useRcWcd = slot.UseRcWcd;
+  if (k != 10) {
+    const int s = slot.SelectedModes[r];
+    if (s < 0 || s >= static_cast<int>(slot.CatalogueTemplates.size()) ||
+        s >= static_cast<int>(slot.CatalogueModes.size())) {
+      return std::nullopt;
+    }
+    in.catalogueTemplate = &slot.CatalogueTemplates[static_cast<std::size_t>(s)];
+    in.modeRecord = &slot.CatalogueModes[static_cast<std::size_t>(s)];
+  }
+  return BuildRevisedTable(in);
 }
 
 void TForm1::ButtonMakeConfigClick() {

@@ -1,0 +1,42 @@
+#include "app/Mainunit.h"
+#include "app/UiTexts.h"
+#include "backup/TableFiles.h"
+#include "platform/PathMap.h"
+
+namespace wisetup {
+namespace {
+
+void ReportReadFailure(TForm1& form, FileStatus status, const std::string& toolPath) {
+  const std::string path = ShownPath(toolPath);
+  if (status == FileStatus::OpenFailed) {
+    form.ShowMessageBox(MessageKind::Error, FormatPath(form.UiText(32), path), kOpenErrorCaption);
+  } else {
+    form.ShowMessageBox(MessageKind::Error, FormatPath(form.UiText(33), path), kReadErrorCaption);
+  }
+}
+
+}  // namespace
+
+bool TForm1::ReadRcWeldTable(const std::string& path, bool longForm) {
+  WorkTable148 = RobotWeldTable(TableForm::Short);
+  WorkTable224 = RobotWeldTable(TableForm::Long);
+  RobotWeldTable& target = longForm ? WorkTable224 : WorkTable148;
+  const FileStatus status = ReadRecordFile(path, target.MutableBytes());
+  if (status != FileStatus::Ok) {
+    ReportReadFailure(*this, status, path);
+    return false;
+  }
+  return true;
+}
+
+bool TForm1::ReadWpsModeRecord(const std::string& path) {
+  WorkModeRecord = WpsModeRecord();
+  const FileStatus status = ReadRecordFile(path, WorkModeRecord.MutableBytes());
+  if (status != FileStatus::Ok) {
+    ReportReadFailure(*this, status, path);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace wisetup
