@@ -26,15 +26,19 @@ WpsModeValues WpsValuesOf(const RobotWeldTable& chosen) {
           chosen.Special()};
 }
 
-// The welder of kind 10 whose registration 1 gets the transfer: the first with "HX-U500P", else
-// the last one; -1 when there is none.
-int PickedKind10Welder(const std::array<WelderSlot, kWelderCount>& slots) {
+bool RatedByModel(int welderKind) {
+  return WelderKindOf(welderKind).recipe == TransferRecipe::RatedByModel;
+}
+
+// The RK7 welder whose registration 1 gets the transfer: the first with "HX-U500P", else the last
+// one; -1 when there is none.
+int PickedRatedByModelWelder(const std::array<WelderSlot, kWelders>& slots) {
   int picked = -1;
-  for (int w = 0; w < kWelderCount; ++w) {
+  for (int w = 0; w < kWelders; ++w) {
     const WelderSlot& slot = slots[static_cast<std::size_t>(w)];
-    if (slot.WelderKind != 10) continue;
+    if (!RatedByModel(slot.WelderKind)) continue;
     picked = w;
-    if (slot.WpsModel == 9) break;
+    if (slot.WpsModel == Index(ModelIndex::HxU500P)) break;
   }
   return picked;
 }
@@ -47,34 +51,35 @@ std::optional<std::string> TForm1::HistoryFolderRoot() {
 
 bool TForm1::CheckRegistrations() {
   // The engineer is taken to the welder and registration to fix, as if they had chosen them.
-  auto fail = [this](int welder, int registration, int textRow) {
+  auto fail = [this](int welder, int registration, TextRow text) {
     if (welder != CurrentWelder) {
       CurrentWelder = welder;
       C(Ctl::ComboBoxWelderNo).ItemIndex = welder;
       ShowWelder();
     }
     if (C(TabOf(registration)).Visible) C(Ctl::PageControlRejist).ActivePage = registration;
-    ShowMessageBox(MessageKind::Error, UiText(textRow), UiText(40));
+    ShowMessageBox(MessageKind::Error, UiText(text), UiText(TextRow::WrongConfigurationCaption));
     return false;
   };
-  for (int w = 0; w < kWelderCount; ++w) {
+  for (int w = 0; w < kWelders; ++w) {
     const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
-    const int k = slot.WelderKind;
-    if (k == 0 || k == 10 || slot.WpsModel == 0) continue;
+    const WelderKindInfo& kind = WelderKindOf(slot.WelderKind);
+    // Kinds without registration tabs have no modes to choose.
+    if (kind.tabsShown == 0 || slot.WpsModel == Index(ModelIndex::None)) continue;
     for (std::size_t r = 0; r < kRegistrations; ++r) {
       if (slot.TableNumbers[r] == -1) continue;
       const int s = slot.SelectedModes[r];
       // A selection the current catalogue no longer holds counts as no selection at all.
       if (s < 0 || s >= static_cast<int>(slot.CatalogueTemplates.size())) {
-        return fail(w, static_cast<int>(r), 39);
+        return fail(w, static_cast<int>(r), TextRow::NoModeSelected);
       }
       const RobotWeldTable& chosen = slot.CatalogueTemplates[static_cast<std::size_t>(s)];
-      const std::vector<RobotWeldTable>* robot = nullptr;
-      if (k == 9) robot = &slot.RobotTables148;
-      if (k == 13 || k == 19) robot = &slot.RobotTables224;
-      if (robot == nullptr) continue;
+      if (!kind.methodMustMatch) continue;
+      const std::vector<RobotWeldTable>* robot =
+          kind.form == TableForm::Long ? &slot.RobotTables224 : &slot.RobotTables148;
       const std::uint16_t robotMethod = r < robot->size() ? (*robot)[r].Method() : 0;
-      if (robotMethod != chosen.Method()) return fail(w, static_cast<int>(r), 45);
+      if (robotMethod != chosen.Method())
+        return fail(w, static_cast<int>(r), TextRow::MethodsDiffer);
     }
   }
   return true;
@@ -97,7 +102,7 @@ std::optional<RobotWeldTable> TForm1::TransferCharacteristicData(int welder,
   in.robotTable = &robotTables[r];
   in.wpsModel = slot.WpsModel;
   in.useRcWcd = slot.UseRcWcd;
-  if (k != 10) {
+  if (!RatedByModel(k)) {
     const int s = slot.SelectedModes[r];
     if (s < 0 || s >= static_cast<int>(slot.CatalogueTemplates.size()) ||
         s >= static_cast<int>(slot.CatalogueModes.size())) {
@@ -112,20 +117,22 @@ std::optional<RobotWeldTable> TForm1::TransferCharacteristicData(int welder,
 void TForm1::ButtonMakeConfigClick() {
   const std::string folder = C(Ctl::EditConfigFolder).Text;
   if (folder.empty()) {
-    ShowMessageBox(MessageKind::Error, UiText(37), UiText(38));
+    ShowMessageBox(MessageKind::Error, UiText(TextRow::NoSetupFolder),
+                   UiText(TextRow::NoFolderCaption));
     return;
   }
   if (!CheckRegistrations()) return;
   const std::string path = folder + "\\ZelSetUp.ini";
   if (FileExists(path) &&
-      ShowMessageBox(MessageKind::Question, UiText(41), UiText(42)) != MessageAnswer::Yes) {
+      ShowMessageBox(MessageKind::Question, UiText(TextRow::FileExists),
+                     UiText(TextRow::ConfirmOverwriteCaption)) != MessageAnswer::Yes) {
     return;
   }
 
   SetupFileValues values;
   values.controller = C(Ctl::RadioGroupRobotController).ItemIndex + 1;
   values.baudrateCan2 = SetupFileContent.BAUDRATE_CAN2;
-  for (std::size_t w = 0; w < kWelderCount; ++w) {
+  for (std::size_t w = 0; w < kWelders; ++w) {
     const WelderSlot& slot = Slots[w];
     values.registWelder[w] = slot.WelderKind;
     values.useRcWcd[w] = slot.UseRcWcd ? 1 : 0;
@@ -138,9 +145,9 @@ void TForm1::ButtonMakeConfigClick() {
       if (slot.TableNumbers[r] != -1 && r < robotTables.size()) {
         values.rc[w][r] = RcValuesOf(robotTables[r]);
       }
-      if (slot.WelderKind == 10) {
+      if (RatedByModel(slot.WelderKind)) {
         if (r == 0)
-          values.wps[w][r] = {1, static_cast<std::uint16_t>(slot.WpsModel == 8 ? 350 : 500)};
+          values.wps[w][r] = {1, static_cast<std::uint16_t>(UModelRatedCurrent(slot.WpsModel))};
         continue;
       }
       const int s = slot.SelectedModes[r];
@@ -162,12 +169,12 @@ void TForm1::ButtonMakeConfigClick() {
     files.SetContent(*setup, doc.Serialize());
   }
 
-  const int picked = PickedKind10Welder(Slots);
-  for (int w = 0; w < kWelderCount; ++w) {
+  const int picked = PickedRatedByModelWelder(Slots);
+  for (int w = 0; w < kWelders; ++w) {
     const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
     for (int r = 0; r < kRegistrations; ++r) {
       const auto ur = static_cast<std::size_t>(r);
-      const bool transfer = slot.WelderKind == 10
+      const bool transfer = RatedByModel(slot.WelderKind)
                                 ? w == picked && r == 0
                                 : values.wps[static_cast<std::size_t>(w)][ur].ENABLED == 1;
       if (!transfer) continue;
@@ -224,9 +231,9 @@ void TForm1::ButtonMakeConfigClick() {
   RefreshRestoreOriginals();
   ShowMessageBox(
       MessageKind::Information,
-      UiText(43) + "\n\n" +
+      UiText(TextRow::FilesCreated) + "\n\n" +
           FormatPath(CreateFilesText(CreateText::KeptIn, LanguageIndex), files.KeptFolder()),
-      UiText(44));
+      UiText(TextRow::CompletedCaption));
 }
 
 }  // namespace wisetup

@@ -41,7 +41,9 @@ void TForm1::MenuRestoreOriginalsClick() {
   std::string question =
       FormatCount(CreateFilesText(CreateText::UndoQuestion, LanguageIndex), run->files.size());
   for (const HistoryFile& file : run->files) question += "\n" + file.path;
-  if (ShowMessageBox(MessageKind::Question, question, UiText(49)) != MessageAnswer::Yes) return;
+  if (ShowMessageBox(MessageKind::Question, question, UiText(TextRow::ConfirmCaption)) !=
+      MessageAnswer::Yes)
+    return;
 
   // Only files that still hold what the run wrote are put back, all together; a file changed
   // since belongs to someone else's later work.
@@ -92,7 +94,7 @@ void TForm1::MenuRestoreOriginalsClick() {
     report += "\n\n" + CreateFilesText(CreateText::UndoSkipped, LanguageIndex);
     for (const std::string& path : skipped) report += "\n" + path;
   }
-  ShowMessageBox(MessageKind::Information, report, UiText(44));
+  ShowMessageBox(MessageKind::Information, report, UiText(TextRow::CompletedCaption));
 }
 
 }  // namespace wisetup

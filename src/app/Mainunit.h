@@ -20,7 +20,7 @@
 
 namespace wisetup {
 
-// The old name of kWelders; it goes when the handlers move to app/.
+// The old name of kWelders, kept only for the scenario driver's dump until it says kWelders.
 inline constexpr int kWelderCount = kWelders;
 
 // An error that ends the running handler and is shown by the application's error display.
@@ -58,7 +58,7 @@ class TForm1 {
   explicit TForm1(Platform& platform);
 
   // --- state -------------------------------------------------------------------------------------
-  std::array<WelderSlot, kWelderCount> Slots;
+  std::array<WelderSlot, kWelders> Slots;
   int CurrentWelder = 0;
   int RatedCurrent = 0;
   RobotWeldTable WorkTable148{TableForm::Short};
@@ -87,7 +87,7 @@ class TForm1 {
   void ButtonEndClick();
 
   // --- texts and messages (Mainunit.cpp) ---------------------------------------------------------
-  std::string UiText(int row) const;
+  std::string UiText(TextRow row) const;
   MessageAnswer ShowMessageBox(MessageKind kind, const std::string& text,
                                const std::string& caption);
 

@@ -14,7 +14,7 @@ void TForm1::SelectStoredModes(int welder) {
 
 void TForm1::ComboBoxWelderNoChange() {
   const int index = C(Ctl::ComboBoxWelderNo).ItemIndex;
-  if (index < 0 || index >= kWelderCount) {
+  if (index < 0 || index >= kWelders) {
     // Typed text that names no welder must never address a slot that does not exist.
     C(Ctl::ComboBoxWelderNo).ItemIndex = CurrentWelder;
     return;
@@ -27,7 +27,7 @@ void TForm1::ComboBoxWelderNoChange() {
 void TForm1::ShowWelder() {
   const WelderSlot& slot = Slots[static_cast<std::size_t>(CurrentWelder)];
   C(Ctl::ComboBoxWpsWelder).ItemIndex = slot.WpsModel;
-  C(Ctl::ComboBoxArea).ItemIndex = slot.Area >= 0 && slot.Area < 4 ? slot.Area : -1;
+  C(Ctl::ComboBoxArea).ItemIndex = slot.Area >= 0 && slot.Area < kAreaCount ? slot.Area : -1;
   C(Ctl::CheckBoxUseRcWCD).Checked = slot.UseRcWcd;
   UpdateRatedCurrent(CurrentWelder);
   ClearCatalogue(CurrentWelder);
@@ -41,7 +41,8 @@ void TForm1::ComboBoxWpsWelderChange() {
   const int index = C(Ctl::ComboBoxWpsWelder).ItemIndex;
   if (index == slot.WpsModel) return;
   if (!IsCompatible(slot.WelderKind, ModelCode(index), slot.RobotTables148)) {
-    ShowMessageBox(MessageKind::Error, UiText(35), UiText(36));
+    ShowMessageBox(MessageKind::Error, UiText(TextRow::WrongWelder),
+                   UiText(TextRow::WrongWelderCaption));
     C(Ctl::ComboBoxWpsWelder).ItemIndex = slot.WpsModel;
     return;
   }
@@ -50,7 +51,7 @@ void TForm1::ComboBoxWpsWelderChange() {
   UpdateRatedCurrent(CurrentWelder);
   ClearCatalogue(CurrentWelder);
   LoadCatalogue(CurrentWelder);
-  C(Ctl::CheckBoxUseRcWCD).Enabled = slot.WelderKind == 13 || slot.WelderKind == 19;
+  C(Ctl::CheckBoxUseRcWCD).Enabled = WelderKindOf(slot.WelderKind).checkBoxApplies;
 }
 
 void TForm1::ComboBoxAreaChange() {

@@ -9,9 +9,11 @@ namespace {
 void ReportReadFailure(TForm1& form, FileStatus status, const std::string& toolPath) {
   const std::string path = ShownPath(toolPath);
   if (status == FileStatus::OpenFailed) {
-    form.ShowMessageBox(MessageKind::Error, FormatPath(form.UiText(32), path), kOpenErrorCaption);
+    form.ShowMessageBox(MessageKind::Error, FormatPath(form.UiText(TextRow::CannotOpen), path),
+                        kOpenErrorCaption);
   } else {
-    form.ShowMessageBox(MessageKind::Error, FormatPath(form.UiText(33), path), kReadErrorCaption);
+    form.ShowMessageBox(MessageKind::Error, FormatPath(form.UiText(TextRow::CannotRead), path),
+                        kReadErrorCaption);
   }
 }
 

@@ -72,7 +72,7 @@ std::string WelderKeyName(const char* prefix, std::size_t welder, const char* su
 // The one list of the file's keys in file order; the writer and the reader both walk it.
 std::vector<KeySpec> BuildKeyList() {
   constexpr auto kW = static_cast<std::size_t>(kWelders);
-  constexpr auto kM = static_cast<std::size_t>(kModes);
+  constexpr auto kM = static_cast<std::size_t>(kRegistrations);
   std::vector<KeySpec> keys;
   keys.reserve(20 + kW * kM * (kRcKeys.size() + kWpsKeys.size()) + kW);
 
@@ -220,8 +220,8 @@ std::optional<std::int64_t> ParseMagnitude(std::string_view digits, int base, st
 
 std::vector<std::uint16_t> SetupFileContent::Fields() const {
   std::vector<std::uint16_t> fields;
-  fields.reserve(16 +
-                 static_cast<std::size_t>(kWelders * kModes) * (kRcKeys.size() + kWpsKeys.size()));
+  fields.reserve(16 + static_cast<std::size_t>(kWelders * kRegistrations) *
+                          (kRcKeys.size() + kWpsKeys.size()));
   fields.push_back(VERSION);
   fields.push_back(CONTROLLER);
   fields.insert(fields.end(), REGIST_WELDER.begin(), REGIST_WELDER.end());
