@@ -86,10 +86,13 @@ void TForm1::MenuRestoreOriginalsClick() {
       return;
     }
   }
-  MarkUndone(run->folder);
+  // The files are back either way; a run left unmarked is only offered again, so it is said, not
+  // refused.
+  const bool marked = MarkUndone(run->folder).ok();
   RefreshRestoreOriginals();
 
   std::string report = FormatCount(CreateFilesText(CreateText::UndoDone, LanguageIndex), restoring);
+  if (!marked) report += "\n\n" + CreateFilesText(CreateText::UndoNotMarked, LanguageIndex);
   if (!skipped.empty()) {
     report += "\n\n" + CreateFilesText(CreateText::UndoSkipped, LanguageIndex);
     for (const std::string& path : skipped) report += "\n" + path;

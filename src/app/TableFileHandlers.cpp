@@ -6,9 +6,9 @@
 namespace wisetup {
 namespace {
 
-void ReportReadFailure(TForm1& form, FileStatus status, const std::string& toolPath) {
+void ReportReadFailure(TForm1& form, const FileStatus& status, const std::string& toolPath) {
   const std::string path = ShownPath(toolPath);
-  if (status == FileStatus::OpenFailed) {
+  if (status.code == FileCode::OpenFailed) {
     form.ShowMessageBox(MessageKind::Error, FormatPath(form.UiText(TextRow::CannotOpen), path),
                         kOpenErrorCaption);
   } else {
@@ -24,7 +24,7 @@ bool TForm1::ReadRcWeldTable(const std::string& path, bool longForm) {
   WorkTable224 = RobotWeldTable(TableForm::Long);
   RobotWeldTable& target = longForm ? WorkTable224 : WorkTable148;
   const FileStatus status = ReadRecordFile(path, target.MutableBytes());
-  if (status != FileStatus::Ok) {
+  if (!status.ok()) {
     ReportReadFailure(*this, status, path);
     return false;
   }
@@ -34,7 +34,7 @@ bool TForm1::ReadRcWeldTable(const std::string& path, bool longForm) {
 bool TForm1::ReadWpsModeRecord(const std::string& path) {
   WorkModeRecord = WpsModeRecord();
   const FileStatus status = ReadRecordFile(path, WorkModeRecord.MutableBytes());
-  if (status != FileStatus::Ok) {
+  if (!status.ok()) {
     ReportReadFailure(*this, status, path);
     return false;
   }

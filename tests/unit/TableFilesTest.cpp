@@ -25,7 +25,7 @@ struct FailureRow {
   const char* name;
   std::size_t recordSize;
   Target target;
-  FileStatus status;
+  FileCode code;
 };
 
 class ReadRecordFailure : public test::TempDirTest,
@@ -51,21 +51,21 @@ TEST_P(ReadRecordFailure, ReportsTheStatusAndLeavesTheTarget) {
       break;
   }
   std::vector<std::uint8_t> target(row.recordSize, 0x5A);
-  EXPECT_EQ(ReadRecordFile(path, target), row.status);
+  EXPECT_EQ(ReadRecordFile(path, target).code, row.code);
   EXPECT_EQ(target, std::vector<std::uint8_t>(row.recordSize, 0x5A));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ReadRecordFailure,
-    testing::Values(FailureRow{"MissingLong", 224, Target::Missing, FileStatus::OpenFailed},
-                    FailureRow{"MissingMode", 992, Target::Missing, FileStatus::OpenFailed},
-                    FailureRow{"Folder", 224, Target::Folder, FileStatus::OpenFailed},
-                    FailureRow{"EmptyPath", 148, Target::EmptyPath, FileStatus::OpenFailed},
-                    FailureRow{"EmptyFileLong", 224, Target::Empty, FileStatus::ReadFailed},
-                    FailureRow{"EmptyFileShort", 148, Target::Empty, FileStatus::ReadFailed},
-                    FailureRow{"ShortFileLong", 224, Target::Short, FileStatus::ReadFailed},
-                    FailureRow{"ShortFileShort", 148, Target::Short, FileStatus::ReadFailed},
-                    FailureRow{"ShortFileMode", 992, Target::Short, FileStatus::ReadFailed}),
+    testing::Values(FailureRow{"MissingLong", 224, Target::Missing, FileCode::OpenFailed},
+                    FailureRow{"MissingMode", 992, Target::Missing, FileCode::OpenFailed},
+                    FailureRow{"Folder", 224, Target::Folder, FileCode::OpenFailed},
+                    FailureRow{"EmptyPath", 148, Target::EmptyPath, FileCode::OpenFailed},
+                    FailureRow{"EmptyFileLong", 224, Target::Empty, FileCode::ReadFailed},
+                    FailureRow{"EmptyFileShort", 148, Target::Empty, FileCode::ReadFailed},
+                    FailureRow{"ShortFileLong", 224, Target::Short, FileCode::ReadFailed},
+                    FailureRow{"ShortFileShort", 148, Target::Short, FileCode::ReadFailed},
+                    FailureRow{"ShortFileMode", 992, Target::Short, FileCode::ReadFailed}),
     RowName());
 
 struct ReadRow {
@@ -82,7 +82,7 @@ TEST_P(ReadRecord, TakesTheFirstBytes) {
   const string content = Pattern(row.fileSize, 11);
   WriteBytes(path, content);
   std::vector<std::uint8_t> target(row.recordSize, 0x5A);
-  EXPECT_EQ(ReadRecordFile(path.string(), target), FileStatus::Ok);
+  EXPECT_TRUE(ReadRecordFile(path.string(), target).ok());
   EXPECT_EQ(BytesOf(target), content.substr(0, row.recordSize));
 }
 
@@ -100,7 +100,7 @@ class ReadRecordPath : public test::TempDirTest {};
 TEST_F(ReadRecordPath, FollowsBackslashesAndLetterCase) {
   WriteBytes(dir_ / "WORK" / "weld" / "$wtbd3", Pattern(224, 5));
   std::vector<std::uint8_t> target(224);
-  EXPECT_EQ(ReadRecordFile(dir_.string() + "\\WORK\\WELD\\$WTBD3", target), FileStatus::Ok);
+  EXPECT_TRUE(ReadRecordFile(dir_.string() + "\\WORK\\WELD\\$WTBD3", target).ok());
   EXPECT_EQ(BytesOf(target), Pattern(224, 5));
 }
 
