@@ -37,30 +37,8 @@ void TForm1::ClickBackupFolder() {
 void TForm1::LoadBackupFolder(const std::string& folder) {
   // A refused folder changes nothing, the folder field included: what the window shows is the
   // backup that Create Files writes back.
-  const std::string configPath = folder + "\\WORK\\Ac01arcw.CON";
-  if (!FileExists(configPath)) {
-    ShowMessageBox(MessageKind::Error, UiText(TextRow::WrongFolder),
-                   UiText(TextRow::WrongFolderCaption));
-    return;
-  }
-  std::string configText;
-  if (!ReadWholeFile(MapPath(configPath), configText)) {
-    ShowMessageBox(MessageKind::Error,
-                   FormatPath(UiText(TextRow::CannotRead), ShownPath(configPath)),
-                   kReadErrorCaption);
-    return;
-  }
-
-  const IniDocument config = IniDocument::Parse(configText);
-  const std::vector<int> kinds = ConvertItems(
-      config.GetString("ARC_WELDER", "A_KIND", "0, 0, 0, 0"), kWelders, "[ARC_WELDER] A_KIND");
-  std::array<std::vector<int>, kWelders> tables;
-  for (int w = 0; w < kWelders; ++w) {
-    const std::string section = "WELD_PROPERTY" + std::to_string(w + 1);
-    tables[static_cast<std::size_t>(w)] =
-        ConvertItems(config.GetString(section, "A_WTBD", "-1, -1, -1, -1, -1, -1, -1, -1, -1, -1"),
-                     kRegistrations, "[" + section + "] A_WTBD");
-  }
+  const std::optional<BackupConfig> config = ReadBackupConfig(folder);
+  if (!config) return;
 
   C(Ctl::EditBackupFolder).Text = folder;
   ResetWelderState();
@@ -76,16 +54,51 @@ void TForm1::LoadBackupFolder(const std::string& folder) {
 
   // Entries a short list does not name are reset rather than kept from an earlier backup, whose
   // kinds and table numbers would not belong to this one.
-  for (int w = 0; w < kWelders; ++w) {
-    WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
-    const auto& numbers = tables[static_cast<std::size_t>(w)];
-    slot.WelderKind =
-        static_cast<std::size_t>(w) < kinds.size() ? kinds[static_cast<std::size_t>(w)] : 0;
+  for (std::size_t w = 0; w < kWelders; ++w) {
+    WelderSlot& slot = Slots[w];
+    const auto& numbers = config->tables[w];
+    slot.WelderKind = w < config->kinds.size() ? config->kinds[w] : 0;
     for (std::size_t c = 0; c < kRegistrations; ++c) {
       slot.TableNumbers[c] = c < numbers.size() ? numbers[c] : -1;
     }
   }
+  ReadRobotTables(folder);
+  ContentShown = true;
+  LoadedBackupFolder = folder;
 
+  ShowRcWelderState();
+  RecheckWelderModels();
+}
+
+std::optional<TForm1::BackupConfig> TForm1::ReadBackupConfig(const std::string& folder) {
+  const std::string configPath = folder + "\\WORK\\Ac01arcw.CON";
+  if (!FileExists(configPath)) {
+    ShowMessageBox(MessageKind::Error, UiText(TextRow::WrongFolder),
+                   UiText(TextRow::WrongFolderCaption));
+    return std::nullopt;
+  }
+  std::string configText;
+  if (!ReadWholeFile(MapPath(configPath), configText)) {
+    ShowMessageBox(MessageKind::Error,
+                   FormatPath(UiText(TextRow::CannotRead), ShownPath(configPath)),
+                   kReadErrorCaption);
+    return std::nullopt;
+  }
+
+  const IniDocument doc = IniDocument::Parse(configText);
+  BackupConfig config;
+  config.kinds = ConvertItems(doc.GetString("ARC_WELDER", "A_KIND", "0, 0, 0, 0"), kWelders,
+                              "[ARC_WELDER] A_KIND");
+  for (int w = 0; w < kWelders; ++w) {
+    const std::string section = "WELD_PROPERTY" + std::to_string(w + 1);
+    config.tables[static_cast<std::size_t>(w)] =
+        ConvertItems(doc.GetString(section, "A_WTBD", "-1, -1, -1, -1, -1, -1, -1, -1, -1, -1"),
+                     kRegistrations, "[" + section + "] A_WTBD");
+  }
+  return config;
+}
+
+void TForm1::ReadRobotTables(const std::string& folder) {
   const std::string prefix = folder + "\\WORK\\A_APPLICATION\\WELD\\$WTBD";
   for (WelderSlot& slot : Slots) {
     slot.RobotTables148.clear();
@@ -108,17 +121,6 @@ void TForm1::LoadBackupFolder(const std::string& folder) {
       const RobotWeldTable& work = longForm ? WorkTable224 : WorkTable148;
       list.push_back(work);
       slot.RobotModeTexts[c] = MakeConditionText(work, slot.WelderKind, false, LanguageIndex);
-    }
-  }
-  ContentShown = true;
-  LoadedBackupFolder = folder;
-
-  ShowRcWelderState();
-  for (int w = 0; w < kWelders; ++w) {
-    WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
-    if (!IsCompatible(slot.WelderKind, ModelCode(slot.WpsModel), slot.RobotTables148)) {
-      slot.WpsModel = 0;
-      ClearCatalogue(w);
     }
   }
 }

@@ -43,6 +43,30 @@ int PickedRatedByModelWelder(const std::array<WelderSlot, kWelders>& slots) {
   return picked;
 }
 
+// The setup file keeps every line it had; only the first copy of a key is ever read, so older
+// copies would sit beside the new values and go.
+void AddSetupFile(FileTransaction& files, const std::string& nativePath,
+                  const SetupFileValues& values) {
+  const auto setup = files.Add(nativePath, false);
+  if (!setup) return;
+  IniDocument doc = IniDocument::Parse(files.OldContent(*setup));
+  doc.DropShadowedKeys(IsSetupFileKey);
+  WriteSetupFile(doc, values);
+  files.SetContent(*setup, doc.Serialize());
+}
+
+// A longer file keeps its bytes beyond the record.
+void AddRevisedTable(FileTransaction& files, const std::string& nativePath,
+                     const RobotWeldTable& revised) {
+  const auto entry = files.Add(nativePath, true);
+  if (!entry) return;
+  const auto bytes = revised.Bytes();
+  std::string content(bytes.begin(), bytes.end());
+  const std::string& old = files.OldContent(*entry);
+  if (old.size() > content.size()) content += old.substr(content.size());
+  files.SetContent(*entry, std::move(content));
+}
+
 }  // namespace
 
 std::optional<std::string> TForm1::HistoryFolderRoot() {
@@ -129,6 +153,16 @@ void TForm1::ButtonMakeConfigClick() {
     return;
   }
 
+  // Everything is composed and every target examined before anything is written: the command
+  // changes the setup file and all its tables, or nothing.
+  const SetupFileValues values = ComposeSetupValues();
+  FileTransaction files;
+  AddSetupFile(files, MapPath(path), values);
+  AddRevisedTables(files, values);
+  CommitCreateFiles(files);
+}
+
+SetupFileValues TForm1::ComposeSetupValues() const {
   SetupFileValues values;
   values.controller = C(Ctl::RadioGroupRobotController).ItemIndex + 1;
   values.baudrateCan2 = SetupFileContent.BAUDRATE_CAN2;
@@ -157,18 +191,10 @@ void TForm1::ButtonMakeConfigClick() {
       }
     }
   }
+  return values;
+}
 
-  // Everything is composed and every target examined before anything is written: the command
-  // changes the setup file and all its tables, or nothing.
-  FileTransaction files;
-  if (const auto setup = files.Add(MapPath(path), false)) {
-    IniDocument doc = IniDocument::Parse(files.OldContent(*setup));
-    // Only the first copy of a key is ever read; older copies would sit beside the new values.
-    doc.DropShadowedKeys(IsSetupFileKey);
-    WriteSetupFile(doc, values);
-    files.SetContent(*setup, doc.Serialize());
-  }
-
+void TForm1::AddRevisedTables(FileTransaction& files, const SetupFileValues& values) const {
   const int picked = PickedRatedByModelWelder(Slots);
   for (int w = 0; w < kWelders; ++w) {
     const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
@@ -188,17 +214,12 @@ void TForm1::ButtonMakeConfigClick() {
         files.AddIssue({table, FileProblem::NotReadWhole, {}});
         continue;
       }
-      const auto entry = files.Add(table, true);
-      if (!entry) continue;
-      // A longer file keeps its bytes beyond the record.
-      const auto bytes = revised->Bytes();
-      std::string content(bytes.begin(), bytes.end());
-      const std::string& old = files.OldContent(*entry);
-      if (old.size() > content.size()) content += old.substr(content.size());
-      files.SetContent(*entry, std::move(content));
+      AddRevisedTable(files, table, *revised);
     }
   }
+}
 
+void TForm1::CommitCreateFiles(FileTransaction& files) {
   auto refuse = [this](const std::string& text) {
     ShowMessageBox(MessageKind::Error, text,
                    CreateFilesText(CreateText::ErrorCaption, LanguageIndex));

@@ -14,6 +14,7 @@
 #include "app/UiTexts.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
+#include "platform/FileTransaction.h"
 #include "platform/Platform.h"
 #include "records/WelderKinds.h"
 #include "setupfile/SetupFormat.h"
@@ -180,6 +181,18 @@ class TForm1 {
   ExistingFile ReadSettingsSource(const std::string& location, std::string& content) const;
   void SelectStoredModes(int welder);
   std::optional<std::string> HistoryFolderRoot();
+  // The steps of LoadBackupFolder: the configuration's welder kinds and table numbers (nothing,
+  // with the message shown, when the folder holds no readable backup), and the robot-side tables.
+  struct BackupConfig {
+    std::vector<int> kinds;
+    std::array<std::vector<int>, kWelders> tables;
+  };
+  std::optional<BackupConfig> ReadBackupConfig(const std::string& folder);
+  void ReadRobotTables(const std::string& folder);
+  // The steps of ButtonMakeConfigClick.
+  SetupFileValues ComposeSetupValues() const;
+  void AddRevisedTables(FileTransaction& files, const SetupFileValues& values) const;
+  void CommitCreateFiles(FileTransaction& files);
 
   Platform& platform_;
 };
