@@ -189,6 +189,8 @@ class TForm1 {
   };
   std::optional<BackupConfig> ReadBackupConfig(const std::string& folder);
   void ReadRobotTables(const std::string& folder);
+  // The last step of ClickReadConfig.
+  void ShowReferenceWelders();
   // The steps of ButtonMakeConfigClick.
   SetupFileValues ComposeSetupValues() const;
   void AddRevisedTables(FileTransaction& files, const SetupFileValues& values) const;

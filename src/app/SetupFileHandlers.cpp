@@ -45,7 +45,11 @@ void TForm1::ClickReadConfig() {
   }
   RenderSetupTexts();
   ContentShown = true;
+  ShowReferenceWelders();
+}
 
+// Welder 1 on show, every welder's catalogue loaded and its chosen modes found in it.
+void TForm1::ShowReferenceWelders() {
   ShowRcWelderState();
   RecheckWelderModels();
   const WelderSlot& first = Slots[0];
