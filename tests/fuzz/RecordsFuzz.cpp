@@ -15,8 +15,9 @@
 #include <string_view>
 
 #include "backup/CharacteristicTransfer.h"
-#include "backup/WeldRecords.h"
 #include "catalogue/ConditionText.h"
+#include "records/WeldRecords.h"
+#include "records/WelderKinds.h"
 
 namespace {
 

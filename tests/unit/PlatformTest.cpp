@@ -18,6 +18,7 @@
 #include "platform/FileIo.h"
 #include "platform/IniDocument.h"
 #include "platform/PathMap.h"
+#include "platform/TextScan.h"
 
 namespace wisetup {
 namespace {
@@ -195,6 +196,25 @@ INSTANTIATE_TEST_SUITE_P(
         IntRow{"SignAlone", "-", nullopt, nullopt}, IntRow{"TrailingText", "12a", nullopt, nullopt},
         IntRow{"InnerBlank", "1 2", nullopt, nullopt}),
     RowName());
+
+// Each file format keeps its own blanks; a set taken for another would change what files read.
+TEST(Blanks, EachSetHoldsItsCharacters) {
+  struct Row {
+    char c;
+    bool spaceTab, cSpace, controlOrSpace;
+  };
+  for (const Row& row : {Row{' ', true, true, true}, Row{'\t', true, true, true},
+                         Row{'\r', false, true, true}, Row{'\v', false, true, true},
+                         Row{'\x01', false, false, true}, Row{'\x7f', false, false, false},
+                         Row{'a', false, false, false}, Row{'\xa0', false, false, false}}) {
+    SCOPED_TRACE(static_cast<int>(row.c));
+    EXPECT_EQ(IsBlank(row.c, Blanks::SpaceTab), row.spaceTab);
+    EXPECT_EQ(IsBlank(row.c, Blanks::CSpace), row.cSpace);
+    EXPECT_EQ(IsBlank(row.c, Blanks::ControlOrSpace), row.controlOrSpace);
+  }
+  EXPECT_EQ(TrimBlanks("\v 12\t\f", Blanks::CSpace), "12");
+  EXPECT_EQ(TrimBlanks("\v 12\t\f", Blanks::SpaceTab), "\v 12\t\f");
+}
 
 // ---- file system fixtures ----------------------------------------------------------------------
 
