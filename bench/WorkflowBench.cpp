@@ -146,7 +146,7 @@ void BM_CreateFiles(benchmark::State& state) {
   TForm1 form(platform);
   form.ClickBackupFolder();
   form.C(Ctl::EditConfigFolder).Text = data.setup.string();
-  for (int w = 0; w < kWelderCount; ++w) {
+  for (int w = 0; w < kWelders; ++w) {
     form.C(Ctl::ComboBoxWelderNo).ItemIndex = w;
     form.ComboBoxWelderNoChange();
     form.C(Ctl::ComboBoxWpsWelder).ItemIndex = 3;

@@ -1,6 +1,7 @@
 #include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
+#include "backup/CharacteristicTransfer.h"
 #include "catalogue/ModelTable.h"
 #include "platform/FileTransaction.h"
 #include "platform/History.h"
@@ -25,17 +26,45 @@ WpsModeValues WpsValuesOf(const RobotWeldTable& chosen) {
           chosen.Special()};
 }
 
-// The welder of kind 10 whose registration 1 gets the transfer: the first with "HX-U500P", else
-// the last one; -1 when there is none.
-int PickedKind10Welder(const std::array<WelderSlot, kWelderCount>& slots) {
+bool RatedByModel(int welderKind) {
+  return WelderKindOf(welderKind).recipe == TransferRecipe::RatedByModel;
+}
+
+// The RK7 welder whose registration 1 gets the transfer: the first with "HX-U500P", else the last
+// one; -1 when there is none.
+int PickedRatedByModelWelder(const std::array<WelderSlot, kWelders>& slots) {
   int picked = -1;
-  for (int w = 0; w < kWelderCount; ++w) {
+  for (int w = 0; w < kWelders; ++w) {
     const WelderSlot& slot = slots[static_cast<std::size_t>(w)];
-    if (slot.WelderKind != 10) continue;
+    if (!RatedByModel(slot.WelderKind)) continue;
     picked = w;
-    if (slot.WpsModel == 9) break;
+    if (slot.WpsModel == Index(ModelIndex::HxU500P)) break;
   }
   return picked;
+}
+
+// The setup file keeps every line it had; only the first copy of a key is ever read, so older
+// copies would sit beside the new values and go.
+void AddSetupFile(FileTransaction& files, const std::string& nativePath,
+                  const SetupFileValues& values) {
+  const auto setup = files.Add(nativePath, false);
+  if (!setup) return;
+  IniDocument doc = IniDocument::Parse(files.OldContent(*setup));
+  doc.DropShadowedKeys(IsSetupFileKey);
+  WriteSetupFile(doc, values);
+  files.SetContent(*setup, doc.Serialize());
+}
+
+// A longer file keeps its bytes beyond the record.
+void AddRevisedTable(FileTransaction& files, const std::string& nativePath,
+                     const RobotWeldTable& revised) {
+  const auto entry = files.Add(nativePath, true);
+  if (!entry) return;
+  const auto bytes = revised.Bytes();
+  std::string content(bytes.begin(), bytes.end());
+  const std::string& old = files.OldContent(*entry);
+  if (old.size() > content.size()) content += old.substr(content.size());
+  files.SetContent(*entry, std::move(content));
 }
 
 }  // namespace
@@ -44,23 +73,100 @@ std::optional<std::string> TForm1::HistoryFolderRoot() {
   return HistoryRoot([this](const std::string& name) { return platform_.Environment(name); });
 }
 
+bool TForm1::CheckRegistrations() {
+  // The engineer is taken to the welder and registration to fix, as if they had chosen them.
+  auto fail = [this](int welder, int registration, TextRow text) {
+    if (welder != CurrentWelder) {
+      CurrentWelder = welder;
+      C(Ctl::ComboBoxWelderNo).ItemIndex = welder;
+      ShowWelder();
+    }
+    if (C(TabOf(registration)).Visible) C(Ctl::PageControlRejist).ActivePage = registration;
+    ShowMessageBox(MessageKind::Error, UiText(text), UiText(TextRow::WrongConfigurationCaption));
+    return false;
+  };
+  for (int w = 0; w < kWelders; ++w) {
+    const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
+    const WelderKindInfo& kind = WelderKindOf(slot.WelderKind);
+    // Kinds without registration tabs have no modes to choose.
+    if (kind.tabsShown == 0 || slot.WpsModel == Index(ModelIndex::None)) continue;
+    for (std::size_t r = 0; r < kRegistrations; ++r) {
+      if (slot.TableNumbers[r] == -1) continue;
+      const int s = slot.SelectedModes[r];
+      // A selection the current catalogue no longer holds counts as no selection at all.
+      if (s < 0 || s >= static_cast<int>(slot.CatalogueTemplates.size())) {
+        return fail(w, static_cast<int>(r), TextRow::NoModeSelected);
+      }
+      const RobotWeldTable& chosen = slot.CatalogueTemplates[static_cast<std::size_t>(s)];
+      if (!kind.methodMustMatch) continue;
+      const std::vector<RobotWeldTable>* robot =
+          kind.form == TableForm::Long ? &slot.RobotTables224 : &slot.RobotTables148;
+      const std::uint16_t robotMethod = r < robot->size() ? (*robot)[r].Method() : 0;
+      if (robotMethod != chosen.Method())
+        return fail(w, static_cast<int>(r), TextRow::MethodsDiffer);
+    }
+  }
+  return true;
+}
+
+std::optional<RobotWeldTable> TForm1::TransferCharacteristicData(int welder,
+                                                                 int registration) const {
+  const WelderSlot& slot = Slots[static_cast<std::size_t>(welder)];
+  const int k = slot.WelderKind;
+  if (!HasTransferRecipe(k)) return std::nullopt;
+  const auto r = static_cast<std::size_t>(registration);
+  const int n = slot.TableNumbers[r];
+  if (n == -1) return std::nullopt;
+  const bool robotLong = IsLongRcTableKind(k);
+  const auto& robotTables = robotLong ? slot.RobotTables224 : slot.RobotTables148;
+  if (r >= robotTables.size()) return std::nullopt;
+
+  TransferInputs in;
+  in.welderKind = k;
+  in.robotTable = &robotTables[r];
+  in.wpsModel = slot.WpsModel;
+  in.useRcWcd = slot.UseRcWcd;
+  if (!RatedByModel(k)) {
+    const int s = slot.SelectedModes[r];
+    if (s < 0 || s >= static_cast<int>(slot.CatalogueTemplates.size()) ||
+        s >= static_cast<int>(slot.CatalogueModes.size())) {
+      return std::nullopt;
+    }
+    in.catalogueTemplate = &slot.CatalogueTemplates[static_cast<std::size_t>(s)];
+    in.modeRecord = &slot.CatalogueModes[static_cast<std::size_t>(s)];
+  }
+  return BuildRevisedTable(in);
+}
+
 void TForm1::ButtonMakeConfigClick() {
   const std::string folder = C(Ctl::EditConfigFolder).Text;
   if (folder.empty()) {
-    ShowMessageBox(MessageKind::Error, UiText(37), UiText(38));
+    ShowMessageBox(MessageKind::Error, UiText(TextRow::NoSetupFolder),
+                   UiText(TextRow::NoFolderCaption));
     return;
   }
   if (!CheckRegistrations()) return;
   const std::string path = folder + "\\ZelSetUp.ini";
   if (FileExists(path) &&
-      ShowMessageBox(MessageKind::Question, UiText(41), UiText(42)) != MessageAnswer::Yes) {
+      ShowMessageBox(MessageKind::Question, UiText(TextRow::FileExists),
+                     UiText(TextRow::ConfirmOverwriteCaption)) != MessageAnswer::Yes) {
     return;
   }
 
+  // Everything is composed and every target examined before anything is written: the command
+  // changes the setup file and all its tables, or nothing.
+  const SetupFileValues values = ComposeSetupValues();
+  FileTransaction files;
+  AddSetupFile(files, MapPath(path), values);
+  AddRevisedTables(files, values);
+  CommitCreateFiles(files);
+}
+
+SetupFileValues TForm1::ComposeSetupValues() const {
   SetupFileValues values;
   values.controller = C(Ctl::RadioGroupRobotController).ItemIndex + 1;
   values.baudrateCan2 = SetupFileContent.BAUDRATE_CAN2;
-  for (std::size_t w = 0; w < kWelderCount; ++w) {
+  for (std::size_t w = 0; w < kWelders; ++w) {
     const WelderSlot& slot = Slots[w];
     values.registWelder[w] = slot.WelderKind;
     values.useRcWcd[w] = slot.UseRcWcd ? 1 : 0;
@@ -73,9 +179,9 @@ void TForm1::ButtonMakeConfigClick() {
       if (slot.TableNumbers[r] != -1 && r < robotTables.size()) {
         values.rc[w][r] = RcValuesOf(robotTables[r]);
       }
-      if (slot.WelderKind == 10) {
+      if (RatedByModel(slot.WelderKind)) {
         if (r == 0)
-          values.wps[w][r] = {1, static_cast<std::uint16_t>(slot.WpsModel == 8 ? 350 : 500)};
+          values.wps[w][r] = {1, static_cast<std::uint16_t>(UModelRatedCurrent(slot.WpsModel))};
         continue;
       }
       const int s = slot.SelectedModes[r];
@@ -85,24 +191,16 @@ void TForm1::ButtonMakeConfigClick() {
       }
     }
   }
+  return values;
+}
 
-  // Everything is composed and every target examined before anything is written: the command
-  // changes the setup file and all its tables, or nothing.
-  FileTransaction files;
-  if (const auto setup = files.Add(MapPath(path), false)) {
-    IniDocument doc = IniDocument::Parse(files.OldContent(*setup));
-    // Only the first copy of a key is ever read; older copies would sit beside the new values.
-    doc.DropShadowedKeys(IsSetupFileKey);
-    WriteSetupFile(doc, values);
-    files.SetContent(*setup, doc.Serialize());
-  }
-
-  const int picked = PickedKind10Welder(Slots);
-  for (int w = 0; w < kWelderCount; ++w) {
+void TForm1::AddRevisedTables(FileTransaction& files, const SetupFileValues& values) const {
+  const int picked = PickedRatedByModelWelder(Slots);
+  for (int w = 0; w < kWelders; ++w) {
     const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
     for (int r = 0; r < kRegistrations; ++r) {
       const auto ur = static_cast<std::size_t>(r);
-      const bool transfer = slot.WelderKind == 10
+      const bool transfer = RatedByModel(slot.WelderKind)
                                 ? w == picked && r == 0
                                 : values.wps[static_cast<std::size_t>(w)][ur].ENABLED == 1;
       if (!transfer) continue;
@@ -116,17 +214,12 @@ void TForm1::ButtonMakeConfigClick() {
         files.AddIssue({table, FileProblem::NotReadWhole, {}});
         continue;
       }
-      const auto entry = files.Add(table, true);
-      if (!entry) continue;
-      // A longer file keeps its bytes beyond the record.
-      const auto bytes = revised->Bytes();
-      std::string content(bytes.begin(), bytes.end());
-      const std::string& old = files.OldContent(*entry);
-      if (old.size() > content.size()) content += old.substr(content.size());
-      files.SetContent(*entry, std::move(content));
+      AddRevisedTable(files, table, *revised);
     }
   }
+}
 
+void TForm1::CommitCreateFiles(FileTransaction& files) {
   auto refuse = [this](const std::string& text) {
     ShowMessageBox(MessageKind::Error, text,
                    CreateFilesText(CreateText::ErrorCaption, LanguageIndex));
@@ -159,9 +252,9 @@ void TForm1::ButtonMakeConfigClick() {
   RefreshRestoreOriginals();
   ShowMessageBox(
       MessageKind::Information,
-      UiText(43) + "\n\n" +
+      UiText(TextRow::FilesCreated) + "\n\n" +
           FormatPath(CreateFilesText(CreateText::KeptIn, LanguageIndex), files.KeptFolder()),
-      UiText(44));
+      UiText(TextRow::CompletedCaption));
 }
 
 }  // namespace wisetup

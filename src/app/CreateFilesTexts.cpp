@@ -28,6 +28,8 @@ const std::array<UiTextPair, static_cast<std::size_t>(CreateText::Count)> kTexts
     {"作成前のファイルに戻せませんでした。次のファイルは元の状態に戻せませんでした。",
      "The files were not restored. These files could not be set back as they were:"},
     {"復元異常", "Not restored"},
+    {"元に戻した記録を保存できなかったため、この作成はもう一度「元に戻す」の対象になります。",
+     "The restore could not be recorded, so this run will be offered for restoring again."},
 }};
 
 }  // namespace

@@ -23,6 +23,7 @@ enum class CreateText {
   UndoFailed,        // first line of the box when the undo changed nothing
   UndoLeftChanged,   // first line when a failed undo could not set some files back either
   UndoErrorCaption,  // caption of that box
+  UndoNotMarked,     // the files are restored but the run could not be marked as undone
   Count
 };
 

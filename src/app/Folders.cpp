@@ -4,11 +4,11 @@ namespace wisetup {
 
 bool TForm1::BrowseForFolder(const std::string& preselect, const std::string& purpose,
                              std::string& chosen) {
-  int promptRow = -1;
-  if (purpose == "backup_folder") promptRow = 51;
-  if (purpose == "setup_folder") promptRow = 52;
-  if (promptRow < 0) return false;
-  const auto folder = platform_.BrowseForFolder(UiText(promptRow), preselect);
+  std::optional<TextRow> prompt;
+  if (purpose == "backup_folder") prompt = TextRow::BackupFolderPrompt;
+  if (purpose == "setup_folder") prompt = TextRow::SetupFolderPrompt;
+  if (!prompt) return false;
+  const auto folder = platform_.BrowseForFolder(UiText(*prompt), preselect);
   if (!folder) return false;
   chosen = *folder;
   return true;

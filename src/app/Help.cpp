@@ -5,7 +5,7 @@
 namespace wisetup {
 
 void TForm1::MenuAboutClick() {
-  std::string caption = UiText(55);
+  std::string caption = UiText(TextRow::MenuAbout);
   if (caption.ends_with("(A)")) caption.resize(caption.size() - 3);
   std::string text = "wisetup\n" +
                      FormatPath(TextOf(kAboutVersion, LanguageIndex), WISETUP_VERSION) + "\n" +
@@ -20,7 +20,8 @@ void TForm1::DropFolders(const std::vector<std::string>& paths) {
   // Several folders or a file give no single backup to load; guessing one would load the wrong
   // robot's data.
   if (paths.size() != 1 || paths.front().empty() || !FolderExists(paths.front())) {
-    ShowMessageBox(MessageKind::Error, TextOf(kDropRefusedText, LanguageIndex), UiText(47));
+    ShowMessageBox(MessageKind::Error, TextOf(kDropRefusedText, LanguageIndex),
+                   UiText(TextRow::WrongFolderCaption));
     return;
   }
   LoadBackupFolder(paths.front());

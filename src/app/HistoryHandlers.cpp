@@ -24,6 +24,36 @@ bool HoldsWhatRunWrote(const HistoryFile& file) {
   return !ReadRegularFile(file.path, current) && Sha256Hex(current) == file.newHash;
 }
 
+// Only files that still hold what the run wrote are put back, all together; a file changed since
+// belongs to someone else's later work and is listed in `skipped`. Returns how many are put back.
+std::size_t AddRestores(FileTransaction& files, const HistoryRun& run,
+                        std::vector<std::string>& skipped) {
+  std::size_t restoring = 0;
+  for (const HistoryFile& file : run.files) {
+    if (!HoldsWhatRunWrote(file)) {
+      skipped.push_back(file.path);
+      continue;
+    }
+    const auto entry = files.Add(file.path, false);
+    if (!entry) continue;
+    ++restoring;
+    if (!file.existed) {
+      files.SetRemoved(*entry);
+      continue;
+    }
+    const std::string keptPath = run.folder + "/" + file.kept;
+    std::string kept;
+    if (const auto issue = ReadRegularFile(keptPath, kept)) {
+      files.AddIssue(*issue);
+    } else if (Sha256Hex(kept) != file.oldHash) {
+      files.AddIssue({keptPath, FileProblem::CannotRead, {}});
+    } else {
+      files.SetContent(*entry, std::move(kept));
+    }
+  }
+  return restoring;
+}
+
 }  // namespace
 
 void TForm1::RefreshRestoreOriginals() {
@@ -41,35 +71,13 @@ void TForm1::MenuRestoreOriginalsClick() {
   std::string question =
       FormatCount(CreateFilesText(CreateText::UndoQuestion, LanguageIndex), run->files.size());
   for (const HistoryFile& file : run->files) question += "\n" + file.path;
-  if (ShowMessageBox(MessageKind::Question, question, UiText(49)) != MessageAnswer::Yes) return;
+  if (ShowMessageBox(MessageKind::Question, question, UiText(TextRow::ConfirmCaption)) !=
+      MessageAnswer::Yes)
+    return;
 
-  // Only files that still hold what the run wrote are put back, all together; a file changed
-  // since belongs to someone else's later work.
   FileTransaction files;
   std::vector<std::string> skipped;
-  std::size_t restoring = 0;
-  for (const HistoryFile& file : run->files) {
-    if (!HoldsWhatRunWrote(file)) {
-      skipped.push_back(file.path);
-      continue;
-    }
-    const auto entry = files.Add(file.path, false);
-    if (!entry) continue;
-    ++restoring;
-    if (!file.existed) {
-      files.SetRemoved(*entry);
-      continue;
-    }
-    const std::string keptPath = run->folder + "/" + file.kept;
-    std::string kept;
-    if (const auto issue = ReadRegularFile(keptPath, kept)) {
-      files.AddIssue(*issue);
-    } else if (Sha256Hex(kept) != file.oldHash) {
-      files.AddIssue({keptPath, FileProblem::CannotRead, {}});
-    } else {
-      files.SetContent(*entry, std::move(kept));
-    }
-  }
+  const std::size_t restoring = AddRestores(files, *run, skipped);
   auto refuse = [this](const std::vector<FileIssue>& issues, CreateText header) {
     ShowMessageBox(MessageKind::Error,
                    ProblemList(CreateFilesText(header, LanguageIndex), issues, LanguageIndex),
@@ -84,15 +92,18 @@ void TForm1::MenuRestoreOriginalsClick() {
       return;
     }
   }
-  MarkUndone(run->folder);
+  // The files are back either way; a run left unmarked is only offered again, so it is said, not
+  // refused.
+  const bool marked = MarkUndone(run->folder).ok();
   RefreshRestoreOriginals();
 
   std::string report = FormatCount(CreateFilesText(CreateText::UndoDone, LanguageIndex), restoring);
+  if (!marked) report += "\n\n" + CreateFilesText(CreateText::UndoNotMarked, LanguageIndex);
   if (!skipped.empty()) {
     report += "\n\n" + CreateFilesText(CreateText::UndoSkipped, LanguageIndex);
     for (const std::string& path : skipped) report += "\n" + path;
   }
-  ShowMessageBox(MessageKind::Information, report, UiText(44));
+  ShowMessageBox(MessageKind::Information, report, UiText(TextRow::CompletedCaption));
 }
 
 }  // namespace wisetup

@@ -21,7 +21,9 @@ void TForm1::EachLanguageClick(std::optional<int> senderTag) {
   }
   LanguageIndex = language;
   const bool ok = ApplyLanguage(LanguageIndex);
-  if (!ok && senderTag) ShowMessageBox(MessageKind::Error, UiText(46), UiText(47));
+  if (!ok && senderTag)
+    ShowMessageBox(MessageKind::Error, UiText(TextRow::WrongFolder),
+                   UiText(TextRow::WrongFolderCaption));
   // An engineer who switches expects the whole window to follow, not only the captions.
   if (senderTag && ContentShown) ShowWelder();
 }
@@ -44,7 +46,7 @@ bool TForm1::ApplyLanguage(int language) {
   ApplyCaptions(language);
   // The reference-mode hint is a text of the window like any caption; left alone it would stay in
   // the language that was active when the setup file was read.
-  if (ViewMode) C(Ctl::StatusBar1).Text = UiTextOf(50, language);
+  if (ViewMode) C(Ctl::StatusBar1).Text = UiTextOf(TextRow::ReferenceModeHint, language);
   return ok;
 }
 

@@ -86,7 +86,7 @@ EnvironmentLookup TForm1::Environment() const {
   return [this](const std::string& name) { return platform_.Environment(name); };
 }
 
-std::string TForm1::UiText(int row) const {
+std::string TForm1::UiText(TextRow row) const {
   return UiTextOf(row, LanguageIndex);
 }
 

@@ -1,6 +1,6 @@
 // TForm1, the main window model: it owns every piece of state of the running tool and the state
 // record of every control. Each user action reaches one of its handlers; views only mirror the
-// control records. Handlers are defined in the folder of the subsystem they belong to.
+// control records. Handlers are defined in app/, in files named for what they handle.
 #pragma once
 
 #include <array>
@@ -14,13 +14,14 @@
 #include "app/UiTexts.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
+#include "platform/FileTransaction.h"
 #include "platform/Platform.h"
 #include "records/WelderKinds.h"
 #include "setupfile/SetupFormat.h"
 
 namespace wisetup {
 
-// The old name of kWelders; it goes when the handlers move to app/.
+// The old name of kWelders, kept only for the scenario driver's dump until it says kWelders.
 inline constexpr int kWelderCount = kWelders;
 
 // An error that ends the running handler and is shown by the application's error display.
@@ -57,8 +58,8 @@ class TForm1 {
  public:
   explicit TForm1(Platform& platform);
 
-  // --- state -------------------------------------------------------------------------------
-  std::array<WelderSlot, kWelderCount> Slots;
+  // --- state -------------------------------------------------------------------------------------
+  std::array<WelderSlot, kWelders> Slots;
   int CurrentWelder = 0;
   int RatedCurrent = 0;
   RobotWeldTable WorkTable148{TableForm::Short};
@@ -80,18 +81,18 @@ class TForm1 {
   ControlState& C(Ctl c) { return Controls[static_cast<std::size_t>(c)]; }
   const ControlState& C(Ctl c) const { return Controls[static_cast<std::size_t>(c)]; }
 
-  // --- start and stop (app/) ---------------------------------------------------------------
+  // --- start and stop (Mainunit.cpp) -------------------------------------------------------------
   void ResetWelderState();
   void FormShow();
   void FormClose();
   void ButtonEndClick();
 
-  // --- texts and messages (app/) -----------------------------------------------------------
-  std::string UiText(int row) const;
+  // --- texts and messages (Mainunit.cpp) ---------------------------------------------------------
+  std::string UiText(TextRow row) const;
   MessageAnswer ShowMessageBox(MessageKind kind, const std::string& text,
                                const std::string& caption);
 
-  // --- settings (app/) ---------------------------------------------------------------------
+  // --- settings (Settings.cpp) -------------------------------------------------------------------
   // The file beside the executable: its path with the extension replaced by ".INI".
   std::string SettingsPath() const;
   // The settings file in use: SettingsPath() when it, or its folder, can be written; otherwise
@@ -101,36 +102,37 @@ class TForm1 {
   void LoadSettings();
   void SaveSettings();  // throws HandlerError when the file cannot be written
 
-  // --- folders (app/) ----------------------------------------------------------------------
+  // --- folders (Folders.cpp) ---------------------------------------------------------------------
   bool BrowseForFolder(const std::string& preselect, const std::string& purpose,
                        std::string& chosen);
   void ClickSetupFolder();
 
-  // --- language (app/) ---------------------------------------------------------------------
+  // --- language (Language.cpp) -------------------------------------------------------------------
   // `senderTag` is the tag of the language menu item (N5: 1, N6: 0); nothing at start-up.
   void EachLanguageClick(std::optional<int> senderTag);
   bool ApplyLanguage(int language);
 
-  // --- help and drops (app/) ---------------------------------------------------------------
+  // --- help and drops (Help.cpp) -----------------------------------------------------------------
   void MenuAboutClick();
   // Paths dropped on the window from a file manager: one folder is taken like a backup folder
   // chosen with N1; anything else is refused with a message.
   void DropFolders(const std::vector<std::string>& paths);
 
-  // --- robot-side tables and the backup (backup/) ------------------------------------------
+  // --- record files (TableFileHandlers.cpp) ------------------------------------------------------
+  // Read into the work buffers, which are cleared first; a failure shows its message and returns
+  // false with the buffer left zeroed.
   bool ReadRcWeldTable(const std::string& path, bool longForm);
-  bool WriteRcWeldTable(const std::string& path, bool longForm);
   bool ReadWpsModeRecord(const std::string& path);
+
+  // --- the backup (BackupHandlers.cpp) -----------------------------------------------------------
   void ClickBackupFolder();
   // The part of ClickBackupFolder after the browser: shows `folder`, checks that it holds a backup
   // and loads it.
   void LoadBackupFolder(const std::string& folder);
   std::string RcWelderKindName(int kind) const;
   void ShowRcWelderState();
-  // The revised table of one registration, or nothing when it gets no transfer.
-  std::optional<RobotWeldTable> TransferCharacteristicData(int welder, int registration) const;
 
-  // --- catalogue and selections (catalogue/) ------------------------------------------------
+  // --- catalogue and selections (CatalogueHandlers.cpp, SelectionHandlers.cpp) -------------------
   // The catalogue folder found first among CatalogueSearchFolders (with a trailing separator), or
   // nothing when none exists.
   std::string CatalogueRoot() const;
@@ -143,20 +145,24 @@ class TForm1 {
   void ComboBoxWpsWModeChange(Ctl sender);
   void CheckBoxUseRcWCDClick();
   void ShowWelder();
-  bool CheckRegistrations();
 
-  // --- setup files (setupfile/) -------------------------------------------------------------
+  // --- Create Files and its history (CreateFilesHandlers.cpp, HistoryHandlers.cpp) ---------------
   void ButtonMakeConfigClick();
+  bool CheckRegistrations();
+  // The revised table of one registration, or nothing when it gets no transfer.
+  std::optional<RobotWeldTable> TransferCharacteristicData(int welder, int registration) const;
   // Puts back the files of the newest Create Files run that is not undone yet.
   void MenuRestoreOriginalsClick();
   // MenuRestoreOriginals is enabled while there is a run to undo.
   void RefreshRestoreOriginals();
+
+  // --- reference mode (SetupFileHandlers.cpp) ----------------------------------------------------
   void ClickReadConfig();
   void RecheckWelderModels();
   void MatchChosenModes();
   int FindCatalogueEntry(int welder, const WpsModeValues& values) const;
 
-  // --- for the views ------------------------------------------------------------------------
+  // --- for the views -----------------------------------------------------------------------------
   // Runs a handler as the event loop would: an error that escapes it is shown by the
   // application's error display and the model keeps the state the handler had reached.
   void RunHandler(const std::function<void()>& handler);
@@ -175,6 +181,20 @@ class TForm1 {
   ExistingFile ReadSettingsSource(const std::string& location, std::string& content) const;
   void SelectStoredModes(int welder);
   std::optional<std::string> HistoryFolderRoot();
+  // The steps of LoadBackupFolder: the configuration's welder kinds and table numbers (nothing,
+  // with the message shown, when the folder holds no readable backup), and the robot-side tables.
+  struct BackupConfig {
+    std::vector<int> kinds;
+    std::array<std::vector<int>, kWelders> tables;
+  };
+  std::optional<BackupConfig> ReadBackupConfig(const std::string& folder);
+  void ReadRobotTables(const std::string& folder);
+  // The last step of ClickReadConfig.
+  void ShowReferenceWelders();
+  // The steps of ButtonMakeConfigClick.
+  SetupFileValues ComposeSetupValues() const;
+  void AddRevisedTables(FileTransaction& files, const SetupFileValues& values) const;
+  void CommitCreateFiles(FileTransaction& files);
 
   Platform& platform_;
 };

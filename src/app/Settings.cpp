@@ -101,7 +101,8 @@ void TForm1::SaveSettings() {
   if (location != MapPath(SettingsPath()) && slash != std::string::npos && slash > 0) {
     CreateFolders(location.substr(0, slash));  // a failure shows as the failed save below
   }
-  if (!doc.Save(location)) {
+  // The reason stays out of the message: the path is what the user can act on.
+  if (!doc.Save(location).ok()) {
     throw HandlerError(FormatPath(TextOf(kCannotWriteText, LanguageIndex), location));
   }
 }

@@ -1,20 +1,14 @@
 #include "backup/ConfigList.h"
 
+#include "platform/TextScan.h"
+
 namespace wisetup {
-namespace {
-
-bool IsBlank(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
-
-}  // namespace
-
 std::vector<std::string> SplitConfigList(std::string_view value) {
   std::vector<std::string> items;
   std::size_t p = 0;
   const std::size_t n = value.size();
   auto skipBlanks = [&] {
-    while (p < n && IsBlank(value[p])) ++p;
+    while (p < n && IsBlank(value[p], Blanks::ControlOrSpace)) ++p;
   };
   skipBlanks();
   while (p < n) {
@@ -35,7 +29,7 @@ std::vector<std::string> SplitConfigList(std::string_view value) {
       }
     } else {
       const std::size_t start = p;
-      while (p < n && !IsBlank(value[p]) && value[p] != ',') ++p;
+      while (p < n && !IsBlank(value[p], Blanks::ControlOrSpace) && value[p] != ',') ++p;
       item.assign(value.substr(start, p - start));
     }
     items.push_back(std::move(item));

@@ -116,41 +116,35 @@ struct Target {
   off_t size = 0;
 };
 
-struct Outcome {
-  FileStatus status = FileStatus::Ok;
-  std::string error;
-};
-
-Outcome Fail(FileStatus status, std::string error) {
-  return {status, std::move(error)};
+FileStatus Fail(FileCode code, std::string reason) {
+  return {code, std::move(reason)};
 }
 
-Outcome PrepareTarget(const std::string& nativePath, Target& target) {
-  if (!IsUsablePath(nativePath)) return Fail(FileStatus::OpenFailed, "empty or invalid path");
+FileStatus PrepareTarget(const std::string& nativePath, Target& target) {
+  if (!IsUsablePath(nativePath)) return Fail(FileCode::OpenFailed, "empty or invalid path");
   target.path = nativePath;
   struct stat info {};
   if (::lstat(nativePath.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
     char* resolved = ::realpath(nativePath.c_str(), nullptr);
     if (resolved == nullptr) {
-      return Fail(FileStatus::OpenFailed, DescribeErrno(nativePath, "cannot follow link", errno));
+      return Fail(FileCode::OpenFailed, DescribeErrno(nativePath, "cannot follow link", errno));
     }
     target.path = resolved;
     std::free(resolved);
   }
   if (::stat(target.path.c_str(), &info) != 0) {
     if (errno != ENOENT) {
-      return Fail(FileStatus::OpenFailed, DescribeErrno(nativePath, "cannot examine", errno));
+      return Fail(FileCode::OpenFailed, DescribeErrno(nativePath, "cannot examine", errno));
     }
     return {};
   }
-  if (S_ISDIR(info.st_mode))
-    return Fail(FileStatus::OpenFailed, Describe(nativePath, "is a folder"));
+  if (S_ISDIR(info.st_mode)) return Fail(FileCode::OpenFailed, Describe(nativePath, "is a folder"));
   if (!S_ISREG(info.st_mode)) {
-    return Fail(FileStatus::OpenFailed, Describe(nativePath, "is not a regular file"));
+    return Fail(FileCode::OpenFailed, Describe(nativePath, "is not a regular file"));
   }
   // Root passes access() for read-only files; a file without any write bit is read-only to us.
   if ((info.st_mode & 0222) == 0 || ::access(target.path.c_str(), W_OK) != 0) {
-    return Fail(FileStatus::OpenFailed, Describe(nativePath, "is read-only"));
+    return Fail(FileCode::OpenFailed, Describe(nativePath, "is read-only"));
   }
   target.exists = true;
   target.mode = info.st_mode & 07777;
@@ -168,19 +162,19 @@ std::string FolderOf(const std::string& path) {
 }
 
 // Writes `content` to a temporary file beside the target, then renames it over the target.
-Outcome ReplaceAtomically(const Target& target, const std::string& content) {
+FileStatus ReplaceAtomically(const Target& target, const std::string& content) {
   const std::string folder = FolderOf(target.path);
   RemoveStaleTemporaryFiles(folder);
   std::string tempPath = folder + "/" + std::string(kTemporaryPrefix) + "XXXXXX";
   FileDescriptor fd(sys::MakeTemp(tempPath.data()));
   if (!fd.valid()) {
-    return Fail(FileStatus::OpenFailed, DescribeErrno(target.path, "cannot create a file", errno));
+    return Fail(FileCode::OpenFailed, DescribeErrno(target.path, "cannot create a file", errno));
   }
   auto failWrite = [&](std::string_view action) {
     const int error = errno;
     fd.Close();
     sys::Unlink(tempPath.c_str());
-    return Fail(FileStatus::WriteFailed, DescribeErrno(target.path, action, error));
+    return Fail(FileCode::WriteFailed, DescribeErrno(target.path, action, error));
   };
   if (::fchmod(fd.get(), target.mode) != 0) return failWrite("cannot set permissions");
   if (target.exists && (target.owner != ::geteuid() || target.group != ::getegid())) {
@@ -219,7 +213,7 @@ ExistingFile ReadExistingFile(const std::string& nativePath, std::string& out) {
 
 bool CanWriteAtomically(const std::string& nativePath) {
   Target target;
-  if (PrepareTarget(nativePath, target).status != FileStatus::Ok) return false;
+  if (!PrepareTarget(nativePath, target).ok()) return false;
   return IsWritableFolder(FolderOf(target.path));
 }
 
@@ -268,9 +262,10 @@ FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
   // No fstat here: record files are read by the thousand, and a bounded read of `size` bytes is
   // safe on anything that opens. A folder fails the read with EISDIR; a pipe or an empty file
   // delivers too few bytes.
-  if (!IsUsablePath(nativePath)) return FileStatus::OpenFailed;
+  if (!IsUsablePath(nativePath)) return Fail(FileCode::OpenFailed, "empty or invalid path");
   FileDescriptor fd(sys::Open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!fd.valid()) return FileStatus::OpenFailed;
+  if (!fd.valid())
+    return Fail(FileCode::OpenFailed, DescribeErrno(nativePath, "cannot open", errno));
   // Grown as bytes arrive, so a large `size` never allocates more than the file holds.
   constexpr std::size_t kChunk = 64 * 1024;
   std::vector<std::uint8_t> buffer;
@@ -278,13 +273,20 @@ FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
     const std::size_t have = buffer.size();
     buffer.resize(have + std::min(kChunk, size - have));
     const ssize_t got = ReadFully(fd.get(), buffer.data() + have, buffer.size() - have);
-    if (got < 0) return errno == EISDIR ? FileStatus::OpenFailed : FileStatus::ReadFailed;
+    if (got < 0) {
+      const int error = errno;
+      return Fail(error == EISDIR ? FileCode::OpenFailed : FileCode::ReadFailed,
+                  DescribeErrno(nativePath, "cannot read", error));
+    }
     buffer.resize(have + static_cast<std::size_t>(got));
     if (buffer.size() < have + std::min(kChunk, size - have)) break;
   }
-  if (buffer.size() != size) return FileStatus::ReadFailed;
+  if (buffer.size() != size) {
+    return Fail(FileCode::ReadFailed,
+                Describe(nativePath, "holds fewer than " + std::to_string(size) + " bytes"));
+  }
   out = std::move(buffer);
-  return FileStatus::Ok;
+  return {};
 }
 
 bool ReadWholeFile(const std::string& nativePath, std::string& out) {
@@ -297,31 +299,11 @@ bool ReadWholeFile(const std::string& nativePath, std::string& out) {
   return true;
 }
 
-FileStatus WriteFileHeadAtomically(const std::string& nativePath,
-                                   const std::vector<std::uint8_t>& head) {
+FileStatus WriteFileAtomically(const std::string& nativePath, const std::string& content) {
   Target target;
-  const Outcome prepared = PrepareTarget(nativePath, target);
-  if (prepared.status != FileStatus::Ok) return prepared.status;
-
-  std::string content(reinterpret_cast<const char*>(head.data()), head.size());
-  // Only a file longer than the new head has a tail to keep.
-  if (target.exists && target.size > static_cast<off_t>(head.size())) {
-    FileDescriptor fd(OpenRegularForReading(target.path));
-    if (!fd.valid()) return FileStatus::OpenFailed;
-    const off_t offset = static_cast<off_t>(head.size());
-    if (offset < 0 || ::lseek(fd.get(), offset, SEEK_SET) != offset) return FileStatus::WriteFailed;
-    if (!ReadToEnd(fd.get(), content)) return FileStatus::WriteFailed;
-  }
-  return ReplaceAtomically(target, content).status;
-}
-
-bool WriteFileAtomically(const std::string& nativePath, const std::string& content,
-                         std::string* error) {
-  Target target;
-  Outcome outcome = PrepareTarget(nativePath, target);
-  if (outcome.status == FileStatus::Ok) outcome = ReplaceAtomically(target, content);
-  if (error != nullptr) *error = outcome.error;
-  return outcome.status == FileStatus::Ok;
+  const FileStatus prepared = PrepareTarget(nativePath, target);
+  if (!prepared.ok()) return prepared;
+  return ReplaceAtomically(target, content);
 }
 
 }  // namespace wisetup

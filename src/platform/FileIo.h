@@ -9,7 +9,17 @@
 
 namespace wisetup {
 
-enum class FileStatus { Ok, OpenFailed, ReadFailed, WriteFailed };
+enum class FileCode { Ok, OpenFailed, ReadFailed, WriteFailed };
+
+// The outcome of a file routine: the code callers act on, and for a failure the path with the
+// system's reason ("/a/b: cannot write (No space left on device)"). Which message the user sees is
+// the caller's choice.
+struct [[nodiscard]] FileStatus {
+  FileCode code = FileCode::Ok;
+  std::string reason;
+
+  bool ok() const { return code == FileCode::Ok; }
+};
 
 // Reads exactly `size` bytes from the start of a regular file without loading the rest. OpenFailed
 // when the path is empty, missing, a folder or not readable; ReadFailed when the file holds fewer
@@ -18,7 +28,7 @@ FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
                           std::vector<std::uint8_t>& out);
 
 // Reads the whole file (for text files of modest size). False when it cannot be opened or read.
-bool ReadWholeFile(const std::string& nativePath, std::string& out);
+[[nodiscard]] bool ReadWholeFile(const std::string& nativePath, std::string& out);
 
 // Reads the whole of a file that may be missing. Unreadable when something exists at the path but
 // is not a regular file, has no read permission bit (even for root) or cannot be read; `out` is
@@ -35,19 +45,13 @@ bool CanWriteAtomically(const std::string& nativePath);
 // True when the folder exists afterwards.
 bool CreateFolders(const std::string& nativePath);
 
-// Replaces the first bytes of a file with `head` and keeps any bytes the file held beyond it,
-// writing the result to a temporary file in the same folder and renaming it over the target.
-// OpenFailed when the target exists but is not a writable regular file (a file without any write
-// permission bit counts as read-only, even for root), or the folder cannot take a new file;
-// WriteFailed when the existing bytes cannot be read or writing or renaming fails. A missing target
-// is created with mode 0644; an existing one keeps its mode. The target is unchanged on failure.
-FileStatus WriteFileHeadAtomically(const std::string& nativePath,
-                                   const std::vector<std::uint8_t>& head);
-
-// Writes `content` as the whole new file content atomically, with the same rules for the target.
-// False with a reason on failure.
-bool WriteFileAtomically(const std::string& nativePath, const std::string& content,
-                         std::string* error = nullptr);
+// Writes `content` as the whole new file content to a temporary file in the same folder and
+// renames it over the target. OpenFailed when the target exists but is not a writable regular file
+// (a file without any write permission bit counts as read-only, even for root), or the folder
+// cannot take a new file; WriteFailed when writing or renaming fails. A link is followed. A missing
+// target is created with mode 0644; an existing one keeps its mode. The target is unchanged on
+// failure.
+FileStatus WriteFileAtomically(const std::string& nativePath, const std::string& content);
 
 // Temporary files are named this prefix and six letters or digits, hidden in the target's folder.
 inline constexpr std::string_view kTemporaryPrefix = ".wisetup-";

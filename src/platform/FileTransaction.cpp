@@ -183,6 +183,31 @@ std::optional<FileIssue> ReadRegularFile(const std::string& nativePath, std::str
   return std::nullopt;
 }
 
+// The replacement is a new name in the folder, so the folder itself must take one.
+std::optional<FileIssue> FolderIssue(const std::string& folder) {
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    return IssueOf(folder, FileProblem::FolderMissing);
+  }
+  if (!Writable(folder, info, W_OK | X_OK)) return IssueOf(folder, FileProblem::FolderReadOnly);
+  return std::nullopt;
+}
+
+// The problem of a copy into the history folder that could not be written.
+FileIssue KeepIssue(const std::string& path, int error) {
+  return IssueOf(path,
+                 WriteProblemOf(error) == FileProblem::DiskFull ? FileProblem::DiskFull
+                                                                : FileProblem::CannotCreate,
+                 error);
+}
+
+std::optional<std::size_t> FileTransaction::EntryOf(dev_t device, ino_t inode) const {
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (entries_[i].existed && entries_[i].device == device && entries_[i].inode == inode) return i;
+  }
+  return std::nullopt;
+}
+
 std::optional<std::size_t> FileTransaction::Add(const std::string& nativePath, bool mustExist) {
   if (nativePath.empty() || nativePath.front() != '/' ||
       nativePath.find('\0') != std::string::npos) {
@@ -205,12 +230,7 @@ std::optional<std::size_t> FileTransaction::Add(const std::string& nativePath, b
       return std::nullopt;
     }
     // The same file reached by another name is one entry, or the later content would be lost.
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-      if (entries_[i].existed && entries_[i].device == info.st_dev &&
-          entries_[i].inode == info.st_ino) {
-        return i;
-      }
-    }
+    if (const auto same = EntryOf(info.st_dev, info.st_ino)) return same;
     if (!Writable(nativePath, info, W_OK)) {
       AddIssue(IssueOf(nativePath, FileProblem::ReadOnly));
       return std::nullopt;
@@ -226,15 +246,8 @@ std::optional<std::size_t> FileTransaction::Add(const std::string& nativePath, b
     return std::nullopt;
   }
 
-  // The replacement is a new name in the folder, so the folder itself must take one.
-  const std::string folder = FolderOf(nativePath);
-  struct stat folderInfo {};
-  if (::stat(folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode)) {
-    AddIssue(IssueOf(folder, FileProblem::FolderMissing));
-    return std::nullopt;
-  }
-  if (!Writable(folder, folderInfo, W_OK | X_OK)) {
-    AddIssue(IssueOf(folder, FileProblem::FolderReadOnly));
+  if (auto issue = FolderIssue(FolderOf(nativePath))) {
+    AddIssue(std::move(*issue));
     return std::nullopt;
   }
   if (entry.existed) {
@@ -260,6 +273,21 @@ void FileTransaction::SetRemoved(std::size_t entry) {
 }
 
 bool FileTransaction::KeepOriginals(const std::string& historyRoot, const std::string& timestamp) {
+  if (!MakeRunFolder(historyRoot, timestamp)) return false;
+  std::vector<HistoryFile> manifest;
+  if (!KeepCopies(manifest) || !WriteManifest(manifest)) {
+    DiscardKept();
+    return false;
+  }
+  if (!FlushFolder(keptFolder_) || !FlushFolder(historyRoot)) {
+    AddIssue(IssueOf(keptFolder_, FileProblem::CannotCreate, errno));
+    DiscardKept();
+    return false;
+  }
+  return true;
+}
+
+bool FileTransaction::MakeRunFolder(const std::string& historyRoot, const std::string& timestamp) {
   if (!MakeFolders(historyRoot)) {
     AddIssue(IssueOf(historyRoot, FileProblem::CannotCreate, errno));
     return false;
@@ -275,8 +303,10 @@ bool FileTransaction::KeepOriginals(const std::string& historyRoot, const std::s
   }
   keptFolder_ = folder;
   keptFiles_.clear();
+  return true;
+}
 
-  std::vector<HistoryFile> manifest;
+bool FileTransaction::KeepCopies(std::vector<HistoryFile>& manifest) {
   int number = 0;
   for (const Entry& entry : entries_) {
     if (!entry.touched) continue;
@@ -289,43 +319,33 @@ bool FileTransaction::KeepOriginals(const std::string& historyRoot, const std::s
       std::snprintf(prefix, sizeof prefix, "%03d-", ++number);
       file.kept = prefix + BaseName(entry.path);
       file.oldHash = Sha256Hex(entry.old);
-      const std::string copy = folder + "/" + file.kept;
+      const std::string copy = keptFolder_ + "/" + file.kept;
       if (!WriteNewFile(copy, entry.old)) {
-        AddIssue(IssueOf(copy,
-                         WriteProblemOf(errno) == FileProblem::DiskFull ? FileProblem::DiskFull
-                                                                        : FileProblem::CannotCreate,
-                         errno));
-        DiscardKept();
+        AddIssue(KeepIssue(copy, errno));
         return false;
       }
       keptFiles_.push_back(copy);
     }
     manifest.push_back(std::move(file));
   }
-  // The manifest is written last and under its own name only when complete: a folder without one
-  // is a run that never started.
-  const std::string draft = folder + "/.manifest";
-  const std::string final = folder + "/" + kManifestName;
+  return true;
+}
+
+// The manifest is written last and under its own name only when complete: a folder without one is
+// a run that never started.
+bool FileTransaction::WriteManifest(const std::vector<HistoryFile>& manifest) {
+  const std::string draft = keptFolder_ + "/.manifest";
+  const std::string final = keptFolder_ + "/" + kManifestName;
   if (!WriteNewFile(draft, FormatManifest(manifest))) {
-    AddIssue(IssueOf(final,
-                     WriteProblemOf(errno) == FileProblem::DiskFull ? FileProblem::DiskFull
-                                                                    : FileProblem::CannotCreate,
-                     errno));
-    DiscardKept();
+    AddIssue(KeepIssue(final, errno));
     return false;
   }
   keptFiles_.push_back(draft);
   if (sys::Rename(draft.c_str(), final.c_str()) != 0) {
     AddIssue(IssueOf(final, FileProblem::CannotCreate, errno));
-    DiscardKept();
     return false;
   }
   keptFiles_.back() = final;
-  if (!FlushFolder(folder) || !FlushFolder(historyRoot)) {
-    AddIssue(IssueOf(folder, FileProblem::CannotCreate, errno));
-    DiscardKept();
-    return false;
-  }
   return true;
 }
 
@@ -339,59 +359,13 @@ void FileTransaction::DiscardKept() {
 
 CommitOutcome FileTransaction::Commit() {
   CommitOutcome outcome;
-  std::vector<std::string> folders;
-  for (const Entry& entry : entries_) {
-    if (!entry.touched) continue;
-    const std::string folder = FolderOf(entry.path);
-    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
-      folders.push_back(folder);
-    }
-  }
+  const std::vector<std::string> folders = TouchedFolders();
   for (const std::string& folder : folders) RemoveStaleTemporaryFiles(folder);
 
-  auto dropTemporaries = [this] {
-    for (Entry& entry : entries_) {
-      if (!entry.temp.empty()) sys::Unlink(entry.temp.c_str());
-      entry.temp.clear();
-    }
-  };
-
   // Every new content is written and flushed before any target changes.
-  for (Entry& entry : entries_) {
-    if (!entry.touched || entry.removed) continue;
-    if (!WriteTemporary(entry.path, entry.fresh, entry.existed ? entry.mode : 0644, entry.existed,
-                        entry.owner, entry.group, entry.temp)) {
-      const int error = errno;
-      outcome.ok = false;
-      outcome.issues.push_back(IssueOf(entry.path, WriteProblemOf(error), error));
-      dropTemporaries();
-      return outcome;
-    }
-  }
+  if (!WriteTemporaries(outcome)) return outcome;
 
   std::vector<std::size_t> done;
-  auto rollBack = [&] {
-    dropTemporaries();
-    for (auto it = done.rbegin(); it != done.rend(); ++it) {
-      Entry& entry = entries_[*it];
-      bool restored = false;
-      if (entry.existed) {
-        std::string temp;
-        restored = WriteTemporary(entry.path, entry.old, entry.mode, true, entry.owner, entry.group,
-                                  temp) &&
-                   sys::Rename(temp.c_str(), entry.path.c_str()) == 0;
-        if (!restored && !temp.empty()) sys::Unlink(temp.c_str());
-      } else {
-        restored = sys::Unlink(entry.path.c_str()) == 0 || errno == ENOENT;
-      }
-      if (!restored) {
-        outcome.issues.push_back(IssueOf(entry.path, FileProblem::NotPutBack, errno));
-        outcome.leftNew.push_back(entry.path);
-      }
-    }
-    for (const std::string& folder : folders) FlushFolder(folder);
-  };
-
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     Entry& entry = entries_[i];
     if (!entry.touched) continue;
@@ -400,7 +374,7 @@ CommitOutcome FileTransaction::Commit() {
     if (result != 0 && !(entry.removed && errno == ENOENT)) {
       outcome.ok = false;
       outcome.issues.push_back(IssueOf(entry.path, FileProblem::CannotReplace, errno));
-      rollBack();
+      RollBack(done, folders, outcome);
       return outcome;
     }
     entry.temp.clear();
@@ -411,11 +385,69 @@ CommitOutcome FileTransaction::Commit() {
       const int error = errno;
       outcome.ok = false;
       outcome.issues.push_back(IssueOf(folder, WriteProblemOf(error), error));
-      rollBack();
+      RollBack(done, folders, outcome);
       return outcome;
     }
   }
   return outcome;
+}
+
+std::vector<std::string> FileTransaction::TouchedFolders() const {
+  std::vector<std::string> folders;
+  for (const Entry& entry : entries_) {
+    if (!entry.touched) continue;
+    const std::string folder = FolderOf(entry.path);
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+      folders.push_back(folder);
+    }
+  }
+  return folders;
+}
+
+bool FileTransaction::WriteTemporaries(CommitOutcome& outcome) {
+  for (Entry& entry : entries_) {
+    if (!entry.touched || entry.removed) continue;
+    if (!WriteTemporary(entry.path, entry.fresh, entry.existed ? entry.mode : 0644, entry.existed,
+                        entry.owner, entry.group, entry.temp)) {
+      const int error = errno;
+      outcome.ok = false;
+      outcome.issues.push_back(IssueOf(entry.path, WriteProblemOf(error), error));
+      DropTemporaries();
+      return false;
+    }
+  }
+  return true;
+}
+
+void FileTransaction::DropTemporaries() {
+  for (Entry& entry : entries_) {
+    if (!entry.temp.empty()) sys::Unlink(entry.temp.c_str());
+    entry.temp.clear();
+  }
+}
+
+// Puts back the entries already replaced, newest first; what cannot be put back is reported.
+void FileTransaction::RollBack(const std::vector<std::size_t>& done,
+                               const std::vector<std::string>& folders, CommitOutcome& outcome) {
+  DropTemporaries();
+  for (auto it = done.rbegin(); it != done.rend(); ++it) {
+    Entry& entry = entries_[*it];
+    bool restored = false;
+    if (entry.existed) {
+      std::string temp;
+      restored =
+          WriteTemporary(entry.path, entry.old, entry.mode, true, entry.owner, entry.group, temp) &&
+          sys::Rename(temp.c_str(), entry.path.c_str()) == 0;
+      if (!restored && !temp.empty()) sys::Unlink(temp.c_str());
+    } else {
+      restored = sys::Unlink(entry.path.c_str()) == 0 || errno == ENOENT;
+    }
+    if (!restored) {
+      outcome.issues.push_back(IssueOf(entry.path, FileProblem::NotPutBack, errno));
+      outcome.leftNew.push_back(entry.path);
+    }
+  }
+  for (const std::string& folder : folders) FlushFolder(folder);
 }
 
 }  // namespace wisetup

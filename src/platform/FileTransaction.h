@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/History.h"
+
 namespace wisetup {
 
 enum class FileProblem {
@@ -91,6 +93,18 @@ class FileTransaction {
     std::string fresh;
     std::string temp;  // the written temporary file, until renamed
   };
+
+  std::optional<std::size_t> EntryOf(dev_t device, ino_t inode) const;
+  // The steps of KeepOriginals.
+  bool MakeRunFolder(const std::string& historyRoot, const std::string& timestamp);
+  bool KeepCopies(std::vector<HistoryFile>& manifest);
+  bool WriteManifest(const std::vector<HistoryFile>& manifest);
+  // The steps of Commit.
+  std::vector<std::string> TouchedFolders() const;
+  bool WriteTemporaries(CommitOutcome& outcome);
+  void DropTemporaries();
+  void RollBack(const std::vector<std::size_t>& done, const std::vector<std::string>& folders,
+                CommitOutcome& outcome);
 
   std::vector<Entry> entries_;
   std::vector<FileIssue> issues_;

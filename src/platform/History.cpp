@@ -192,9 +192,8 @@ std::optional<HistoryRun> NewestRun(const std::string& root) {
   return std::nullopt;
 }
 
-bool MarkUndone(const std::string& runFolder) {
-  std::string error;
-  return WriteFileAtomically(runFolder + "/" + kUndoneMarker, "", &error);
+FileStatus MarkUndone(const std::string& runFolder) {
+  return WriteFileAtomically(runFolder + "/" + kUndoneMarker, "");
 }
 
 }  // namespace wisetup

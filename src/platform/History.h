@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileIo.h"
+
 namespace wisetup {
 
 using EnvironmentLookup = std::function<std::optional<std::string>(const std::string&)>;
@@ -46,7 +48,7 @@ std::optional<HistoryRun> NewestRun(const std::string& root);
 inline constexpr const char* kManifestName = "manifest.txt";
 inline constexpr const char* kUndoneMarker = "undone";
 
-// Marks the run as undone. False when the marker cannot be written.
-bool MarkUndone(const std::string& runFolder);
+// Marks the run as undone by writing its marker file.
+FileStatus MarkUndone(const std::string& runFolder);
 
 }  // namespace wisetup

@@ -5,6 +5,7 @@
 
 #include "platform/FileIo.h"
 #include "platform/PathMap.h"
+#include "platform/TextScan.h"
 
 namespace wisetup {
 
@@ -13,14 +14,8 @@ namespace {
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kNewLineEnding = "\r\n";
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
 std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
+  return TrimBlanks(text, Blanks::SpaceTab);
 }
 
 enum class LineKind { Other, Section, Key };
@@ -61,43 +56,6 @@ std::string_view StripOuterQuotes(std::string_view value) {
 
 std::string_view CutAtLineBreak(std::string_view text) {
   return text.substr(0, text.find_first_of("\r\n"));
-}
-
-// Accumulates digits of `base` into a value that must stay within `limit`.
-std::optional<std::uint32_t> ParseDigits(std::string_view digits, unsigned base,
-                                         std::uint32_t limit) {
-  if (digits.empty()) return std::nullopt;
-  std::uint64_t value = 0;
-  for (const char c : digits) {
-    unsigned digit = 0;
-    if (c >= '0' && c <= '9') {
-      digit = static_cast<unsigned>(c - '0');
-    } else if (base == 16 && c >= 'a' && c <= 'f') {
-      digit = static_cast<unsigned>(c - 'a') + 10U;
-    } else if (base == 16 && c >= 'A' && c <= 'F') {
-      digit = static_cast<unsigned>(c - 'A') + 10U;
-    } else {
-      return std::nullopt;
-    }
-    value = value * base + digit;
-    if (value > limit) return std::nullopt;
-  }
-  return static_cast<std::uint32_t>(value);
-}
-
-std::optional<int> ParseSignedDecimal(std::string_view text) {
-  bool negative = false;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  constexpr auto kMax = static_cast<std::uint32_t>(std::numeric_limits<int>::max());
-  const auto magnitude = ParseDigits(text, 10, negative ? kMax + 1U : kMax);
-  if (!magnitude) return std::nullopt;
-  if (negative) {
-    return static_cast<int>(-static_cast<std::int64_t>(*magnitude));
-  }
-  return static_cast<int>(*magnitude);
 }
 
 }  // namespace
@@ -271,12 +229,13 @@ std::string IniDocument::Serialize() const {
   return out;
 }
 
-bool IniDocument::Save(const std::string& nativePath, std::string* error) const {
-  return WriteFileAtomically(nativePath, Serialize(), error);
+FileStatus IniDocument::Save(const std::string& nativePath) const {
+  return WriteFileAtomically(nativePath, Serialize());
 }
 
 std::string QuoteProfileValue(std::string_view value) {
-  const bool trimmed = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+  const bool trimmed = !value.empty() && (IsBlank(value.front(), Blanks::SpaceTab) ||
+                                          IsBlank(value.back(), Blanks::SpaceTab));
   const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
                       value.back() == value.front();
   if (!trimmed && !quoted) return std::string(value);
@@ -284,22 +243,11 @@ std::string QuoteProfileValue(std::string_view value) {
 }
 
 std::optional<int> ParseSettingsInt(std::string_view text) {
-  std::string_view digits;
-  if (text.starts_with("0x") || text.starts_with("0X")) {
-    digits = text.substr(2);
-  } else if (text.starts_with("$")) {
-    digits = text.substr(1);
-  } else {
-    return ParseSignedDecimal(text);
-  }
-  const auto value =
-      ParseDigits(digits, 16, static_cast<std::uint32_t>(std::numeric_limits<int>::max()));
-  if (!value) return std::nullopt;
-  return static_cast<int>(*value);
+  return ParseInt(text, {.hex0x = true, .hexDollar = true});
 }
 
 std::optional<int> ParseDecimalInt(std::string_view text) {
-  return ParseSignedDecimal(text);
+  return ParseInt(text);
 }
 
 }  // namespace wisetup

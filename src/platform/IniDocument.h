@@ -12,6 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/FileIo.h"
+
 namespace wisetup {
 
 class IniDocument {
@@ -46,9 +48,9 @@ class IniDocument {
   // The whole file content as it is to be written.
   std::string Serialize() const;
 
-  // Writes Serialize() to the native path atomically. Returns false with a reason on failure, in
-  // which case the file on disk is as it was.
-  bool Save(const std::string& nativePath, std::string* error = nullptr) const;
+  // Writes Serialize() to the native path atomically (WriteFileAtomically). On failure the file on
+  // disk is as it was.
+  FileStatus Save(const std::string& nativePath) const;
 
  private:
   struct Line {
@@ -79,7 +81,7 @@ class IniDocument {
 // quotes (which reading strips); as it is otherwise.
 std::string QuoteProfileValue(std::string_view value);
 
-// Integer conversions shared by the profile files.
+// The integer syntaxes of the profile files (ParseInt in platform/TextScan.h with their options).
 // Settings style: decimal with optional sign, or hexadecimal after "0x", "0X" or "$"; the whole
 // text must be a number that fits in 32 bits.
 std::optional<int> ParseSettingsInt(std::string_view text);

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/TextScan.h"
+
 namespace wisetup {
 
 namespace {
@@ -72,7 +74,7 @@ std::string WelderKeyName(const char* prefix, std::size_t welder, const char* su
 // The one list of the file's keys in file order; the writer and the reader both walk it.
 std::vector<KeySpec> BuildKeyList() {
   constexpr auto kW = static_cast<std::size_t>(kWelders);
-  constexpr auto kM = static_cast<std::size_t>(kModes);
+  constexpr auto kM = static_cast<std::size_t>(kRegistrations);
   std::vector<KeySpec> keys;
   keys.reserve(20 + kW * kM * (kRcKeys.size() + kWpsKeys.size()) + kW);
 
@@ -191,37 +193,12 @@ void StoreValueRead(SetupFileRead& r, const KeySpec& k, std::int64_t value) {
   }
 }
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// Digits only, no sign; nothing when a character is not a digit of `base` or the magnitude passes
-// `limit` (checked digit by digit, so no length of input can overflow).
-std::optional<std::int64_t> ParseMagnitude(std::string_view digits, int base, std::int64_t limit) {
-  if (digits.empty()) return std::nullopt;
-  std::int64_t value = 0;
-  for (const char c : digits) {
-    const int d = DigitValue(c);
-    if (d < 0 || d >= base) return std::nullopt;
-    value = value * base + d;
-    if (value > limit) return std::nullopt;
-  }
-  return value;
-}
-
 }  // namespace
 
 std::vector<std::uint16_t> SetupFileContent::Fields() const {
   std::vector<std::uint16_t> fields;
-  fields.reserve(16 +
-                 static_cast<std::size_t>(kWelders * kModes) * (kRcKeys.size() + kWpsKeys.size()));
+  fields.reserve(16 + static_cast<std::size_t>(kWelders * kRegistrations) *
+                          (kRcKeys.size() + kWpsKeys.size()));
   fields.push_back(VERSION);
   fields.push_back(CONTROLLER);
   fields.insert(fields.end(), REGIST_WELDER.begin(), REGIST_WELDER.end());
@@ -258,25 +235,7 @@ bool IsSetupFileKey(std::string_view upperSection, std::string_view upperKey) {
 }
 
 std::int64_t ParseSetupValue(const std::string& text) {
-  std::string_view s = text;
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-
-  constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-  constexpr std::int64_t kMinMagnitude = kMax + 1;  // of the most negative 32-bit value
-
-  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-    return ParseMagnitude(s.substr(2), 16, kMax).value_or(0);
-  }
-  bool negative = false;
-  if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
-    negative = s.front() == '-';
-    s.remove_prefix(1);
-  }
-  const std::optional<std::int64_t> magnitude =
-      ParseMagnitude(s, 10, negative ? kMinMagnitude : kMax);
-  if (!magnitude) return 0;
-  return negative ? -*magnitude : *magnitude;
+  return ParseInt(TrimBlanks(text, Blanks::CSpace), {.hex0x = true}).value_or(0);
 }
 
 SetupFileRead ReadSetupFile(const IniDocument& doc) {

@@ -13,9 +13,6 @@
 
 namespace wisetup {
 
-// The file's name for registrations; it goes when the handlers move to app/.
-inline constexpr int kModes = kRegistrations;
-
 struct RcModeValues {  // one "WELDER%d_MODE%d_RC" section, in key order
   std::uint16_t METHOD = 0, WIRE_DIAMETER = 0, GAS_KIND = 0, WIRE_KIND = 0, SPECIAL = 0;
 };
@@ -34,8 +31,8 @@ struct SetupFileContent {
   std::uint16_t BAUDRATE_CAN1 = 0;
   std::uint16_t BAUDRATE_CAN2 = 0;
   std::array<std::uint16_t, kWelders> DETAIL_PRAM_SET{};
-  std::array<std::array<RcModeValues, kModes>, kWelders> Rc{};
-  std::array<std::array<WpsModeValues, kModes>, kWelders> Wps{};
+  std::array<std::array<RcModeValues, kRegistrations>, kWelders> Rc{};
+  std::array<std::array<WpsModeValues, kRegistrations>, kWelders> Wps{};
 
   // Every field in the order of its definition (VERSION first, the last WPS SPECIAL last).
   std::vector<std::uint16_t> Fields() const;
@@ -49,8 +46,8 @@ struct SetupFileValues {
   std::array<int, kWelders> modelCode{};
   std::array<int, kWelders> area{};
   int baudrateCan2 = 0;
-  std::array<std::array<RcModeValues, kModes>, kWelders> rc{};
-  std::array<std::array<WpsModeValues, kModes>, kWelders> wps{};
+  std::array<std::array<RcModeValues, kRegistrations>, kWelders> rc{};
+  std::array<std::array<WpsModeValues, kRegistrations>, kWelders> wps{};
 };
 
 // Sets every key of the file in `doc`, section by section in file order (SYSTEM, the RC sections,

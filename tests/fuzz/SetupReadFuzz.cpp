@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(read.useRcWcd[i] == full(("USERCWCD_WELDER" + n).c_str()));
     Check(read.area[i] == full(("AREA_WELDER" + n).c_str()));
     Check(read.content.DETAIL_PRAM_SET[i] == word(ControlSectionName(w), "DETAIL_PRAM_SET"));
-    for (int m = 1; m <= kModes; ++m) {
+    for (int m = 1; m <= kRegistrations; ++m) {
       const auto j = static_cast<std::size_t>(m - 1);
       Check(read.content.Rc[i][j].SPECIAL == word(RcSectionName(w, m), "special"));
       Check(read.content.Wps[i][j].RATED_CURRENT == word(WpsSectionName(w, m), "RATED_CURRENT"));

@@ -370,5 +370,29 @@ TEST_F(CreateFilesFaultTest, TablesWithAReadErrorAtLoadAreNeverWrittenBack) {
   EXPECT_EQ(Take(), old_);
 }
 
+// The files come back even when the run cannot be marked undone; the engineer is told that the run
+// will be offered again rather than being told nothing.
+TEST_F(CreateFilesFaultTest, UndoThatCannotMarkItsRunSaysSo) {
+  Learn();
+  Injector clean;
+  Run(clean);
+  const fs::path history = dir_ / "data" / "wisetup" / "history";
+  ASSERT_TRUE(fs::is_directory(history));
+  for (const auto& run : fs::directory_iterator(history)) {
+    fs::create_directory(run.path() / kUndoneMarker);  // a folder where the marker file goes
+  }
+  platform_.messages.clear();
+
+  form_.RunHandler([this] { form_.MenuRestoreOriginalsClick(); });
+
+  EXPECT_EQ(Take(), old_);
+  ASSERT_EQ(platform_.Boxes().size(), 1u);
+  EXPECT_EQ(platform_.Boxes()[0].kind, MessageKind::Information);
+  EXPECT_NE(platform_.Boxes()[0].text.find(CreateFilesText(CreateText::UndoNotMarked, 1)),
+            string::npos)
+      << platform_.Boxes()[0].text;
+  EXPECT_TRUE(form_.C(Ctl::MenuRestoreOriginals).Enabled);
+}
+
 }  // namespace
 }  // namespace wisetup

@@ -272,7 +272,7 @@ TEST_F(TransactionTest, RunFoldersTakeTheNextSuffixAndUndoneRunsArePassedOver) {
   // A folder that never got its manifest is a run that never started.
   fs::create_directories(Root() + "/20240102-030405-9");
   EXPECT_EQ(NewestRun(Root())->folder, Root() + "/20240102-030405-3");
-  ASSERT_TRUE(MarkUndone(Root() + "/20240102-030405-3"));
+  ASSERT_TRUE(MarkUndone(Root() + "/20240102-030405-3").ok());
   EXPECT_EQ(NewestRun(Root())->folder, Root() + "/20240102-030405-2");
 }
 

@@ -18,6 +18,7 @@
 #include "platform/FileIo.h"
 #include "platform/IniDocument.h"
 #include "platform/PathMap.h"
+#include "platform/TextScan.h"
 
 namespace wisetup {
 namespace {
@@ -196,6 +197,25 @@ INSTANTIATE_TEST_SUITE_P(
         IntRow{"InnerBlank", "1 2", nullopt, nullopt}),
     RowName());
 
+// Each file format keeps its own blanks; a set taken for another would change what files read.
+TEST(Blanks, EachSetHoldsItsCharacters) {
+  struct Row {
+    char c;
+    bool spaceTab, cSpace, controlOrSpace;
+  };
+  for (const Row& row : {Row{' ', true, true, true}, Row{'\t', true, true, true},
+                         Row{'\r', false, true, true}, Row{'\v', false, true, true},
+                         Row{'\x01', false, false, true}, Row{'\x7f', false, false, false},
+                         Row{'a', false, false, false}, Row{'\xa0', false, false, false}}) {
+    SCOPED_TRACE(static_cast<int>(row.c));
+    EXPECT_EQ(IsBlank(row.c, Blanks::SpaceTab), row.spaceTab);
+    EXPECT_EQ(IsBlank(row.c, Blanks::CSpace), row.cSpace);
+    EXPECT_EQ(IsBlank(row.c, Blanks::ControlOrSpace), row.controlOrSpace);
+  }
+  EXPECT_EQ(TrimBlanks("\v 12\t\f", Blanks::CSpace), "12");
+  EXPECT_EQ(TrimBlanks("\v 12\t\f", Blanks::SpaceTab), "\v 12\t\f");
+}
+
 // ---- file system fixtures ----------------------------------------------------------------------
 
 class TempDir : public testing::Test {
@@ -310,38 +330,42 @@ TEST_F(TempDir, ReadFilePrefixReadsExactlyOrFails) {
   MakeFile("ten", "0123456789");
   MakeFolder("folder");
   std::vector<std::uint8_t> out;
-  EXPECT_EQ(ReadFilePrefix(Path("ten"), 4, out), FileStatus::Ok);
+  EXPECT_EQ(ReadFilePrefix(Path("ten"), 4, out).code, FileCode::Ok);
   EXPECT_EQ(string(out.begin(), out.end()), "0123");
-  EXPECT_EQ(ReadFilePrefix(Path("ten"), 10, out), FileStatus::Ok);
-  EXPECT_EQ(ReadFilePrefix(Path("ten"), 11, out), FileStatus::ReadFailed);
-  EXPECT_EQ(ReadFilePrefix(Path("ten"), SIZE_MAX, out), FileStatus::ReadFailed);
+  EXPECT_EQ(ReadFilePrefix(Path("ten"), 10, out).code, FileCode::Ok);
+  const FileStatus tooShort = ReadFilePrefix(Path("ten"), 11, out);
+  EXPECT_EQ(tooShort.code, FileCode::ReadFailed);
+  EXPECT_NE(tooShort.reason.find("fewer than 11 bytes"), string::npos) << tooShort.reason;
+  EXPECT_EQ(ReadFilePrefix(Path("ten"), SIZE_MAX, out).code, FileCode::ReadFailed);
   EXPECT_TRUE(out.empty());
-  EXPECT_EQ(ReadFilePrefix(Path("folder"), 1, out), FileStatus::OpenFailed);
-  EXPECT_EQ(ReadFilePrefix(Path("missing"), 1, out), FileStatus::OpenFailed);
-  EXPECT_EQ(ReadFilePrefix("", 0, out), FileStatus::OpenFailed);
+  EXPECT_EQ(ReadFilePrefix(Path("folder"), 1, out).code, FileCode::OpenFailed);
+  const FileStatus missing = ReadFilePrefix(Path("missing"), 1, out);
+  EXPECT_EQ(missing.code, FileCode::OpenFailed);
+  EXPECT_NE(missing.reason.find("No such file"), string::npos) << missing.reason;
+  EXPECT_EQ(ReadFilePrefix("", 0, out).code, FileCode::OpenFailed);
 }
 
-struct HeadRow {
+struct WriteRow {
   const char* name;
   optional<string> existing;  // nothing: no file; "/": a folder
   mode_t mode;
-  string head;
-  FileStatus status;
+  FileCode code;
   optional<string> after;
   mode_t modeAfter;
 };
 
-class HeadWrite : public TempDir, public testing::WithParamInterface<HeadRow> {};
+class AtomicWrite : public TempDir, public testing::WithParamInterface<WriteRow> {};
 
-TEST_P(HeadWrite, ReplacesHeadAtomically) {
-  const HeadRow& row = GetParam();
+TEST_P(AtomicWrite, ReplacesTheFileOrLeavesIt) {
+  const WriteRow& row = GetParam();
   if (row.existing == "/") {
     MakeFolder("target");
   } else if (row.existing) {
     MakeFile("target", *row.existing, row.mode);
   }
-  const std::vector<std::uint8_t> head(row.head.begin(), row.head.end());
-  EXPECT_EQ(WriteFileHeadAtomically(Path("target"), head), row.status);
+  const FileStatus status = WriteFileAtomically(Path("target"), "ab");
+  EXPECT_EQ(status.code, row.code);
+  EXPECT_EQ(status.reason.empty(), status.ok()) << status.reason;
   if (row.after) {
     EXPECT_EQ(Content("target"), *row.after);
     EXPECT_EQ(Mode("target"), row.modeAfter);
@@ -350,37 +374,30 @@ TEST_P(HeadWrite, ReplacesHeadAtomically) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, HeadWrite,
-    testing::Values(
-        HeadRow{"TailKept", "0123456789", 0640, "ab", FileStatus::Ok, "ab23456789", 0640},
-        HeadRow{"HeadLongerThanFile", "01", 0600, "abcd", FileStatus::Ok, "abcd", 0600},
-        HeadRow{"BinaryTail", Bytes("\0\1\2\3"), 0644, "x", FileStatus::Ok, Bytes("x\1\2\3"), 0644},
-        HeadRow{"MissingFileCreated", nullopt, 0, "ab", FileStatus::Ok, "ab", 0644},
-        HeadRow{"ReadOnlyUntouched", "0123", 0444, "ab", FileStatus::OpenFailed, "0123", 0444},
-        HeadRow{"FolderTarget", "/", 0, "ab", FileStatus::OpenFailed, nullopt, 0}),
+    Rows, AtomicWrite,
+    testing::Values(WriteRow{"ModeKept", "0123456789", 0640, FileCode::Ok, "ab", 0640},
+                    WriteRow{"MissingFileCreated", nullopt, 0, FileCode::Ok, "ab", 0644},
+                    WriteRow{"ReadOnlyUntouched", "0123", 0444, FileCode::OpenFailed, "0123", 0444},
+                    WriteRow{"FolderTarget", "/", 0, FileCode::OpenFailed, nullopt, 0}),
     RowName());
 
 TEST_F(TempDir, AtomicWritesRefuseBadTargets) {
-  const std::vector<std::uint8_t> head{'a'};
-  EXPECT_EQ(WriteFileHeadAtomically(Path("missing/file"), head), FileStatus::OpenFailed);
-  EXPECT_EQ(WriteFileHeadAtomically("", head), FileStatus::OpenFailed);
-
   MakeFile("ro", "keep", 0444);
-  MakeFolder("folder");
-  string error;
-  EXPECT_FALSE(WriteFileAtomically(Path("ro"), "new", &error));
-  EXPECT_NE(error.find("read-only"), string::npos);
+  FileStatus status = WriteFileAtomically(Path("ro"), "new");
+  EXPECT_EQ(status.code, FileCode::OpenFailed);
+  EXPECT_NE(status.reason.find("read-only"), string::npos);
   EXPECT_EQ(Content("ro"), "keep");
-  EXPECT_FALSE(WriteFileAtomically(Path("folder"), "new", &error));
-  EXPECT_FALSE(WriteFileAtomically(Path("missing/file"), "new", &error));
-  EXPECT_FALSE(error.empty());
+  status = WriteFileAtomically(Path("missing/file"), "new");
+  EXPECT_EQ(status.code, FileCode::OpenFailed);
+  EXPECT_NE(status.reason.find("No such file"), string::npos) << status.reason;
+  EXPECT_EQ(WriteFileAtomically("", "new").code, FileCode::OpenFailed);
   EXPECT_EQ(TempFileCount(), 0);
 }
 
 TEST_F(TempDir, AtomicWriteThroughLinkKeepsLink) {
   MakeFile("real", "old", 0600);
   ASSERT_EQ(symlink("real", Path("link").c_str()), 0);
-  ASSERT_TRUE(WriteFileAtomically(Path("link"), "new"));
+  ASSERT_TRUE(WriteFileAtomically(Path("link"), "new").ok());
   struct stat info {};
   ASSERT_EQ(lstat(Path("link").c_str(), &info), 0);
   EXPECT_TRUE(S_ISLNK(info.st_mode));
@@ -397,16 +414,12 @@ TEST_F(TempDir, FailedWriteLeavesTargetAndNoTempFile) {
   rlimit small = saved;
   small.rlim_cur = 1024;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  string error;
-  const bool written = WriteFileAtomically(Path("target"), string(4096, 'x'), &error);
-  const FileStatus headStatus =
-      WriteFileHeadAtomically(Path("target"), std::vector<std::uint8_t>(4096, 'y'));
+  const FileStatus status = WriteFileAtomically(Path("target"), string(4096, 'x'));
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, previousHandler);
 
-  EXPECT_FALSE(written);
-  EXPECT_FALSE(error.empty());
-  EXPECT_EQ(headStatus, FileStatus::WriteFailed);
+  EXPECT_EQ(status.code, FileCode::WriteFailed);
+  EXPECT_NE(status.reason.find("cannot"), string::npos) << status.reason;
   EXPECT_EQ(Content("target"), "old");
   EXPECT_EQ(TempFileCount(), 0);
 }
@@ -416,14 +429,14 @@ TEST_F(TempDir, DocumentSaveAndLoad) {
   IniDocument document;
   document.Set("Settings", "Top", "0x20");
   document.Set("Folder", "UPDATE", "");
-  ASSERT_TRUE(document.Save(Path("s.INI")));
+  ASSERT_TRUE(document.Save(Path("s.INI")).ok());
   EXPECT_EQ(Content("s.INI"), "[Settings]\r\nTop=0x20\r\n[Folder]\r\nUPDATE=\r\n");
   const IniDocument loaded = IniDocument::Load(Path("s.INI"));
   EXPECT_EQ(ParseSettingsInt(loaded.GetString("settings", "top", "")), 32);
   EXPECT_EQ(loaded.GetString("Folder", "BACKUP", "none"), "none");
-  string error;
-  EXPECT_FALSE(document.Save(Path("missing/s.INI"), &error));
-  EXPECT_FALSE(error.empty());
+  const FileStatus failed = document.Save(Path("missing/s.INI"));
+  EXPECT_EQ(failed.code, FileCode::OpenFailed);
+  EXPECT_FALSE(failed.reason.empty());
 }
 
 }  // namespace

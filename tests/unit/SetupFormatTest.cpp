@@ -15,7 +15,7 @@ namespace wisetup {
 namespace {
 
 constexpr std::size_t kW = static_cast<std::size_t>(kWelders);
-constexpr std::size_t kM = static_cast<std::size_t>(kModes);
+constexpr std::size_t kM = static_cast<std::size_t>(kRegistrations);
 
 // The file as it must come out: section names and their keys, in order.
 using Layout = std::vector<std::pair<std::string, std::vector<std::string>>>;
@@ -30,14 +30,14 @@ Layout ExpectedLayout() {
   system.push_back("BAUDRATE_CAN2");
   layout.emplace_back("SYSTEM", system);
   for (int w = 1; w <= kWelders; ++w) {
-    for (int m = 1; m <= kModes; ++m) {
+    for (int m = 1; m <= kRegistrations; ++m) {
       layout.emplace_back(
           "WELDER" + std::to_string(w) + "_MODE" + std::to_string(m) + "_RC",
           std::vector<std::string>{"METHOD", "WIRE_DIAMETER", "GAS_KIND", "WIRE_KIND", "SPECIAL"});
     }
   }
   for (int w = 1; w <= kWelders; ++w) {
-    for (int m = 1; m <= kModes; ++m) {
+    for (int m = 1; m <= kRegistrations; ++m) {
       layout.emplace_back(
           "WELDER" + std::to_string(w) + "_MODE" + std::to_string(m) + "_WPS",
           std::vector<std::string>{"ENABLED", "RATED_CURRENT", "RATED_VOLTAGE", "METHOD",

@@ -37,28 +37,8 @@ void TForm1::ClickBackupFolder() {
 void TForm1::LoadBackupFolder(const std::string& folder) {
   // A refused folder changes nothing, the folder field included: what the window shows is the
   // backup that Create Files writes back.
-  const std::string configPath = folder + "\\WORK\\Ac01arcw.CON";
-  if (!FileExists(configPath)) {
-    ShowMessageBox(MessageKind::Error, UiText(46), UiText(47));
-    return;
-  }
-  std::string configText;
-  if (!ReadWholeFile(MapPath(configPath), configText)) {
-    ShowMessageBox(MessageKind::Error, FormatPath(UiText(33), ShownPath(configPath)),
-                   kReadErrorCaption);
-    return;
-  }
-
-  const IniDocument config = IniDocument::Parse(configText);
-  const std::vector<int> kinds = ConvertItems(
-      config.GetString("ARC_WELDER", "A_KIND", "0, 0, 0, 0"), kWelderCount, "[ARC_WELDER] A_KIND");
-  std::array<std::vector<int>, kWelderCount> tables;
-  for (int w = 0; w < kWelderCount; ++w) {
-    const std::string section = "WELD_PROPERTY" + std::to_string(w + 1);
-    tables[static_cast<std::size_t>(w)] =
-        ConvertItems(config.GetString(section, "A_WTBD", "-1, -1, -1, -1, -1, -1, -1, -1, -1, -1"),
-                     kRegistrations, "[" + section + "] A_WTBD");
-  }
+  const std::optional<BackupConfig> config = ReadBackupConfig(folder);
+  if (!config) return;
 
   C(Ctl::EditBackupFolder).Text = folder;
   ResetWelderState();
@@ -74,16 +54,51 @@ void TForm1::LoadBackupFolder(const std::string& folder) {
 
   // Entries a short list does not name are reset rather than kept from an earlier backup, whose
   // kinds and table numbers would not belong to this one.
-  for (int w = 0; w < kWelderCount; ++w) {
-    WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
-    const auto& numbers = tables[static_cast<std::size_t>(w)];
-    slot.WelderKind =
-        static_cast<std::size_t>(w) < kinds.size() ? kinds[static_cast<std::size_t>(w)] : 0;
+  for (std::size_t w = 0; w < kWelders; ++w) {
+    WelderSlot& slot = Slots[w];
+    const auto& numbers = config->tables[w];
+    slot.WelderKind = w < config->kinds.size() ? config->kinds[w] : 0;
     for (std::size_t c = 0; c < kRegistrations; ++c) {
       slot.TableNumbers[c] = c < numbers.size() ? numbers[c] : -1;
     }
   }
+  ReadRobotTables(folder);
+  ContentShown = true;
+  LoadedBackupFolder = folder;
 
+  ShowRcWelderState();
+  RecheckWelderModels();
+}
+
+std::optional<TForm1::BackupConfig> TForm1::ReadBackupConfig(const std::string& folder) {
+  const std::string configPath = folder + "\\WORK\\Ac01arcw.CON";
+  if (!FileExists(configPath)) {
+    ShowMessageBox(MessageKind::Error, UiText(TextRow::WrongFolder),
+                   UiText(TextRow::WrongFolderCaption));
+    return std::nullopt;
+  }
+  std::string configText;
+  if (!ReadWholeFile(MapPath(configPath), configText)) {
+    ShowMessageBox(MessageKind::Error,
+                   FormatPath(UiText(TextRow::CannotRead), ShownPath(configPath)),
+                   kReadErrorCaption);
+    return std::nullopt;
+  }
+
+  const IniDocument doc = IniDocument::Parse(configText);
+  BackupConfig config;
+  config.kinds = ConvertItems(doc.GetString("ARC_WELDER", "A_KIND", "0, 0, 0, 0"), kWelders,
+                              "[ARC_WELDER] A_KIND");
+  for (int w = 0; w < kWelders; ++w) {
+    const std::string section = "WELD_PROPERTY" + std::to_string(w + 1);
+    config.tables[static_cast<std::size_t>(w)] =
+        ConvertItems(doc.GetString(section, "A_WTBD", "-1, -1, -1, -1, -1, -1, -1, -1, -1, -1"),
+                     kRegistrations, "[" + section + "] A_WTBD");
+  }
+  return config;
+}
+
+void TForm1::ReadRobotTables(const std::string& folder) {
   const std::string prefix = folder + "\\WORK\\A_APPLICATION\\WELD\\$WTBD";
   for (WelderSlot& slot : Slots) {
     slot.RobotTables148.clear();
@@ -108,68 +123,30 @@ void TForm1::LoadBackupFolder(const std::string& folder) {
       slot.RobotModeTexts[c] = MakeConditionText(work, slot.WelderKind, false, LanguageIndex);
     }
   }
-  ContentShown = true;
-  LoadedBackupFolder = folder;
-
-  ShowRcWelderState();
-  for (int w = 0; w < kWelderCount; ++w) {
-    WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
-    if (!IsCompatible(slot.WelderKind, ModelCode(slot.WpsModel), slot.RobotTables148)) {
-      slot.WpsModel = 0;
-      ClearCatalogue(w);
-    }
-  }
 }
 
 std::string TForm1::RcWelderKindName(int kind) const {
-  switch (kind) {
-    case 0:
-      return LanguageIndex == 0 ? "未登録" : "Not Registered";
-    case 5:
-      return "RK1";
-    case 9:
-      return "RK3";
-    case 10:
-      return "RK7";
-    case 11:
-      return "RK2";
-    case 12:
-      return "RK4";
-    case 13:
-      return "RK5";
-    case 14:
-      return "RK1(S-2)";
-    case 17:
-      return "RK4(S-2)";
-    case 19:
-      return "RK6";
-    default:
-      return "---";
-  }
+  return std::string(WelderKindName(kind, LanguageIndex));
 }
 
 void TForm1::ShowRcWelderState() {
   const WelderSlot& slot = Slots[static_cast<std::size_t>(CurrentWelder)];
-  const int k = slot.WelderKind;
-  C(Ctl::EditRcWelder).Text = RcWelderKindName(k);
+  const WelderKindInfo& kind = WelderKindOf(slot.WelderKind);
+  C(Ctl::EditRcWelder).Text = RcWelderKindName(slot.WelderKind);
   for (int r = 0; r < kRegistrations; ++r) {
     C(EditRcWModeOf(r)).Text = slot.RobotModeTexts[static_cast<std::size_t>(r)];
   }
 
-  int shownTabs = kRegistrations;
-  if (k == 0 || k == 10) shownTabs = 0;
-  if (k == 5 || k == 14) shownTabs = 2;
-  for (int r = 0; r < kRegistrations; ++r) C(TabOf(r)).Visible = r < shownTabs;
-  C(Ctl::PageControlRejist).Visible = shownTabs > 0;
+  for (int r = 0; r < kRegistrations; ++r) C(TabOf(r)).Visible = r < kind.tabsShown;
+  C(Ctl::PageControlRejist).Visible = kind.tabsShown > 0;
 
-  const bool withCheckBox = k == 13 || k == 19;
   if (!ViewMode) {
     C(Ctl::ComboBoxWpsWelder).Enabled = true;
-    if (k != 10) C(Ctl::ComboBoxArea).Enabled = true;
-    if (withCheckBox) C(Ctl::CheckBoxUseRcWCD).Enabled = true;
+    if (kind.areaShown) C(Ctl::ComboBoxArea).Enabled = true;
+    if (kind.checkBoxApplies) C(Ctl::CheckBoxUseRcWCD).Enabled = true;
   }
-  C(Ctl::CheckBoxUseRcWCD).Visible = withCheckBox;
-  C(Ctl::GroupBoxArea).Visible = k != 10;
+  C(Ctl::CheckBoxUseRcWCD).Visible = kind.checkBoxApplies;
+  C(Ctl::GroupBoxArea).Visible = kind.areaShown;
 }
 
 }  // namespace wisetup

@@ -7,7 +7,9 @@
 namespace wisetup {
 
 void TForm1::ClickReadConfig() {
-  if (ShowMessageBox(MessageKind::Question, UiText(48), UiText(49)) != MessageAnswer::Yes) return;
+  if (ShowMessageBox(MessageKind::Question, UiText(TextRow::ReferenceModeQuestion),
+                     UiText(TextRow::ConfirmCaption)) != MessageAnswer::Yes)
+    return;
   const auto chosen =
       platform_.OpenFile(C(Ctl::EditConfigFolder).Text, "セットアップファイル|ZelSetUp.Ini");
   if (!chosen) return;
@@ -19,19 +21,19 @@ void TForm1::ClickReadConfig() {
 
   const SetupFileRead read = ReadSetupFile(IniDocument::Load(MapPath(*chosen)));
   SetupFileContent = read.content;
-  for (std::size_t w = 0; w < kWelderCount; ++w) {
+  for (std::size_t w = 0; w < kWelders; ++w) {
     Slots[w].UseRcWcd = read.useRcWcd[w] != 0;
     Slots[w].Area = static_cast<int>(read.area[w]);
   }
 
-  C(Ctl::StatusBar1).Text = UiText(50);
+  C(Ctl::StatusBar1).Text = UiText(TextRow::ReferenceModeHint);
   C(Ctl::ButtonMakeConfig).Enabled = false;
   C(Ctl::ComboBoxWelderNo).Enabled = true;
   CurrentWelder = 0;
   C(Ctl::ComboBoxWelderNo).ItemIndex = 0;
   for (WelderSlot& slot : Slots) slot.SelectedModes.fill(-1);
 
-  for (std::size_t w = 0; w < kWelderCount; ++w) {
+  for (std::size_t w = 0; w < kWelders; ++w) {
     WelderSlot& slot = Slots[w];
     slot.RobotTables148.clear();
     slot.RobotTables224.clear();
@@ -43,17 +45,21 @@ void TForm1::ClickReadConfig() {
   }
   RenderSetupTexts();
   ContentShown = true;
+  ShowReferenceWelders();
+}
 
+// Welder 1 on show, every welder's catalogue loaded and its chosen modes found in it.
+void TForm1::ShowReferenceWelders() {
   ShowRcWelderState();
   RecheckWelderModels();
   const WelderSlot& first = Slots[0];
   C(Ctl::CheckBoxUseRcWCD).Checked = first.UseRcWcd;
   C(Ctl::ComboBoxWpsWelder).ItemIndex = first.WpsModel;
-  C(Ctl::ComboBoxArea).ItemIndex = first.Area >= 0 && first.Area < 4 ? first.Area : -1;
-  for (int w = 0; w < kWelderCount; ++w) {
+  C(Ctl::ComboBoxArea).ItemIndex = first.Area >= 0 && first.Area < kAreaCount ? first.Area : -1;
+  for (int w = 0; w < kWelders; ++w) {
     UpdateRatedCurrent(w);
     ClearCatalogue(w);
-    if (Slots[static_cast<std::size_t>(w)].WpsModel != 0) LoadCatalogue(w);
+    if (Slots[static_cast<std::size_t>(w)].WpsModel != Index(ModelIndex::None)) LoadCatalogue(w);
   }
   UpdateRatedCurrent(0);
   MatchChosenModes();
@@ -64,7 +70,7 @@ void TForm1::ClickReadConfig() {
 
 // The robot-side texts of reference mode, from the setup file's values in the current language.
 void TForm1::RenderSetupTexts() {
-  for (std::size_t w = 0; w < kWelderCount; ++w) {
+  for (std::size_t w = 0; w < kWelders; ++w) {
     WelderSlot& slot = Slots[w];
     const bool longForm = IsLongRcTableKind(slot.WelderKind);
     for (std::size_t r = 0; r < kRegistrations; ++r) {
@@ -87,7 +93,7 @@ void TForm1::RenderSetupTexts() {
 }
 
 void TForm1::RecheckWelderModels() {
-  for (int w = 0; w < kWelderCount; ++w) {
+  for (int w = 0; w < kWelders; ++w) {
     WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
     if (!IsCompatible(slot.WelderKind, ModelCode(slot.WpsModel), slot.RobotTables148)) {
       slot.WpsModel = 0;
@@ -97,7 +103,7 @@ void TForm1::RecheckWelderModels() {
 }
 
 void TForm1::MatchChosenModes() {
-  for (int w = 0; w < kWelderCount; ++w) {
+  for (int w = 0; w < kWelders; ++w) {
     for (int r = 0; r < kRegistrations; ++r) {
       const WpsModeValues& values =
           SetupFileContent.Wps[static_cast<std::size_t>(w)][static_cast<std::size_t>(r)];

@@ -14,7 +14,7 @@ void TForm1::SelectStoredModes(int welder) {
 
 void TForm1::ComboBoxWelderNoChange() {
   const int index = C(Ctl::ComboBoxWelderNo).ItemIndex;
-  if (index < 0 || index >= kWelderCount) {
+  if (index < 0 || index >= kWelders) {
     // Typed text that names no welder must never address a slot that does not exist.
     C(Ctl::ComboBoxWelderNo).ItemIndex = CurrentWelder;
     return;
@@ -27,7 +27,7 @@ void TForm1::ComboBoxWelderNoChange() {
 void TForm1::ShowWelder() {
   const WelderSlot& slot = Slots[static_cast<std::size_t>(CurrentWelder)];
   C(Ctl::ComboBoxWpsWelder).ItemIndex = slot.WpsModel;
-  C(Ctl::ComboBoxArea).ItemIndex = slot.Area >= 0 && slot.Area < 4 ? slot.Area : -1;
+  C(Ctl::ComboBoxArea).ItemIndex = slot.Area >= 0 && slot.Area < kAreaCount ? slot.Area : -1;
   C(Ctl::CheckBoxUseRcWCD).Checked = slot.UseRcWcd;
   UpdateRatedCurrent(CurrentWelder);
   ClearCatalogue(CurrentWelder);
@@ -41,7 +41,8 @@ void TForm1::ComboBoxWpsWelderChange() {
   const int index = C(Ctl::ComboBoxWpsWelder).ItemIndex;
   if (index == slot.WpsModel) return;
   if (!IsCompatible(slot.WelderKind, ModelCode(index), slot.RobotTables148)) {
-    ShowMessageBox(MessageKind::Error, UiText(35), UiText(36));
+    ShowMessageBox(MessageKind::Error, UiText(TextRow::WrongWelder),
+                   UiText(TextRow::WrongWelderCaption));
     C(Ctl::ComboBoxWpsWelder).ItemIndex = slot.WpsModel;
     return;
   }
@@ -50,7 +51,7 @@ void TForm1::ComboBoxWpsWelderChange() {
   UpdateRatedCurrent(CurrentWelder);
   ClearCatalogue(CurrentWelder);
   LoadCatalogue(CurrentWelder);
-  C(Ctl::CheckBoxUseRcWCD).Enabled = slot.WelderKind == 13 || slot.WelderKind == 19;
+  C(Ctl::CheckBoxUseRcWCD).Enabled = WelderKindOf(slot.WelderKind).checkBoxApplies;
 }
 
 void TForm1::ComboBoxAreaChange() {
@@ -73,41 +74,6 @@ void TForm1::ComboBoxWpsWModeChange(Ctl sender) {
 
 void TForm1::CheckBoxUseRcWCDClick() {
   Slots[static_cast<std::size_t>(CurrentWelder)].UseRcWcd = C(Ctl::CheckBoxUseRcWCD).Checked;
-}
-
-bool TForm1::CheckRegistrations() {
-  // The engineer is taken to the welder and registration to fix, as if they had chosen them.
-  auto fail = [this](int welder, int registration, int textRow) {
-    if (welder != CurrentWelder) {
-      CurrentWelder = welder;
-      C(Ctl::ComboBoxWelderNo).ItemIndex = welder;
-      ShowWelder();
-    }
-    if (C(TabOf(registration)).Visible) C(Ctl::PageControlRejist).ActivePage = registration;
-    ShowMessageBox(MessageKind::Error, UiText(textRow), UiText(40));
-    return false;
-  };
-  for (int w = 0; w < kWelderCount; ++w) {
-    const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
-    const int k = slot.WelderKind;
-    if (k == 0 || k == 10 || slot.WpsModel == 0) continue;
-    for (std::size_t r = 0; r < kRegistrations; ++r) {
-      if (slot.TableNumbers[r] == -1) continue;
-      const int s = slot.SelectedModes[r];
-      // A selection the current catalogue no longer holds counts as no selection at all.
-      if (s < 0 || s >= static_cast<int>(slot.CatalogueTemplates.size())) {
-        return fail(w, static_cast<int>(r), 39);
-      }
-      const RobotWeldTable& chosen = slot.CatalogueTemplates[static_cast<std::size_t>(s)];
-      const std::vector<RobotWeldTable>* robot = nullptr;
-      if (k == 9) robot = &slot.RobotTables148;
-      if (k == 13 || k == 19) robot = &slot.RobotTables224;
-      if (robot == nullptr) continue;
-      const std::uint16_t robotMethod = r < robot->size() ? (*robot)[r].Method() : 0;
-      if (robotMethod != chosen.Method()) return fail(w, static_cast<int>(r), 45);
-    }
-  }
-  return true;
 }
 
 }  // namespace wisetup

@@ -35,13 +35,13 @@ void TForm1::ClearCatalogue(int welder) {
 void TForm1::LoadCatalogue(int welder) {
   WelderSlot& slot = Slots[static_cast<std::size_t>(welder)];
   const int model = slot.WpsModel;
-  if (model < 1 || model > 9) return;
+  if (model <= Index(ModelIndex::None) || model >= kModelCount) return;
   const auto family = FamilyFolder(model);
   const auto area = AreaFolder(model, slot.Area);
   if (!family || !area) return;
   slot.CatalogueTemplates.clear();
   slot.CatalogueModes.clear();
-  if (model == 8 || model == 9) return;
+  if (!HasCatalogue(model)) return;
 
   const std::string root = CatalogueRoot();
   if (root.empty()) {

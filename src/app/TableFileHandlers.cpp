@@ -1,0 +1,44 @@
+#include "app/Mainunit.h"
+#include "app/UiTexts.h"
+#include "backup/TableFiles.h"
+#include "platform/PathMap.h"
+
+namespace wisetup {
+namespace {
+
+void ReportReadFailure(TForm1& form, const FileStatus& status, const std::string& toolPath) {
+  const std::string path = ShownPath(toolPath);
+  if (status.code == FileCode::OpenFailed) {
+    form.ShowMessageBox(MessageKind::Error, FormatPath(form.UiText(TextRow::CannotOpen), path),
+                        kOpenErrorCaption);
+  } else {
+    form.ShowMessageBox(MessageKind::Error, FormatPath(form.UiText(TextRow::CannotRead), path),
+                        kReadErrorCaption);
+  }
+}
+
+}  // namespace
+
+bool TForm1::ReadRcWeldTable(const std::string& path, bool longForm) {
+  WorkTable148 = RobotWeldTable(TableForm::Short);
+  WorkTable224 = RobotWeldTable(TableForm::Long);
+  RobotWeldTable& target = longForm ? WorkTable224 : WorkTable148;
+  const FileStatus status = ReadRecordFile(path, target.MutableBytes());
+  if (!status.ok()) {
+    ReportReadFailure(*this, status, path);
+    return false;
+  }
+  return true;
+}
+
+bool TForm1::ReadWpsModeRecord(const std::string& path) {
+  WorkModeRecord = WpsModeRecord();
+  const FileStatus status = ReadRecordFile(path, WorkModeRecord.MutableBytes());
+  if (!status.ok()) {
+    ReportReadFailure(*this, status, path);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace wisetup

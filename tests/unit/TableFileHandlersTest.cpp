@@ -1,0 +1,179 @@
+// The record file handlers of TForm1 (app/TableFileHandlers.cpp): the work buffers they fill or
+// clear, and the message each failure shows. The bytes read are tested in TableFilesTest.cpp.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "app/Mainunit.h"
+
+namespace wisetup {
+namespace {
+
+using std::string;
+using test::AllZero;
+using test::BytesOf;
+using test::Fill;
+namespace fs = std::filesystem;
+using test::Pattern;
+using test::PrintTo;
+using test::RecordingPlatform;
+using test::RowName;
+using test::WriteBytes;
+
+class TableFileTest : public test::TempDirTest {
+ protected:
+  RecordingPlatform platform_;
+  TForm1 form_{platform_};
+};
+
+enum class Routine { ReadLong, ReadShort, ReadMode };
+
+bool CallRoutine(TForm1& form, Routine routine, const string& path) {
+  switch (routine) {
+    case Routine::ReadLong:
+      return form.ReadRcWeldTable(path, true);
+    case Routine::ReadShort:
+      return form.ReadRcWeldTable(path, false);
+    case Routine::ReadMode:
+      return form.ReadWpsModeRecord(path);
+  }
+  return false;
+}
+
+enum class Target { Missing, Folder, Empty, Short, EmptyPath };
+
+struct ReadFailureRow {
+  const char* name;
+  Routine routine;
+  Target target;
+  int language;
+  string textBefore;  // the message text around the path
+  string textAfter;
+  string caption;
+};
+
+class ReadFailure : public TableFileTest, public testing::WithParamInterface<ReadFailureRow> {};
+
+TEST_P(ReadFailure, ShowsItsMessageAndLeavesZeroedBuffers) {
+  const ReadFailureRow& row = GetParam();
+  string path = (dir_ / "テーブル 1" / "$WTBD7").string();
+  switch (row.target) {
+    case Target::Missing:
+      break;
+    case Target::Folder:
+      fs::create_directories(path);
+      break;
+    case Target::Empty:
+      WriteBytes(path, "");
+      break;
+    case Target::Short:
+      // One byte less than the record the routine reads.
+      WriteBytes(path, Pattern(row.routine == Routine::ReadLong    ? 223
+                               : row.routine == Routine::ReadShort ? 147
+                                                                   : 991,
+                               3));
+      break;
+    case Target::EmptyPath:
+      path.clear();
+      break;
+  }
+  Fill(form_.WorkTable148.MutableBytes(), 0x5A);
+  Fill(form_.WorkTable224.MutableBytes(), 0x5A);
+  Fill(form_.WorkModeRecord.MutableBytes(), 0x5A);
+  form_.LanguageIndex = row.language;
+
+  EXPECT_FALSE(CallRoutine(form_, row.routine, path));
+  ASSERT_EQ(platform_.messages.size(), 1U);
+  EXPECT_EQ(platform_.messages[0].kind, MessageKind::Error);
+  EXPECT_EQ(platform_.messages[0].text, row.textBefore + path + row.textAfter);
+  EXPECT_EQ(platform_.messages[0].caption, row.caption);
+  if (row.routine == Routine::ReadMode) {
+    EXPECT_TRUE(AllZero(form_.WorkModeRecord.Bytes()));
+    EXPECT_FALSE(AllZero(form_.WorkTable148.Bytes())) << "the table buffers are not the mode's";
+    EXPECT_FALSE(AllZero(form_.WorkTable224.Bytes()));
+  } else {
+    EXPECT_TRUE(AllZero(form_.WorkTable148.Bytes()));
+    EXPECT_TRUE(AllZero(form_.WorkTable224.Bytes()));
+    EXPECT_FALSE(AllZero(form_.WorkModeRecord.Bytes()));
+  }
+}
+
+const string kOpenJa = " が開けません。";
+const string kReadJa = " が読み出せません。";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReadFailure,
+    testing::Values(ReadFailureRow{"MissingLongEnglish", Routine::ReadLong, Target::Missing, 1,
+                                   "Cannot open ", ".", "File Open Error"},
+                    ReadFailureRow{"MissingShortJapanese", Routine::ReadShort, Target::Missing, 0,
+                                   "", kOpenJa, "File Open Error"},
+                    ReadFailureRow{"MissingModeJapanese", Routine::ReadMode, Target::Missing, 0, "",
+                                   kOpenJa, "File Open Error"},
+                    ReadFailureRow{"FolderEnglish", Routine::ReadLong, Target::Folder, 1,
+                                   "Cannot open ", ".", "File Open Error"},
+                    ReadFailureRow{"FolderModeJapanese", Routine::ReadMode, Target::Folder, 0, "",
+                                   kOpenJa, "File Open Error"},
+                    ReadFailureRow{"EmptyPathEnglish", Routine::ReadShort, Target::EmptyPath, 1,
+                                   "Cannot open ", ".", "File Open Error"},
+                    ReadFailureRow{"EmptyFileLongEnglish", Routine::ReadLong, Target::Empty, 1,
+                                   "Cannot read ", ".", "File Read Error"},
+                    ReadFailureRow{"EmptyFileShortJapanese", Routine::ReadShort, Target::Empty, 0,
+                                   "", kReadJa, "File Read Error"},
+                    ReadFailureRow{"ShortFileLongJapanese", Routine::ReadLong, Target::Short, 0, "",
+                                   kReadJa, "File Read Error"},
+                    ReadFailureRow{"ShortFileShortEnglish", Routine::ReadShort, Target::Short, 1,
+                                   "Cannot read ", ".", "File Read Error"},
+                    ReadFailureRow{"ShortFileModeEnglish", Routine::ReadMode, Target::Short, 1,
+                                   "Cannot read ", ".", "File Read Error"}),
+    RowName());
+
+struct ReadRow {
+  const char* name;
+  Routine routine;
+  std::size_t fileSize;
+};
+
+class ReadSuccess : public TableFileTest, public testing::WithParamInterface<ReadRow> {};
+
+TEST_P(ReadSuccess, UsesTheFirstBytesAndClearsTheOtherTableBuffer) {
+  const ReadRow& row = GetParam();
+  const fs::path path = dir_ / "folder with blanks" / "日本語" / "$WTBD12";
+  const string content = Pattern(row.fileSize, 11);
+  WriteBytes(path, content);
+  Fill(form_.WorkTable148.MutableBytes(), 0x5A);
+  Fill(form_.WorkTable224.MutableBytes(), 0x5A);
+  Fill(form_.WorkModeRecord.MutableBytes(), 0x5A);
+
+  EXPECT_TRUE(CallRoutine(form_, row.routine, path.string()));
+  EXPECT_TRUE(platform_.messages.empty());
+  switch (row.routine) {
+    case Routine::ReadLong:
+      EXPECT_EQ(BytesOf(form_.WorkTable224.Bytes()), content.substr(0, 224));
+      EXPECT_TRUE(AllZero(form_.WorkTable148.Bytes()));
+      break;
+    case Routine::ReadShort:
+      EXPECT_EQ(BytesOf(form_.WorkTable148.Bytes()), content.substr(0, 148));
+      EXPECT_TRUE(AllZero(form_.WorkTable224.Bytes()));
+      break;
+    case Routine::ReadMode:
+      EXPECT_EQ(BytesOf(form_.WorkModeRecord.Bytes()), content.substr(0, 992));
+      EXPECT_FALSE(AllZero(form_.WorkTable148.Bytes()));
+      break;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ReadSuccess,
+                         testing::Values(ReadRow{"LongFromExactFile", Routine::ReadLong, 224},
+                                         ReadRow{"LongFrom300Bytes", Routine::ReadLong, 300},
+                                         ReadRow{"ShortFromExactFile", Routine::ReadShort, 148},
+                                         ReadRow{"ShortFrom300Bytes", Routine::ReadShort, 300},
+                                         ReadRow{"ShortFromLongFile", Routine::ReadShort, 224},
+                                         ReadRow{"ModeFromExactFile", Routine::ReadMode, 992},
+                                         ReadRow{"ModeFromLongerFile", Routine::ReadMode, 1500}),
+                         RowName());
+
+}  // namespace
+}  // namespace wisetup
