@@ -21,9 +21,6 @@
 
 namespace wisetup {
 
-// The old name of kWelders, kept only for the scenario driver's dump until it says kWelders.
-inline constexpr int kWelderCount = kWelders;
-
 // An error that ends the running handler and is shown by the application's error display.
 class HandlerError : public std::runtime_error {
  public:

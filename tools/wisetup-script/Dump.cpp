@@ -86,7 +86,7 @@ void AddControl(Lines& lines, Ctl c, const ControlState& s) {
 std::vector<std::string> DumpLines(const TForm1& form) {
   Lines lines;
   AddWindow(lines, form);
-  for (int w = 0; w < kWelderCount; ++w) {
+  for (int w = 0; w < kWelders; ++w) {
     AddWelder(lines, form.Slots[static_cast<std::size_t>(w)], w + 1);
   }
   Add(lines, "SetupFileContent", JoinInts(form.SetupFileContent.Fields()));
