@@ -78,7 +78,7 @@ std::optional<TForm1::BackupConfig> TForm1::ReadBackupConfig(const std::string& 
     return std::nullopt;
   }
   std::string configText;
-  if (!ReadWholeFile(MapPath(configPath), configText)) {
+  if (!ReadWholeFile(MapPath(configPath), configText).ok()) {
     ShowMessageBox(MessageKind::Error,
                    FormatPath(UiText(TextRow::CannotRead), ShownPath(configPath)),
                    kReadErrorCaption);
