@@ -78,7 +78,7 @@ std::optional<TForm1::BackupConfig> TForm1::ReadBackupConfig(const std::string& 
     return std::nullopt;
   }
   std::string configText;
-  if (!ReadWholeFile(MapPath(configPath), configText)) {
+  if (!ReadWholeFile(MapPath(configPath), configText).ok()) {
     ShowMessageBox(MessageKind::Error,
                    FormatPath(UiText(TextRow::CannotRead), ShownPath(configPath)),
                    kReadErrorCaption);
@@ -104,7 +104,7 @@ void TForm1::ReadRobotTables(const std::string& folder) {
     slot.RobotTables148.clear();
     slot.RobotTables224.clear();
     slot.TableReadWhole.fill(false);
-    if (slot.WelderKind == 0) continue;
+    if (slot.WelderKind == kNotRegistered) continue;
     const bool longForm = IsLongRcTableKind(slot.WelderKind);
     auto& list = longForm ? slot.RobotTables224 : slot.RobotTables148;
     for (std::size_t c = 0; c < kRegistrations; ++c) {

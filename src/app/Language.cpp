@@ -53,7 +53,7 @@ bool TForm1::ApplyLanguage(int language) {
 void TForm1::RenderRobotTexts(const std::string& backupFolder) {
   const std::string prefix = backupFolder + "\\WORK\\A_APPLICATION\\WELD\\$WTBD";
   for (WelderSlot& slot : Slots) {
-    if (slot.WelderKind == 0) continue;
+    if (slot.WelderKind == kNotRegistered) continue;
     const bool longForm = IsLongRcTableKind(slot.WelderKind);
     for (int r = 0; r < kRegistrations; ++r) {
       const int n = slot.TableNumbers[static_cast<std::size_t>(r)];

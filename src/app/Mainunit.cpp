@@ -37,7 +37,7 @@ TForm1::TForm1(Platform& platform) : platform_(platform) {
 void TForm1::ResetWelderState() {
   CurrentWelder = 0;
   for (WelderSlot& slot : Slots) {
-    slot.WpsModel = 0;
+    slot.WpsModel = Index(ModelIndex::None);
     slot.Area = 0;
   }
   SetupFileContent = {};

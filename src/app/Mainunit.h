@@ -16,6 +16,7 @@
 #include "platform/FileIo.h"
 #include "platform/FileTransaction.h"
 #include "platform/Platform.h"
+#include "records/ModelIndex.h"
 #include "records/WelderKinds.h"
 #include "setupfile/SetupFormat.h"
 
@@ -28,7 +29,7 @@ class HandlerError : public std::runtime_error {
 };
 
 struct WelderSlot {
-  int WelderKind = 0;
+  int WelderKind = kNotRegistered;
   std::array<int, kRegistrations> TableNumbers{};
   // Whether the load read the registration's table file whole; only such a table is rewritten.
   std::array<bool, kRegistrations> TableReadWhole{};
@@ -37,7 +38,7 @@ struct WelderSlot {
   std::array<std::string, kRegistrations> RobotModeTexts;
   std::vector<RobotWeldTable> CatalogueTemplates;
   std::vector<WpsModeRecord> CatalogueModes;
-  int WpsModel = 0;
+  int WpsModel = Index(ModelIndex::None);
   int Area = 0;
   std::array<int, kRegistrations> SelectedModes{};
   bool UseRcWcd = false;

@@ -96,7 +96,7 @@ void TForm1::RecheckWelderModels() {
   for (int w = 0; w < kWelders; ++w) {
     WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
     if (!IsCompatible(slot.WelderKind, ModelCode(slot.WpsModel), slot.RobotTables148)) {
-      slot.WpsModel = 0;
+      slot.WpsModel = Index(ModelIndex::None);
       ClearCatalogue(w);
     }
   }

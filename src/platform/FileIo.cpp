@@ -53,18 +53,25 @@ std::string DescribeErrno(const std::string& path, std::string_view action, int 
   return Describe(path, std::string(action) + " (" + std::strerror(error) + ")");
 }
 
-// Opens a regular file for reading and tells its size. O_NONBLOCK keeps a FIFO from blocking the
-// open; it has no effect on regular files.
-int OpenRegularForReading(const std::string& path, off_t* size = nullptr) {
+// Opens a regular file for reading; -1 with errno set otherwise. O_NONBLOCK keeps a FIFO from
+// blocking the open; it has no effect on regular files.
+int OpenRegularForReading(const std::string& path) {
   if (!IsUsablePath(path)) return -1;
   const int fd = sys::Open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return -1;
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (::fstat(fd, &info) != 0) {
+    const int error = errno;
     sys::Close(fd);
+    errno = error;
     return -1;
   }
-  if (size != nullptr) *size = info.st_size;
+  // A folder or device opens; the caller is told why it is refused all the same.
+  if (!S_ISREG(info.st_mode)) {
+    sys::Close(fd);
+    errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    return -1;
+  }
   return fd;
 }
 
@@ -208,7 +215,7 @@ ExistingFile ReadExistingFile(const std::string& nativePath, std::string& out) {
     return errno == ENOENT || errno == ENOTDIR ? ExistingFile::Missing : ExistingFile::Unreadable;
   }
   if (!S_ISREG(info.st_mode) || (info.st_mode & 0444) == 0) return ExistingFile::Unreadable;
-  return ReadWholeFile(nativePath, out) ? ExistingFile::Read : ExistingFile::Unreadable;
+  return ReadWholeFile(nativePath, out).ok() ? ExistingFile::Read : ExistingFile::Unreadable;
 }
 
 bool CanWriteAtomically(const std::string& nativePath) {
@@ -289,14 +296,18 @@ FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
   return {};
 }
 
-bool ReadWholeFile(const std::string& nativePath, std::string& out) {
+FileStatus ReadWholeFile(const std::string& nativePath, std::string& out) {
   out.clear();
+  if (!IsUsablePath(nativePath)) return Fail(FileCode::OpenFailed, "empty or invalid path");
   FileDescriptor fd(OpenRegularForReading(nativePath));
-  if (!fd.valid()) return false;
+  if (!fd.valid())
+    return Fail(FileCode::OpenFailed, DescribeErrno(nativePath, "cannot open", errno));
   std::string content;
-  if (!ReadToEnd(fd.get(), content)) return false;
+  if (!ReadToEnd(fd.get(), content)) {
+    return Fail(FileCode::ReadFailed, DescribeErrno(nativePath, "cannot read", errno));
+  }
   out = std::move(content);
-  return true;
+  return {};
 }
 
 FileStatus WriteFileAtomically(const std::string& nativePath, const std::string& content) {

@@ -27,8 +27,9 @@ struct [[nodiscard]] FileStatus {
 FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
                           std::vector<std::uint8_t>& out);
 
-// Reads the whole file (for text files of modest size). False when it cannot be opened or read.
-[[nodiscard]] bool ReadWholeFile(const std::string& nativePath, std::string& out);
+// Reads the whole of a regular file (for text files of modest size). OpenFailed when it cannot be
+// opened or is not a regular file, ReadFailed when the read fails; `out` is then empty.
+FileStatus ReadWholeFile(const std::string& nativePath, std::string& out);
 
 // Reads the whole of a file that may be missing. Unreadable when something exists at the path but
 // is not a regular file, has no read permission bit (even for root) or cannot be read; `out` is

@@ -184,7 +184,7 @@ std::optional<HistoryRun> NewestRun(const std::string& root) {
     if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) continue;
     if (IsFile(folder + "/" + kUndoneMarker)) continue;
     std::string text;
-    if (!ReadWholeFile(folder + "/" + kManifestName, text)) continue;
+    if (!ReadWholeFile(folder + "/" + kManifestName, text).ok()) continue;
     auto files = ParseManifest(text);
     if (!files || files->empty()) continue;
     return HistoryRun{folder, std::move(*files)};

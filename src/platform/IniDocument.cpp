@@ -125,7 +125,7 @@ IniDocument::Line* IniDocument::LastLine() {
 
 IniDocument IniDocument::Load(const std::string& nativePath) {
   std::string content;
-  if (!ReadWholeFile(nativePath, content)) return IniDocument();
+  if (!ReadWholeFile(nativePath, content).ok()) return IniDocument();
   return Parse(content);
 }
 

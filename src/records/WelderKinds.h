@@ -14,6 +14,9 @@ namespace wisetup {
 inline constexpr int kWelders = 4;
 inline constexpr int kRegistrations = 10;
 
+// The kind code of a welder slot the controller has not registered.
+inline constexpr int kNotRegistered = 0;
+
 // How the characteristic data of a chosen catalogue mode revises a robot-side table.
 enum class TransferRecipe {
   None,

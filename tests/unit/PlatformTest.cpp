@@ -235,7 +235,7 @@ class TempDir : public testing::Test {
   string Path(const string& relative) const { return root_ + "/" + relative; }
   string Content(const string& relative) const {
     string content;
-    EXPECT_TRUE(ReadWholeFile(Path(relative), content));
+    EXPECT_TRUE(ReadWholeFile(Path(relative), content).ok());
     return content;
   }
   mode_t Mode(const string& relative) const {
@@ -380,6 +380,18 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteRow{"ReadOnlyUntouched", "0123", 0444, FileCode::OpenFailed, "0123", 0444},
                     WriteRow{"FolderTarget", "/", 0, FileCode::OpenFailed, nullopt, 0}),
     RowName());
+
+TEST_F(TempDir, ReadWholeFileSaysWhyItFails) {
+  MakeFolder("folder");
+  string out = "stale";
+  const FileStatus folder = ReadWholeFile(Path("folder"), out);
+  EXPECT_EQ(folder.code, FileCode::OpenFailed);
+  EXPECT_NE(folder.reason.find("Is a directory"), string::npos) << folder.reason;
+  EXPECT_TRUE(out.empty());
+  const FileStatus missing = ReadWholeFile(Path("missing"), out);
+  EXPECT_EQ(missing.code, FileCode::OpenFailed);
+  EXPECT_NE(missing.reason.find("No such file"), string::npos) << missing.reason;
+}
 
 TEST_F(TempDir, AtomicWritesRefuseBadTargets) {
   MakeFile("ro", "keep", 0444);
