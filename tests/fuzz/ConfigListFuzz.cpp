@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "backup/ConfigList.h"
 #include "platform/IniDocument.h"
 
@@ -18,27 +19,8 @@ namespace {
 using wisetup::ParseDecimalInt;
 using wisetup::ParseSettingsInt;
 using wisetup::SplitConfigList;
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-// Digits of `base` as a value, or nothing once it passes `limit`; the length of the text is no
-// limit of its own.
-std::optional<std::int64_t> Digits(std::string_view text, int base, std::int64_t limit) {
-  if (text.empty()) return std::nullopt;
-  std::int64_t value = 0;
-  for (const char c : text) {
-    int digit = -1;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    if (digit < 0) return std::nullopt;
-    value = value * base + digit;
-    if (value > limit) return std::nullopt;
-  }
-  return value;
-}
+using wisetup::fuzz::Check;
+using wisetup::fuzz::Digits;
 
 std::optional<int> ReferenceDecimal(std::string_view text) {
   constexpr std::int64_t kMax = std::numeric_limits<int>::max();

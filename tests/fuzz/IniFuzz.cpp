@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "platform/IniDocument.h"
 #include "platform/PathMap.h"
 
@@ -17,12 +18,7 @@ namespace {
 
 using wisetup::EqualsIgnoreCase;
 using wisetup::IniDocument;
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
+using wisetup::fuzz::Trim;
 
 // An independent scan for the name of the first section and the key names written under it, so
 // that the check covers keys the fixed probes would never hit.

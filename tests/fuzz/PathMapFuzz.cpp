@@ -14,15 +14,13 @@
 #include <string_view>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "platform/PathMap.h"
 
 namespace {
 
 using namespace wisetup;
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using fuzz::Check;
 
 // Entries of the tree, relative to its root; folders end in '/'. "Dup" and "DUP" differ only in
 // case, so the choice between them must be stable. (Twins are left empty: a path through the

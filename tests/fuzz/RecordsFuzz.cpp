@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzSupport.h"
 #include "backup/CharacteristicTransfer.h"
 #include "catalogue/ConditionText.h"
 #include "records/WeldRecords.h"
@@ -22,10 +23,7 @@
 namespace {
 
 using namespace wisetup;
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using fuzz::Check;
 
 class Input {
  public:

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzSupport.h"
 #include "platform/IniDocument.h"
 #include "platform/PathMap.h"
 #include "setupfile/SetupFormat.h"
@@ -15,20 +16,9 @@
 namespace {
 
 using namespace wisetup;
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-std::string_view Trim(std::string_view text, std::string_view blanks) {
-  while (!text.empty() && blanks.find(text.front()) != std::string_view::npos) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && blanks.find(text.back()) != std::string_view::npos) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
+using fuzz::Check;
+using fuzz::Digits;
+using fuzz::Trim;
 
 // An independent reading of a setup value: 0 whenever it is not a usable 32-bit number.
 std::int64_t ReferenceValue(std::string_view text) {
@@ -42,19 +32,10 @@ std::int64_t ReferenceValue(std::string_view text) {
     negative = text[0] == '-';
     text.remove_prefix(1);
   }
-  if (text.empty()) return 0;
   const std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + negative;
-  std::int64_t value = 0;
-  for (const char c : text) {
-    int digit = -1;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    if (digit < 0) return 0;
-    value = value * base + digit;
-    if (value > limit) return 0;
-  }
-  return negative ? -value : value;
+  const auto value = Digits(text, base, limit);
+  if (!value) return 0;
+  return negative ? -*value : *value;
 }
 
 bool HasSystemSection(std::string_view bytes) {

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "catalogue/ModelTable.h"
 #include "platform/IniDocument.h"
 #include "platform/PathMap.h"
@@ -19,20 +20,8 @@
 namespace {
 
 using namespace wisetup;
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-std::string_view Trim(std::string_view text, std::string_view blanks) {
-  while (!text.empty() && blanks.find(text.front()) != std::string_view::npos) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && blanks.find(text.back()) != std::string_view::npos) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
+using fuzz::Check;
+using fuzz::Trim;
 
 // Every key line of the document with the section it is written under, as a reader of the text
 // would name them.
