@@ -43,7 +43,7 @@ bool CallRoutine(TForm1& form, Routine routine, const string& path) {
   return false;
 }
 
-enum class Target { Missing, Folder, Empty, Short, EmptyPath };
+using test::Target;
 
 struct ReadFailureRow {
   const char* name;
@@ -59,27 +59,10 @@ class ReadFailure : public TableFileTest, public testing::WithParamInterface<Rea
 
 TEST_P(ReadFailure, ShowsItsMessageAndLeavesZeroedBuffers) {
   const ReadFailureRow& row = GetParam();
-  string path = (dir_ / "テーブル 1" / "$WTBD7").string();
-  switch (row.target) {
-    case Target::Missing:
-      break;
-    case Target::Folder:
-      fs::create_directories(path);
-      break;
-    case Target::Empty:
-      WriteBytes(path, "");
-      break;
-    case Target::Short:
-      // One byte less than the record the routine reads.
-      WriteBytes(path, Pattern(row.routine == Routine::ReadLong    ? 223
-                               : row.routine == Routine::ReadShort ? 147
-                                                                   : 991,
-                               3));
-      break;
-    case Target::EmptyPath:
-      path.clear();
-      break;
-  }
+  const std::size_t recordSize = row.routine == Routine::ReadLong    ? 224
+                                 : row.routine == Routine::ReadShort ? 148
+                                                                     : 992;
+  const string path = test::MakeTarget(row.target, dir_, recordSize);
   Fill(form_.WorkTable148.MutableBytes(), 0x5A);
   Fill(form_.WorkTable224.MutableBytes(), 0x5A);
   Fill(form_.WorkModeRecord.MutableBytes(), 0x5A);

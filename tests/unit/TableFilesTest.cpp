@@ -19,7 +19,7 @@ using test::RowName;
 using test::WriteBytes;
 namespace fs = std::filesystem;
 
-enum class Target { Missing, Folder, Empty, Short, EmptyPath };
+using test::Target;
 
 struct FailureRow {
   const char* name;
@@ -33,23 +33,7 @@ class ReadRecordFailure : public test::TempDirTest,
 
 TEST_P(ReadRecordFailure, ReportsTheStatusAndLeavesTheTarget) {
   const FailureRow& row = GetParam();
-  string path = (dir_ / "テーブル 1" / "$WTBD7").string();
-  switch (row.target) {
-    case Target::Missing:
-      break;
-    case Target::Folder:
-      fs::create_directories(path);
-      break;
-    case Target::Empty:
-      WriteBytes(path, "");
-      break;
-    case Target::Short:
-      WriteBytes(path, Pattern(row.recordSize - 1, 3));
-      break;
-    case Target::EmptyPath:
-      path.clear();
-      break;
-  }
+  const string path = test::MakeTarget(row.target, dir_, row.recordSize);
   std::vector<std::uint8_t> target(row.recordSize, 0x5A);
   EXPECT_EQ(ReadRecordFile(path, target).code, row.code);
   EXPECT_EQ(target, std::vector<std::uint8_t>(row.recordSize, 0x5A));

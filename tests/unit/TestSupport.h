@@ -77,6 +77,32 @@ inline void Fill(std::span<std::uint8_t> bytes, std::uint8_t value) {
   for (std::uint8_t& b : bytes) b = value;
 }
 
+// What stands where a record file is read, for the read-failure rows.
+enum class Target { Missing, Folder, Empty, Short, EmptyPath };
+
+// Lays out `target` at a record path below `dir` and returns the path to read; Short is one byte
+// less than `recordSize`.
+inline std::string MakeTarget(Target target, const fs::path& dir, std::size_t recordSize) {
+  std::string path = (dir / "テーブル 1" / "$WTBD7").string();
+  switch (target) {
+    case Target::Missing:
+      break;
+    case Target::Folder:
+      fs::create_directories(path);
+      break;
+    case Target::Empty:
+      WriteBytes(path, "");
+      break;
+    case Target::Short:
+      WriteBytes(path, Pattern(recordSize - 1, 3));
+      break;
+    case Target::EmptyPath:
+      path.clear();
+      break;
+  }
+  return path;
+}
+
 // A fresh folder below /tmp for each test (short, so a socket path fits into sockaddr_un).
 class TempDirTest : public testing::Test {
  protected:
