@@ -3,11 +3,13 @@
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
 #include "backup/ConfigList.h"
+#include "backup/TableFiles.h"
 #include "catalogue/ConditionText.h"
 #include "catalogue/ModelTable.h"
 #include "platform/FileIo.h"
 #include "platform/IniDocument.h"
 #include "platform/PathMap.h"
+#include "platform/TextScan.h"
 
 namespace wisetup {
 namespace {
@@ -20,7 +22,10 @@ std::vector<int> ConvertItems(const std::string& value, std::size_t limit,
   for (const std::string& item : SplitConfigList(value)) {
     if (numbers.size() == limit) break;
     const auto number = ParseDecimalInt(item);
-    if (!number) throw HandlerError("'" + item + "' is not a valid integer value (" + where + ")");
+    if (!number) {
+      throw HandlerError("'" + QuotedValue(item) + "' is not a valid integer value (" + where +
+                         ")");
+    }
     numbers.push_back(*number);
   }
   return numbers;
@@ -71,21 +76,29 @@ void TForm1::LoadBackupFolder(const std::string& folder) {
 }
 
 std::optional<TForm1::BackupConfig> TForm1::ReadBackupConfig(const std::string& folder) {
-  const std::string configPath = folder + "\\WORK\\Ac01arcw.CON";
+  const std::string configPath = ConfigFilePath(folder);
   if (!FileExists(configPath)) {
     ShowMessageBox(MessageKind::Error, UiText(TextRow::WrongFolder),
                    UiText(TextRow::WrongFolderCaption));
     return std::nullopt;
   }
   std::string configText;
-  if (!ReadWholeFile(MapPath(configPath), configText).ok()) {
-    ShowMessageBox(MessageKind::Error,
-                   FormatPath(UiText(TextRow::CannotRead), ShownPath(configPath)),
+  if (!ReadWholeFile(configPath, configText).ok()) {
+    ShowMessageBox(MessageKind::Error, FormatPath(UiText(TextRow::CannotRead), configPath),
                    kReadErrorCaption);
     return std::nullopt;
   }
 
   const IniDocument doc = IniDocument::Parse(configText);
+  // Binary garbage, an empty file or a text in another encoding registers nothing; loading it as
+  // "no welders" would let Create Files write a setup file for no welder at all.
+  if (!doc.Get("ARC_WELDER", "A_KIND")) {
+    ShowMessageBox(MessageKind::Error,
+                   UiText(TextRow::WrongFolder) + "\n\n" +
+                       FormatPath(TextOf(kNoWelderKindText, LanguageIndex), configPath),
+                   UiText(TextRow::WrongFolderCaption));
+    return std::nullopt;
+  }
   BackupConfig config;
   config.kinds = ConvertItems(doc.GetString("ARC_WELDER", "A_KIND", "0, 0, 0, 0"), kWelders,
                               "[ARC_WELDER] A_KIND");
@@ -99,7 +112,7 @@ std::optional<TForm1::BackupConfig> TForm1::ReadBackupConfig(const std::string& 
 }
 
 void TForm1::ReadRobotTables(const std::string& folder) {
-  const std::string prefix = folder + "\\WORK\\A_APPLICATION\\WELD\\$WTBD";
+  const std::string weld = WeldFolderPath(folder) + "/";
   for (WelderSlot& slot : Slots) {
     slot.RobotTables148.clear();
     slot.RobotTables224.clear();
@@ -117,7 +130,7 @@ void TForm1::ReadRobotTables(const std::string& folder) {
         slot.RobotModeTexts[c].clear();
         continue;
       }
-      slot.TableReadWhole[c] = ReadRcWeldTable(prefix + std::to_string(n), longForm);
+      slot.TableReadWhole[c] = ReadRcWeldTable(weld + TableFileName(n), longForm);
       const RobotWeldTable& work = longForm ? WorkTable224 : WorkTable148;
       list.push_back(work);
       slot.RobotModeTexts[c] = MakeConditionText(work, slot.WelderKind, false, LanguageIndex);

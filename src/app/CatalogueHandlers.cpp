@@ -10,7 +10,7 @@ namespace wisetup {
 std::string TForm1::CatalogueRoot() const {
   for (const std::string& place :
        CatalogueSearchFolders(platform_.ExecutablePath(), Environment())) {
-    if (FolderExists(place)) return MapPath(place) + "/";
+    if (FolderExists(place)) return place + "/";
   }
   return {};
 }
@@ -51,7 +51,7 @@ void TForm1::LoadCatalogue(int welder) {
       std::string places;
       for (const std::string& place :
            CatalogueSearchFolders(platform_.ExecutablePath(), Environment())) {
-        places += (places.empty() ? "" : "\n") + ShownPath(place);
+        places += (places.empty() ? "" : "\n") + place;
       }
       ShowMessageBox(MessageKind::Error,
                      FormatPath(TextOf(kCatalogueMissingText, LanguageIndex), places),
@@ -59,9 +59,9 @@ void TForm1::LoadCatalogue(int welder) {
     }
     return;
   }
-  const std::string folder = root + *family + *area;
+  const std::string folder = MapPath(root, *family + *area);
   const bool edited = welder == CurrentWelder;
-  const std::vector<std::string> names = ListTemplateEntries(MapPath(folder));
+  const std::vector<std::string> names = ListTemplateEntries(folder);
   slot.CatalogueTemplates.reserve(names.size());
   slot.CatalogueModes.reserve(names.size());
   for (const std::string& name : names) {

@@ -2,6 +2,7 @@
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
 #include "backup/CharacteristicTransfer.h"
+#include "backup/TableFiles.h"
 #include "catalogue/ModelTable.h"
 #include "platform/FileTransaction.h"
 #include "platform/History.h"
@@ -146,7 +147,7 @@ void TForm1::ButtonMakeConfigClick() {
     return;
   }
   if (!CheckRegistrations()) return;
-  const std::string path = folder + "\\ZelSetUp.ini";
+  const std::string path = MapPath(folder, "\\ZelSetUp.ini");
   if (FileExists(path) &&
       ShowMessageBox(MessageKind::Question, UiText(TextRow::FileExists),
                      UiText(TextRow::ConfirmOverwriteCaption)) != MessageAnswer::Yes) {
@@ -157,7 +158,7 @@ void TForm1::ButtonMakeConfigClick() {
   // changes the setup file and all its tables, or nothing.
   const SetupFileValues values = ComposeSetupValues();
   FileTransaction files;
-  AddSetupFile(files, MapPath(path), values);
+  AddSetupFile(files, path, values);
   AddRevisedTables(files, values);
   CommitCreateFiles(files);
 }
@@ -196,6 +197,7 @@ SetupFileValues TForm1::ComposeSetupValues() const {
 
 void TForm1::AddRevisedTables(FileTransaction& files, const SetupFileValues& values) const {
   const int picked = PickedRatedByModelWelder(Slots);
+  const std::string weld = WeldFolderPath(LoadedBackupFolder);
   for (int w = 0; w < kWelders; ++w) {
     const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
     for (int r = 0; r < kRegistrations; ++r) {
@@ -208,8 +210,7 @@ void TForm1::AddRevisedTables(FileTransaction& files, const SetupFileValues& val
       if (!revised) continue;
       // Tables go back only where they were read from, and only when they were read whole: a
       // record rebuilt from zeros would destroy the robot's table.
-      const std::string table = MapPath(LoadedBackupFolder + "\\WORK\\A_APPLICATION\\WELD\\$WTBD" +
-                                        std::to_string(slot.TableNumbers[ur]));
+      const std::string table = weld + "/" + MapName(weld, TableFileName(slot.TableNumbers[ur]));
       if (!slot.TableReadWhole[ur]) {
         files.AddIssue({table, FileProblem::NotReadWhole, {}});
         continue;

@@ -5,8 +5,9 @@
 namespace wisetup {
 
 void TForm1::MenuAboutClick() {
+  // The box is titled by the menu item without its access key.
   std::string caption = UiText(TextRow::MenuAbout);
-  if (caption.ends_with("(A)")) caption.resize(caption.size() - 3);
+  if (caption.ends_with("(&A)")) caption.resize(caption.size() - 4);
   std::string text = "wisetup\n" +
                      FormatPath(TextOf(kAboutVersion, LanguageIndex), WISETUP_VERSION) + "\n" +
                      TextOf(kAboutLicence, LanguageIndex);

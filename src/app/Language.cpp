@@ -1,5 +1,6 @@
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
+#include "backup/TableFiles.h"
 #include "catalogue/ConditionText.h"
 #include "platform/PathMap.h"
 
@@ -33,7 +34,7 @@ bool TForm1::ApplyLanguage(int language) {
   SetLanguageList(Ctl::ComboBoxWelderNo, WelderNoItems, language);
   const std::string backupFolder = C(Ctl::EditBackupFolder).Text;
   // An empty field would otherwise name a folder at the root of the file system.
-  const bool ok = !backupFolder.empty() && FileExists(backupFolder + "\\WORK\\Ac01arcw.CON");
+  const bool ok = !backupFolder.empty() && FileExists(ConfigFilePath(backupFolder));
   // In reference mode the texts come from the setup file, as reading it made them, whatever the
   // backup folder holds. The field can name a folder whose load failed after it was shown; the
   // kinds and table numbers in the slots belong to the folder that was loaded, so the texts are
@@ -51,7 +52,7 @@ bool TForm1::ApplyLanguage(int language) {
 }
 
 void TForm1::RenderRobotTexts(const std::string& backupFolder) {
-  const std::string prefix = backupFolder + "\\WORK\\A_APPLICATION\\WELD\\$WTBD";
+  const std::string weld = WeldFolderPath(backupFolder) + "/";
   for (WelderSlot& slot : Slots) {
     if (slot.WelderKind == kNotRegistered) continue;
     const bool longForm = IsLongRcTableKind(slot.WelderKind);
@@ -62,7 +63,7 @@ void TForm1::RenderRobotTexts(const std::string& backupFolder) {
         text.clear();
         continue;
       }
-      ReadRcWeldTable(prefix + std::to_string(n), longForm);
+      ReadRcWeldTable(weld + TableFileName(n), longForm);
       text = MakeConditionText(longForm ? WorkTable224 : WorkTable148, slot.WelderKind, false,
                                LanguageIndex);
     }

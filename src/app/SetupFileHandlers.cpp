@@ -19,7 +19,7 @@ void TForm1::ClickReadConfig() {
   C(Ctl::ComboBoxArea).Enabled = false;
   C(Ctl::CheckBoxUseRcWCD).Enabled = false;
 
-  const SetupFileRead read = ReadSetupFile(IniDocument::Load(MapPath(*chosen)));
+  const SetupFileRead read = ReadSetupFile(IniDocument::Load(*chosen));
   SetupFileContent = read.content;
   for (std::size_t w = 0; w < kWelders; ++w) {
     Slots[w].UseRcWcd = read.useRcWcd[w] != 0;

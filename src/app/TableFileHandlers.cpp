@@ -6,8 +6,7 @@
 namespace wisetup {
 namespace {
 
-void ReportReadFailure(TForm1& form, const FileStatus& status, const std::string& toolPath) {
-  const std::string path = ShownPath(toolPath);
+void ReportReadFailure(TForm1& form, const FileStatus& status, const std::string& path) {
   if (status.code == FileCode::OpenFailed) {
     form.ShowMessageBox(MessageKind::Error, FormatPath(form.UiText(TextRow::CannotOpen), path),
                         kOpenErrorCaption);

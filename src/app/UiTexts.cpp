@@ -75,10 +75,10 @@ const std::array<UiTextPair, kUiTextRows> UiTextTable = {{
     {"ロボット制御装置から取得したバックアップフォルダを指定してください。",
      "Select the folder containing backup data from RC."},  // 51
     {"セットアップファイルを保存するフォルダ(UPDATE)を指定してください。",
-     "Select the folder (UPDATE) to save setup files."},    // 52
-    {"作成前のファイルに戻す(U)", "Undo Create Files(U)"},  // 53
-    {"ヘルプ(H)", "Help(H)"},                               // 54
-    {"バージョン情報(A)", "About(A)"},                      // 55
+     "Select the folder (UPDATE) to save setup files."},      // 52
+    {"作成前のファイルに戻す(&U)", "Undo Create Files(&U)"},  // 53
+    {"ヘルプ(&H)", "Help(&H)"},                               // 54
+    {"バージョン情報(&A)", "About(&A)"},                      // 55
 }};
 
 const std::array<UiTextPair, 4> AreaItems = {{

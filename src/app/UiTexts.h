@@ -101,6 +101,9 @@ inline constexpr UiTextPair kSettingsUnreadableText{
     "%s を読み出せないため、設定を保存しませんでした。",
     "The settings were not saved because %s cannot be read."};
 // No catalogue folder in any of the places searched (one per line in place of %s).
+// Follows the wrong-folder message for a configuration that names no welder kind.
+inline constexpr UiTextPair kNoWelderKindText{"%s に溶接機の種類（A_KIND）がありません。",
+                                              "%s registers no welder kind (A_KIND)."};
 inline constexpr UiTextPair kCatalogueMissingText{"溶接モードのカタログが見つかりません。\n%s",
                                                   "The welding mode catalogue was not found.\n%s"};
 inline constexpr UiTextPair kCatalogueMissingCaption{"カタログ未検出異常", "Catalogue not found"};

@@ -7,12 +7,32 @@
 
 namespace wisetup {
 
-FileStatus ReadRecordFile(const std::string& toolPath, std::span<std::uint8_t> target) {
-  if (toolPath.empty()) return {FileCode::OpenFailed, "empty path"};
+std::string ConfigFilePath(const std::string& backupFolder) {
+  return MapPath(backupFolder, "\\WORK\\Ac01arcw.CON");
+}
+
+std::string WeldFolderPath(const std::string& backupFolder) {
+  return MapPath(backupFolder, "\\WORK\\A_APPLICATION\\WELD");
+}
+
+std::string TableFileName(int tableNumber) {
+  return "$WTBD" + std::to_string(tableNumber);
+}
+
+FileStatus ReadRecordFile(const std::string& nativePath, std::span<std::uint8_t> target) {
+  if (nativePath.empty()) return {FileCode::OpenFailed, "empty path"};
   std::vector<std::uint8_t> bytes;
-  FileStatus status = ReadFilePrefix(NormalizePath(toolPath), target.size(), bytes);
-  if (status.code == FileCode::OpenFailed)
-    status = ReadFilePrefix(MapPath(toolPath), target.size(), bytes);
+  FileStatus status = ReadFilePrefix(nativePath, target.size(), bytes);
+  if (status.code == FileCode::OpenFailed) {
+    const std::size_t slash = nativePath.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : nativePath.substr(0, slash);
+    const std::string name = nativePath.substr(slash == std::string::npos ? 0 : slash + 1);
+    const std::string found = MapName(folder.empty() && slash == 0 ? "/" : folder, name);
+    if (found != name) {
+      status = ReadFilePrefix(nativePath.substr(0, nativePath.size() - name.size()) + found,
+                              target.size(), bytes);
+    }
+  }
   if (status.ok()) std::copy(bytes.begin(), bytes.end(), target.begin());
   return status;
 }

@@ -13,7 +13,7 @@ std::vector<std::string> CatalogueSearchFolders(const std::string& executablePat
   const auto slash = executablePath.find_last_of("/\\");
   const std::string folder =
       slash == std::string::npos ? std::string() : executablePath.substr(0, slash + 1);
-  std::vector<std::string> places{folder + "WeldingMode"};
+  std::vector<std::string> places{MapPath(folder, "WeldingMode")};
   if (const auto home = DataHome(env)) places.push_back(*home + "/wisetup/WeldingMode");
   for (const std::string& dir : DataDirs(env)) places.push_back(dir + "/wisetup/WeldingMode");
   return places;

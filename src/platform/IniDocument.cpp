@@ -61,6 +61,8 @@ std::string_view CutAtLineBreak(std::string_view text) {
 }  // namespace
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
+  // Such files are read as text like any other; what is written back is 8-bit.
+  if (IsUtf16Le(bytes)) return Parse(Utf16LeToUtf8(bytes));
   IniDocument document;
   if (bytes.starts_with(kBom)) {
     document.bom_ = std::string(kBom);

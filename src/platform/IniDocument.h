@@ -21,7 +21,8 @@ class IniDocument {
   IniDocument() = default;
 
   // Builds a document from file content. Never fails: lines that are neither sections nor keys are
-  // kept as they are.
+  // kept as they are. Content that begins with the UTF-16LE byte order mark is read as that text
+  // (as UTF-8) and is written back 8-bit.
   static IniDocument Parse(std::string_view bytes);
 
   // Reads the file at a native path. A missing or unreadable file gives an empty document.

@@ -45,40 +45,34 @@ std::string Join(const std::string& folder, std::string_view name) {
   return out;
 }
 
-bool StatMapped(std::string_view toolPath, struct stat& info) {
-  if (toolPath.empty()) return false;
-  const std::string mapped = MapPath(toolPath);
-  if (mapped.empty() || HasNul(mapped)) return false;
-  return ::stat(mapped.c_str(), &info) == 0;
+bool StatNative(std::string_view nativePath, struct stat& info) {
+  if (nativePath.empty() || HasNul(nativePath)) return false;
+  return ::stat(std::string(nativePath).c_str(), &info) == 0;
 }
 
-}  // namespace
-
-std::string MapPath(std::string_view toolPath) {
-  std::string slashed(toolPath);
-  std::replace(slashed.begin(), slashed.end(), '\\', '/');
-
+std::vector<std::string_view> Components(std::string_view slashed) {
   std::vector<std::string_view> components;
-  const std::string_view view(slashed);
   std::size_t pos = 0;
-  while (pos < view.size()) {
-    const std::size_t next = std::min(view.find('/', pos), view.size());
-    if (next > pos) components.push_back(view.substr(pos, next - pos));
+  while (pos < slashed.size()) {
+    const std::size_t next = std::min(slashed.find('/', pos), slashed.size());
+    if (next > pos) components.push_back(slashed.substr(pos, next - pos));
     pos = next + 1;
   }
+  return components;
+}
 
-  const bool absolute = !view.empty() && view.front() == '/';
-  std::string current = absolute ? "/" : "";
+// `current` followed by `components`, each matched ignoring case when it does not exist as
+// written; from the first that matches nothing on, as written.
+std::string MapUnder(std::string current, const std::vector<std::string_view>& components,
+                     bool trailingSeparator) {
   if (components.empty()) return current;
-
   // Most paths exist exactly as written: one lookup instead of one per component.
   std::string whole = current;
   for (const std::string_view component : components) whole = Join(whole, component);
   if (!HasNul(whole) && EntryExists(whole)) {
-    if (view.back() == '/') whole += '/';
+    if (trailingSeparator) whole += '/';
     return whole;
   }
-
   bool matching = true;
   for (const std::string_view component : components) {
     std::string candidate = Join(current, component);
@@ -94,8 +88,39 @@ std::string MapPath(std::string_view toolPath) {
     }
     current = std::move(candidate);
   }
-  if (view.back() == '/') current += '/';
+  if (trailingSeparator) current += '/';
   return current;
+}
+
+std::string Slashed(std::string_view toolPath) {
+  std::string slashed(toolPath);
+  std::replace(slashed.begin(), slashed.end(), '\\', '/');
+  return slashed;
+}
+
+}  // namespace
+
+std::string MapPath(std::string_view toolPath) {
+  const std::string slashed = Slashed(toolPath);
+  const bool absolute = !slashed.empty() && slashed.front() == '/';
+  const std::string root = absolute ? "/" : "";
+  const auto components = Components(slashed);
+  if (components.empty()) return root;
+  return MapUnder(root, components, slashed.back() == '/');
+}
+
+std::string MapPath(std::string_view nativeFolder, std::string_view toolLiteral) {
+  if (nativeFolder.empty()) return MapPath(toolLiteral);
+  const std::string slashed = Slashed(toolLiteral);
+  return MapUnder(std::string(nativeFolder), Components(slashed),
+                  !slashed.empty() && slashed.back() == '/');
+}
+
+std::string MapName(const std::string& nativeFolder, std::string_view name) {
+  const std::string exact = Join(nativeFolder, name);
+  if (name.empty() || HasNul(name) || EntryExists(exact)) return std::string(name);
+  const auto found = FindIgnoringCase(nativeFolder.empty() ? "." : nativeFolder, name);
+  return found ? *found : std::string(name);
 }
 
 std::string NormalizePath(std::string_view toolPath) {
@@ -116,14 +141,14 @@ std::string ShownPath(std::string_view toolPath) {
   return MapPath(toolPath);
 }
 
-bool FileExists(std::string_view toolPath) {
+bool FileExists(std::string_view nativePath) {
   struct stat info {};
-  return StatMapped(toolPath, info) && S_ISREG(info.st_mode);
+  return StatNative(nativePath, info) && S_ISREG(info.st_mode);
 }
 
-bool FolderExists(std::string_view toolPath) {
+bool FolderExists(std::string_view nativePath) {
   struct stat info {};
-  return StatMapped(toolPath, info) && S_ISDIR(info.st_mode);
+  return StatNative(nativePath, info) && S_ISDIR(info.st_mode);
 }
 
 std::string AsciiUpper(std::string_view text) {

@@ -12,6 +12,15 @@ namespace wisetup {
 
 std::string MapPath(std::string_view toolPath);
 
+// A folder the user chose (a native path, used exactly as it stands whatever bytes its name holds)
+// followed by one of the tool's literals ("\WORK\Ac01arcw.CON"): only the literal's components are
+// mapped. An empty folder gives MapPath(toolLiteral).
+std::string MapPath(std::string_view nativeFolder, std::string_view toolLiteral);
+
+// The entry of `nativeFolder` named `name`: `name` itself when it exists, else the entry that
+// matches it ignoring ASCII letter case (the first in byte order), else `name` unchanged.
+std::string MapName(const std::string& nativeFolder, std::string_view name);
+
 // The tool path with backslashes turned into separators and doubled separators folded, without
 // looking at the file system: the path to try first, since most paths exist exactly as written.
 std::string NormalizePath(std::string_view toolPath);
@@ -21,8 +30,9 @@ std::string NormalizePath(std::string_view toolPath);
 // exists spelt as it is on disk, the others as the tool wrote them.
 std::string ShownPath(std::string_view toolPath);
 
-bool FileExists(std::string_view toolPath);    // a regular file (or a link to one)
-bool FolderExists(std::string_view toolPath);  // a directory
+// On native paths, taken as they stand.
+bool FileExists(std::string_view nativePath);    // a regular file (or a link to one)
+bool FolderExists(std::string_view nativePath);  // a directory
 
 // ASCII upper case of a byte string; other bytes unchanged.
 std::string AsciiUpper(std::string_view text);

@@ -71,4 +71,79 @@ std::optional<int> ParseInt(std::string_view text, IntSyntax syntax) {
   return static_cast<int>(*magnitude);
 }
 
+namespace {
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+}  // namespace
+
+bool IsUtf16Le(std::string_view bytes) {
+  return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+         static_cast<unsigned char>(bytes[1]) == 0xFE;
+}
+
+std::string Utf16LeToUtf8(std::string_view bytes) {
+  if (IsUtf16Le(bytes)) bytes.remove_prefix(2);
+  std::string out;
+  out.reserve(bytes.size());
+  auto unit = [&bytes](std::size_t i) {
+    return static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                 (static_cast<unsigned char>(bytes[i + 1]) << 8));
+  };
+  std::size_t i = 0;
+  for (; i + 1 < bytes.size(); i += 2) {
+    const char16_t u = unit(i);
+    if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
+      const char16_t low = unit(i + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (low - 0xDC00));
+        i += 2;
+        continue;
+      }
+    }
+    AppendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? kReplacement : u);
+  }
+  if (i < bytes.size()) AppendUtf8(out, kReplacement);
+  return out;
+}
+
+std::string QuotedValue(std::string_view value, std::size_t limit) {
+  std::size_t characters = 0;
+  std::size_t i = 0;
+  while (i < value.size()) {
+    if (characters == limit) return std::string(value.substr(0, i)) + "…";
+    std::size_t length = 1;
+    const auto lead = static_cast<unsigned char>(value[i]);
+    if (lead >= 0xC0) length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    // A sequence cut short or broken counts as single bytes.
+    for (std::size_t k = 1; k < length; ++k) {
+      if (i + k >= value.size() || (static_cast<unsigned char>(value[i + k]) & 0xC0) != 0x80) {
+        length = 1;
+        break;
+      }
+    }
+    i += length;
+    ++characters;
+  }
+  return std::string(value);
+}
+
 }  // namespace wisetup

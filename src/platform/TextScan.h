@@ -2,7 +2,9 @@
 // has kept the rules its files were written with, so the functions take them as options.
 #pragma once
 
+#include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace wisetup {
@@ -27,5 +29,15 @@ struct IntSyntax {
 // text must be the number and fit in a signed 32-bit value (hexadecimal up to its maximum).
 // Nothing otherwise.
 std::optional<int> ParseInt(std::string_view text, IntSyntax syntax = {});
+
+// Whether `bytes` begins with the UTF-16LE byte order mark (FF FE).
+bool IsUtf16Le(std::string_view bytes);
+// UTF-16LE text after its byte order mark as UTF-8, the tool's own text. Unpaired surrogates and a
+// lone last byte become U+FFFD, so nothing of the file is silently dropped.
+std::string Utf16LeToUtf8(std::string_view bytes);
+
+// A value as a message quotes it: at most `limit` characters, cut before a UTF-8 sequence, never
+// inside one, and ended with "…" when cut.
+std::string QuotedValue(std::string_view value, std::size_t limit = 64);
 
 }  // namespace wisetup

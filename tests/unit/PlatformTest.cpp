@@ -197,6 +197,53 @@ INSTANTIATE_TEST_SUITE_P(
         IntRow{"InnerBlank", "1 2", nullopt, nullopt}),
     RowName());
 
+// A profile file saved as UTF-16LE reads as its text, whatever the code units; nothing is dropped.
+TEST(Utf16Le, DecodesToUtf8) {
+  struct Row {
+    const char* name;
+    string bytes, utf8;
+  };
+  for (const Row& row : {
+           Row{"Ascii",
+               Bytes("\xFF\xFEk\0=\0"
+                     "5\0"),
+               "k=5"},
+           Row{"Kana", Bytes("\xFF\xFE\x7F\xFF"), "\xEF\xBD\xBF"},  // U+FF7F half-width
+           Row{"Pair", Bytes("\xFF\xFE\x3D\xD8\x00\xDE"), "\xF0\x9F\x98\x80"},
+           Row{"LoneHigh",
+               Bytes("\xFF\xFE\x3D\xD8"
+                     "a\0"),
+               "\xEF\xBF\xBD"
+               "a"},
+           Row{"LoneLow", Bytes("\xFF\xFE\x00\xDE"), "\xEF\xBF\xBD"},
+           Row{"OddByte",
+               Bytes("\xFF\xFE"
+                     "a\0b"),
+               "a\xEF\xBF\xBD"},
+       }) {
+    SCOPED_TRACE(row.name);
+    EXPECT_TRUE(IsUtf16Le(row.bytes));
+    EXPECT_EQ(Utf16LeToUtf8(row.bytes), row.utf8);
+  }
+  EXPECT_FALSE(IsUtf16Le("\xFF"));
+  const IniDocument doc = IniDocument::Parse(Bytes("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0v\0"));
+  EXPECT_EQ(doc.Get("S", "K"), "v");
+  EXPECT_EQ(doc.Serialize(), "[S]\r\nk=v");
+}
+
+TEST(QuotedValue, CutsAtSixtyFourCharactersNeverInsideOne) {
+  const string kanji = "\xE7\x9B\xB4";  // one character, three bytes
+  string many;
+  for (int i = 0; i < 70; ++i) many += kanji;
+  string cut;
+  for (int i = 0; i < 64; ++i) cut += kanji;
+  EXPECT_EQ(QuotedValue(string(64, 'a')), string(64, 'a'));
+  EXPECT_EQ(QuotedValue(string(65, 'a')), string(64, 'a') + "…");
+  EXPECT_EQ(QuotedValue(many), cut + "…");
+  EXPECT_EQ(QuotedValue(string(100, '\xE7'), 3), string(3, '\xE7') + "…");  // broken sequences
+  EXPECT_EQ(QuotedValue(string(10'000'000, '9')).size(), 64 + string("…").size());
+}
+
 // Each file format keeps its own blanks; a set taken for another would change what files read.
 TEST(Blanks, EachSetHoldsItsCharacters) {
   struct Row {
@@ -305,23 +352,41 @@ TEST_F(TempDir, MapPathResolvesRelativeToWorkingFolder) {
   ASSERT_EQ(chdir(root_.c_str()), 0);
   EXPECT_EQ(MapPath("sub\\file.txt"), "Sub/File.TXT");
   EXPECT_EQ(MapPath(".\\SUB\\\\none"), "./Sub/none");
-  EXPECT_TRUE(FileExists("SUB\\FILE.txt"));
+  EXPECT_TRUE(FileExists(MapPath("SUB\\FILE.txt")));
   ASSERT_EQ(chdir(previous), 0);
 }
 
-TEST_F(TempDir, ExistenceChecksFollowMapping) {
+TEST_F(TempDir, ExistenceChecksTakeNativePaths) {
   MakeFolder("Work");
   MakeFile("Work/A.con", "x");
   ASSERT_EQ(symlink(Path("Work/A.con").c_str(), Path("Link").c_str()), 0);
-  EXPECT_TRUE(FileExists(root_ + "\\WORK\\a.CON"));
-  EXPECT_TRUE(FileExists(root_ + "\\link"));
-  EXPECT_FALSE(FileExists(root_ + "\\work"));
-  EXPECT_TRUE(FolderExists(root_ + "\\WORK"));
-  EXPECT_FALSE(FolderExists(root_ + "\\work\\a.con"));
-  EXPECT_FALSE(FileExists(root_ + "\\work\\b.con"));
+  EXPECT_TRUE(FileExists(root_ + "/Work/A.con"));
+  EXPECT_TRUE(FileExists(root_ + "/Link"));
+  EXPECT_FALSE(FileExists(root_ + "/Work"));
+  EXPECT_TRUE(FolderExists(root_ + "/Work"));
+  EXPECT_FALSE(FolderExists(root_ + "/Work/A.con"));
+  // No mapping: another letter case or a backslash is another name.
+  EXPECT_FALSE(FileExists(root_ + "/work/a.con"));
+  EXPECT_FALSE(FileExists(root_ + "\\Work\\A.con"));
   EXPECT_FALSE(FileExists(""));
-  EXPECT_FALSE(FileExists(root_ + Bytes("\\work\\a.con\0")));
+  EXPECT_FALSE(FileExists(root_ + Bytes("/Work/A.con\0")));
   EXPECT_FALSE(FolderExists(""));
+}
+
+// A chosen folder is used as it stands, whatever bytes its name holds (Shift-JIS names whose second
+// byte is 0x5C among them); only the tool's literal is mapped.
+TEST_F(TempDir, ChosenFolderIsTakenAsItStands) {
+  const std::string folder = "so\\x83\\\\back";  // "\x83\\" ends in a backslash byte
+  MakeFolder(folder);
+  MakeFolder(folder + "/Work");
+  MakeFile(folder + "/Work/A.con", "x");
+  const std::string chosen = Path(folder);
+  EXPECT_EQ(MapPath(chosen, "\\WORK\\a.CON"), chosen + "/Work/A.con");
+  EXPECT_EQ(MapPath(chosen + "/", "\\WORK\\"), chosen + "/Work/");
+  EXPECT_EQ(MapPath(chosen, "\\WORK\\none"), chosen + "/Work/none");
+  EXPECT_EQ(MapPath("", "\\x"), "/x");
+  EXPECT_EQ(MapName(chosen + "/Work", "a.CON"), "A.con");
+  EXPECT_EQ(MapName(chosen + "/Work", "b.con"), "b.con");
 }
 
 // ---- file reading and atomic writing -----------------------------------------------------------

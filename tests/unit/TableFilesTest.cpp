@@ -81,11 +81,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReadRecord,
 
 class ReadRecordPath : public test::TempDirTest {};
 
-TEST_F(ReadRecordPath, FollowsBackslashesAndLetterCase) {
-  WriteBytes(dir_ / "WORK" / "weld" / "$wtbd3", Pattern(224, 5));
+TEST_F(ReadRecordPath, FindsTheFileNameInAnyLetterCase) {
+  WriteBytes(dir_ / "WORK" / "A_application" / "weld" / "$wtbd3", Pattern(224, 5));
   std::vector<std::uint8_t> target(224);
-  EXPECT_TRUE(ReadRecordFile(dir_.string() + "\\WORK\\WELD\\$WTBD3", target).ok());
+  const std::string weld = WeldFolderPath(dir_.string());
+  EXPECT_EQ(weld, dir_.string() + "/WORK/A_application/weld");
+  EXPECT_TRUE(ReadRecordFile(weld + "/" + TableFileName(3), target).ok());
   EXPECT_EQ(BytesOf(target), Pattern(224, 5));
+  EXPECT_EQ(ReadRecordFile(weld + "/$WTBD4", target).code, FileCode::OpenFailed);
 }
 
 }  // namespace
