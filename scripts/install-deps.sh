@@ -10,7 +10,8 @@ if [ "${1:-}" = "--with-gui-tools" ]; then
   packages+=(xvfb xauth)
 fi
 if [ "${1:-}" = "--with-test-tools" ]; then
-  packages+=(clang-14 libclang-rt-14-dev clang-format-14)
+  # Debian's own checkers of the package, its desktop entry and its AppStream data.
+  packages+=(clang-14 libclang-rt-14-dev clang-format-14 lintian desktop-file-utils appstream)
 fi
 
 missing=()

@@ -37,7 +37,8 @@ run(COMMAND ${CMAKE_COMMAND} -E env "DESTDIR=${stage}"
 
 foreach(f bin/wisetup share/applications/wisetup.desktop
           share/icons/hicolor/scalable/apps/wisetup.svg share/metainfo/wisetup.metainfo.xml
-          share/man/man1/wisetup.1.gz share/wisetup/WeldingMode)
+          share/man/man1/wisetup.1.gz share/doc/wisetup/copyright share/doc/wisetup/changelog.gz
+          share/wisetup/WeldingMode)
   if(NOT EXISTS "${stage}/usr/${f}")
     message(FATAL_ERROR "not installed: /usr/${f}")
   endif()
