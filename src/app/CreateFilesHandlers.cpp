@@ -242,8 +242,16 @@ void TForm1::CommitCreateFiles(FileTransaction& files) {
       files.DiscardKept();
       refuse(ProblemList(notCreated, outcome.issues, LanguageIndex));
     } else {
-      refuse(ProblemList(CreateFilesText(CreateText::LeftNew, LanguageIndex), outcome.issues,
+      // The file whose replacement failed still holds its old content: it is named apart from the
+      // files left new.
+      const bool replacing = !outcome.issues.empty() &&
+                             outcome.issues.front().problem == FileProblem::CannotReplace;
+      refuse(ProblemList(CreateFilesText(CreateText::LeftNew, LanguageIndex), outcome.notPutBack,
                          LanguageIndex) +
+             "\n\n" +
+             ProblemList(CreateFilesText(replacing ? CreateText::StillOld : CreateText::StoppedAt,
+                                         LanguageIndex),
+                         outcome.issues, LanguageIndex) +
              "\n\n" +
              FormatPath(CreateFilesText(CreateText::KeptIn, LanguageIndex), files.KeptFolder()));
     }

@@ -30,6 +30,18 @@ const std::array<UiTextPair, static_cast<std::size_t>(CreateText::Count)> kTexts
     {"復元異常", "Not restored"},
     {"元に戻した記録を保存できなかったため、この作成はもう一度「元に戻す」の対象になります。",
      "The restore could not be recorded, so this run will be offered for restoring again."},
+    {"次のファイルは置き換えられなかったため、元の内容のままです:",
+     "This file could not be replaced and holds its old content:"},
+    {"作成は次の箇所で中断しました:", "The run stopped at:"},
+    {"前回の作成（%s）は途中で終了しました。新しい内容のファイルが %d 個あります（全 %d 個）。作成前の"
+     "ファイルに戻しますか？",
+     "The last Create Files (%s) did not finish: %d of its %d files hold their new content. Put the "
+     "previous files back?"},
+    {"前回の作成（%s）は途中で終了しましたが、その記録を確認できないため、ファイルは変更していません。",
+     "The last Create Files (%s) did not finish, and it cannot be checked, so no file was changed."},
+    {"記録 (manifest.txt) を読み出せません", "its record (manifest.txt) cannot be read"},
+    {"次のファイルは作成後に変更されているため、戻しません:",
+     "These files changed since and will be left as they are:"},
 }};
 
 }  // namespace
@@ -70,6 +82,8 @@ std::string ReasonText(FileProblem problem, int language) {
       return pick("作成できません", "cannot be created");
     case FileProblem::NotPutBack:
       return pick("元に戻せません", "could not be put back");
+    case FileProblem::ManifestDamaged:
+      return CreateFilesText(CreateText::ManifestDamaged, language);
   }
   return {};
 }

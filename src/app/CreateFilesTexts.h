@@ -24,6 +24,12 @@ enum class CreateText {
   UndoLeftChanged,   // first line when a failed undo could not set some files back either
   UndoErrorCaption,  // caption of that box
   UndoNotMarked,     // the files are restored but the run could not be marked as undone
+  StillOld,          // heads the file whose replacement failed (it holds its old content)
+  StoppedAt,         // heads what stopped the run when it was no replacement
+  Interrupted,       // "%s" the run's time, "%d" files with new content, "%d" files of the run
+  Unchecked,         // "%s" the run's time: an interrupted run whose files cannot be checked
+  ManifestDamaged,   // reason: the run's manifest cannot be read
+  WillBeLeft,        // heads the files changed since, in a question about putting files back
   Count
 };
 

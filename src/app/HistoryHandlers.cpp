@@ -1,7 +1,3 @@
-#include <sys/stat.h>
-
-#include <cerrno>
-
 #include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
@@ -12,46 +8,59 @@
 namespace wisetup {
 namespace {
 
-bool Missing(const std::string& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
-}
+// The files of a run by what they hold now. Only files that hold what the run wrote are put back; a
+// file back at its old content counts as put back; one that holds neither belongs to someone
+// else's later work and is left alone.
+struct RunFiles {
+  std::vector<const HistoryFile*> fresh;
+  std::size_t old = 0;
+  std::vector<std::string> changed;
+};
 
-// Whether the file still holds what the run wrote (a run that removed a file wrote "nothing").
-bool HoldsWhatRunWrote(const HistoryFile& file) {
-  if (file.newHash.empty()) return Missing(file.path);
-  std::string current;
-  return !ReadRegularFile(file.path, current) && Sha256Hex(current) == file.newHash;
-}
-
-// Only files that still hold what the run wrote are put back, all together; a file changed since
-// belongs to someone else's later work and is listed in `skipped`. Returns how many are put back.
-std::size_t AddRestores(FileTransaction& files, const HistoryRun& run,
-                        std::vector<std::string>& skipped) {
-  std::size_t restoring = 0;
-  for (const HistoryFile& file : run.files) {
-    if (!HoldsWhatRunWrote(file)) {
-      skipped.push_back(file.path);
-      continue;
+RunFiles Classify(const std::vector<HistoryFile>& files) {
+  RunFiles out;
+  for (const HistoryFile& file : files) {
+    switch (CurrentContentOf(file)) {
+      case FileNow::New:
+        out.fresh.push_back(&file);
+        break;
+      case FileNow::Old:
+        ++out.old;
+        break;
+      case FileNow::Neither:
+        out.changed.push_back(file.path);
+        break;
     }
-    const auto entry = files.Add(file.path, false);
+  }
+  return out;
+}
+
+// Adds the putting back of every fresh file to `files`; a kept copy that is missing or not what the
+// manifest recorded is an issue of the transaction.
+void AddRestores(FileTransaction& files, const std::string& runFolder, const RunFiles& run) {
+  for (const HistoryFile* file : run.fresh) {
+    const auto entry = files.Add(file->path, false);
     if (!entry) continue;
-    ++restoring;
-    if (!file.existed) {
+    if (!file->existed) {
       files.SetRemoved(*entry);
       continue;
     }
-    const std::string keptPath = run.folder + "/" + file.kept;
+    const std::string keptPath = runFolder + "/" + file->kept;
     std::string kept;
     if (const auto issue = ReadRegularFile(keptPath, kept)) {
       files.AddIssue(*issue);
-    } else if (Sha256Hex(kept) != file.oldHash) {
+    } else if (Sha256Hex(kept) != file->oldHash) {
       files.AddIssue({keptPath, FileProblem::CannotRead, {}});
     } else {
       files.SetContent(*entry, std::move(kept));
     }
   }
-  return restoring;
+}
+
+std::string PathLines(const std::vector<std::string>& paths) {
+  std::string out;
+  for (const std::string& path : paths) out += "\n" + path;
+  return out;
 }
 
 }  // namespace
@@ -74,36 +83,90 @@ void TForm1::MenuRestoreOriginalsClick() {
   if (ShowMessageBox(MessageKind::Question, question, UiText(TextRow::ConfirmCaption)) !=
       MessageAnswer::Yes)
     return;
+  PutRunBack(*run);
+}
 
+void TForm1::PutRunBack(const HistoryRun& run) {
+  const RunFiles now = Classify(run.files);
   FileTransaction files;
-  std::vector<std::string> skipped;
-  const std::size_t restoring = AddRestores(files, *run, skipped);
+  AddRestores(files, run.folder, now);
   auto refuse = [this](const std::vector<FileIssue>& issues, CreateText header) {
     ShowMessageBox(MessageKind::Error,
                    ProblemList(CreateFilesText(header, LanguageIndex), issues, LanguageIndex),
                    CreateFilesText(CreateText::UndoErrorCaption, LanguageIndex));
   };
   if (!files.Issues().empty()) return refuse(files.Issues(), CreateText::UndoFailed);
-  if (restoring > 0) {
+  if (!now.fresh.empty()) {
     const CommitOutcome outcome = files.Commit();
     if (!outcome.ok) {
-      refuse(outcome.issues,
+      std::vector<FileIssue> issues = outcome.notPutBack;
+      issues.insert(issues.end(), outcome.issues.begin(), outcome.issues.end());
+      refuse(issues,
              outcome.leftNew.empty() ? CreateText::UndoFailed : CreateText::UndoLeftChanged);
       return;
     }
   }
   // The files are back either way; a run left unmarked is only offered again, so it is said, not
   // refused.
-  const bool marked = MarkUndone(run->folder).ok();
+  const bool marked = MarkUndone(run.folder).ok();
   RefreshRestoreOriginals();
 
-  std::string report = FormatCount(CreateFilesText(CreateText::UndoDone, LanguageIndex), restoring);
+  std::string report = FormatCount(CreateFilesText(CreateText::UndoDone, LanguageIndex),
+                                   now.fresh.size() + now.old);
   if (!marked) report += "\n\n" + CreateFilesText(CreateText::UndoNotMarked, LanguageIndex);
-  if (!skipped.empty()) {
+  if (!now.changed.empty()) {
     report += "\n\n" + CreateFilesText(CreateText::UndoSkipped, LanguageIndex);
-    for (const std::string& path : skipped) report += "\n" + path;
+    report += PathLines(now.changed);
   }
   ShowMessageBox(MessageKind::Information, report, UiText(TextRow::CompletedCaption));
+}
+
+void TForm1::CheckInterruptedRun() {
+  const auto root = HistoryFolderRoot();
+  const auto latest = root ? NewestRecordedRun(*root) : std::nullopt;
+  if (!latest || RunStateOf(latest->folder) != RunState::InProgress) return;
+  const std::string when = RunTimeText(latest->name);
+  auto unchecked = [&](const std::vector<FileIssue>& issues) {
+    ShowMessageBox(
+        MessageKind::Error,
+        ProblemList(FormatPath(CreateFilesText(CreateText::Unchecked, LanguageIndex), when), issues,
+                    LanguageIndex),
+        CreateFilesText(CreateText::UndoErrorCaption, LanguageIndex));
+  };
+  if (!latest->files) {
+    return unchecked({{latest->folder + "/" + kManifestName, FileProblem::ManifestDamaged, {}}});
+  }
+  const RunFiles now = Classify(*latest->files);
+  // A run every file of which is new, or none of which holds what it wrote, needs no decision; the
+  // marker only saves comparing the files again.
+  if (now.fresh.size() == latest->files->size()) {
+    static_cast<void>(MarkRun(latest->folder, RunState::Done));
+    return;
+  }
+  if (now.fresh.empty()) {
+    static_cast<void>(MarkRun(latest->folder, RunState::RolledBack));
+    return;
+  }
+  // What Yes would need is checked before the question, so that Yes cannot fail on it.
+  FileTransaction probe;
+  AddRestores(probe, latest->folder, now);
+  if (!probe.Issues().empty()) return unchecked(probe.Issues());
+
+  std::string question = FormatCount(
+      FormatCount(FormatPath(CreateFilesText(CreateText::Interrupted, LanguageIndex), when),
+                  now.fresh.size()),
+      latest->files->size());
+  for (const HistoryFile* file : now.fresh) question += "\n" + file->path;
+  if (!now.changed.empty()) {
+    question += "\n\n" + CreateFilesText(CreateText::WillBeLeft, LanguageIndex);
+    question += PathLines(now.changed);
+  }
+  if (ShowMessageBox(MessageKind::Question, question, UiText(TextRow::ConfirmCaption)) ==
+      MessageAnswer::Yes) {
+    PutRunBack({latest->folder, *latest->files});
+  } else {
+    static_cast<void>(MarkRun(latest->folder, RunState::Declined));
+  }
 }
 
 }  // namespace wisetup

@@ -57,6 +57,7 @@ void TForm1::ResetWelderState() {
 void TForm1::FormShow() {
   LoadSettings();
   EachLanguageClick(std::nullopt);
+  CheckInterruptedRun();
   RefreshRestoreOriginals();
   ClickBackupFolder();
 }

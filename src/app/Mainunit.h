@@ -153,6 +153,9 @@ class TForm1 {
   void MenuRestoreOriginalsClick();
   // MenuRestoreOriginals is enabled while there is a run to undo.
   void RefreshRestoreOriginals();
+  // At start-up: a Create Files that was stopped half-way (its files part old, part new) is offered
+  // to be put back.
+  void CheckInterruptedRun();
 
   // --- reference mode (SetupFileHandlers.cpp) ----------------------------------------------------
   void ClickReadConfig();
@@ -179,6 +182,8 @@ class TForm1 {
   ExistingFile ReadSettingsSource(const std::string& location, std::string& content) const;
   void SelectStoredModes(int welder);
   std::optional<std::string> HistoryFolderRoot();
+  // Puts back the files of `run` that hold what it wrote and reports as the undo does.
+  void PutRunBack(const HistoryRun& run);
   // The steps of LoadBackupFolder: the configuration's welder kinds and table numbers (nothing,
   // with the message shown, when the folder holds no readable backup), and the robot-side tables.
   struct BackupConfig {

@@ -67,13 +67,14 @@ bool FlushFolder(const std::string& folder) {
   return flushed && closed;
 }
 
-// Writes `content` into a new file at `path` (which must not exist), flushed. errno set on failure;
-// a file that was begun is removed again.
+// Writes `content` into a new file at `path` (which must not exist). Not flushed: the caller
+// flushes the whole file system once for all its files, which costs one flush instead of one a
+// file. errno set on failure; a file that was begun is removed again.
 bool WriteNewFile(const std::string& path, const std::string& content) {
   const int fd =
       sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return false;
-  bool ok = WriteAll(fd, content) && sys::Flush(fd) == 0;
+  bool ok = WriteAll(fd, content);
   int error = errno;
   if (sys::Close(fd) != 0 && ok) {
     ok = false;
@@ -87,9 +88,10 @@ bool WriteNewFile(const std::string& path, const std::string& content) {
 }
 
 // Writes `content` to a temporary file beside `path` with the given ownership and mode; its name
-// goes to `temp`. errno set on failure, and nothing is left behind.
+// goes to `temp`. Flushed only when `flush` is set (see WriteNewFile). errno set on failure, and
+// nothing is left behind.
 bool WriteTemporary(const std::string& path, const std::string& content, mode_t mode, bool existed,
-                    uid_t owner, gid_t group, std::string& temp) {
+                    uid_t owner, gid_t group, std::string& temp, bool flush) {
   temp = FolderOf(path) + "/" + std::string(kTemporaryPrefix) + "XXXXXX";
   const int fd = sys::MakeTemp(temp.data());
   if (fd < 0) {
@@ -102,7 +104,7 @@ bool WriteTemporary(const std::string& path, const std::string& content, mode_t 
     if (::fchown(fd, owner, group) != 0) {
     }
   }
-  ok = ok && WriteAll(fd, content) && sys::Flush(fd) == 0;
+  ok = ok && WriteAll(fd, content) && (!flush || sys::Flush(fd) == 0);
   int error = errno;
   if (sys::Close(fd) != 0 && ok) {
     ok = false;
@@ -114,6 +116,26 @@ bool WriteTemporary(const std::string& path, const std::string& content, mode_t 
     errno = error;
   }
   return ok;
+}
+
+// Flushes the file system of each folder once (folders on one device share it). errno set on
+// failure.
+bool FlushFileSystems(const std::vector<std::string>& folders) {
+  std::vector<dev_t> done;
+  for (const std::string& folder : folders) {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) return false;
+    if (std::find(done.begin(), done.end(), info.st_dev) != done.end()) continue;
+    const int fd = sys::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool flushed = sys::FlushFileSystem(fd) == 0;
+    const int error = errno;
+    const bool closed = sys::Close(fd) == 0;
+    if (!flushed) errno = error;
+    if (!flushed || !closed) return false;
+    done.push_back(info.st_dev);
+  }
+  return true;
 }
 
 // Makes every missing folder of `path`. errno set on failure.
@@ -279,8 +301,13 @@ bool FileTransaction::KeepOriginals(const std::string& historyRoot, const std::s
     DiscardKept();
     return false;
   }
-  if (!FlushFolder(keptFolder_) || !FlushFolder(historyRoot)) {
-    AddIssue(IssueOf(keptFolder_, FileProblem::CannotCreate, errno));
+  // The copies are on disk before the first file is replaced.
+  if (!FlushFileSystems({keptFolder_}) || !FlushFolder(keptFolder_) || !FlushFolder(historyRoot)) {
+    const int error = errno;
+    AddIssue(IssueOf(keptFolder_,
+                     WriteProblemOf(error) == FileProblem::DiskFull ? FileProblem::DiskFull
+                                                                    : FileProblem::CannotCreate,
+                     error));
     DiscardKept();
     return false;
   }
@@ -389,6 +416,7 @@ CommitOutcome FileTransaction::Commit() {
       return outcome;
     }
   }
+  if (!keptFolder_.empty()) static_cast<void>(MarkRun(keptFolder_, RunState::Done));
   return outcome;
 }
 
@@ -408,13 +436,21 @@ bool FileTransaction::WriteTemporaries(CommitOutcome& outcome) {
   for (Entry& entry : entries_) {
     if (!entry.touched || entry.removed) continue;
     if (!WriteTemporary(entry.path, entry.fresh, entry.existed ? entry.mode : 0644, entry.existed,
-                        entry.owner, entry.group, entry.temp)) {
+                        entry.owner, entry.group, entry.temp, false)) {
       const int error = errno;
       outcome.ok = false;
       outcome.issues.push_back(IssueOf(entry.path, WriteProblemOf(error), error));
       DropTemporaries();
       return false;
     }
+  }
+  const std::vector<std::string> folders = TouchedFolders();
+  if (!FlushFileSystems(folders)) {
+    const int error = errno;
+    outcome.ok = false;
+    outcome.issues.push_back(IssueOf(folders.front(), WriteProblemOf(error), error));
+    DropTemporaries();
+    return false;
   }
   return true;
 }
@@ -436,14 +472,15 @@ void FileTransaction::RollBack(const std::vector<std::size_t>& done,
     if (entry.existed) {
       std::string temp;
       restored =
-          WriteTemporary(entry.path, entry.old, entry.mode, true, entry.owner, entry.group, temp) &&
+          WriteTemporary(entry.path, entry.old, entry.mode, true, entry.owner, entry.group, temp,
+                         true) &&
           sys::Rename(temp.c_str(), entry.path.c_str()) == 0;
       if (!restored && !temp.empty()) sys::Unlink(temp.c_str());
     } else {
       restored = sys::Unlink(entry.path.c_str()) == 0 || errno == ENOENT;
     }
     if (!restored) {
-      outcome.issues.push_back(IssueOf(entry.path, FileProblem::NotPutBack, errno));
+      outcome.notPutBack.push_back(IssueOf(entry.path, FileProblem::NotPutBack, errno));
       outcome.leftNew.push_back(entry.path);
     }
   }

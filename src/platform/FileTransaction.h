@@ -30,6 +30,7 @@ enum class FileProblem {
   CannotReplace,   // the rename (or removal) over the target failed
   CannotCreate,    // a folder or file of the history could not be made
   NotPutBack,      // after a failure, the old content could not be restored
+  ManifestDamaged,  // the record of a run cannot be read
 };
 
 struct FileIssue {
@@ -41,8 +42,12 @@ struct FileIssue {
 // What a finished (or abandoned) commit did.
 struct CommitOutcome {
   bool ok = true;
+  // What stopped the commit: the file whose replacement failed (it holds its old content), or the
+  // write or flush that failed before or after the replacements.
   std::vector<FileIssue> issues;
-  // Files that hold their new content although the commit failed (putting them back failed too).
+  // Files that hold their new content although the commit failed (putting them back failed too),
+  // with the reason of each.
+  std::vector<FileIssue> notPutBack;
   std::vector<std::string> leftNew;
 };
 

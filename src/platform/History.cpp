@@ -9,12 +9,24 @@
 #include <sstream>
 
 #include "platform/FileIo.h"
+#include "platform/FileTransaction.h"
+#include "platform/Sha256.h"
 #include "platform/SystemCalls.h"
 
 namespace wisetup {
 namespace {
 
 constexpr std::string_view kManifestHeader = "wisetup-history 1";
+
+struct Marker {
+  RunState state;
+  const char* name;
+};
+// In the order they are looked at: an undo outranks whatever came before it.
+constexpr Marker kMarkers[] = {{RunState::Undone, "undone"},
+                               {RunState::Declined, "declined"},
+                               {RunState::RolledBack, "rolled-back"},
+                               {RunState::Done, "done"}};
 
 bool IsAbsolute(const std::optional<std::string>& value) {
   return value && !value->empty() && value->front() == '/';
@@ -169,31 +181,101 @@ std::optional<std::pair<std::string, long>> RunFolderKey(std::string_view name) 
   return std::make_pair(base, suffix);
 }
 
-std::optional<HistoryRun> NewestRun(const std::string& root) {
+namespace {
+
+// The run folders below `root`, newest first.
+std::vector<std::string> RunFoldersNewestFirst(const std::string& root) {
   DIR* dir = ::opendir(root.c_str());
-  if (dir == nullptr) return std::nullopt;
+  if (dir == nullptr) return {};
   std::vector<std::pair<std::pair<std::string, long>, std::string>> runs;
   while (const dirent* entry = ::readdir(dir)) {
     if (auto key = RunFolderKey(entry->d_name)) runs.emplace_back(*key, entry->d_name);
   }
   ::closedir(dir);
-  std::sort(runs.begin(), runs.end());
-  for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
-    const std::string folder = root + "/" + it->second;
+  std::sort(runs.rbegin(), runs.rend());
+  std::vector<std::string> names;
+  for (auto& run : runs) {
     struct stat info {};
-    if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) continue;
-    if (IsFile(folder + "/" + kUndoneMarker)) continue;
-    std::string text;
-    if (!ReadWholeFile(folder + "/" + kManifestName, text).ok()) continue;
-    auto files = ParseManifest(text);
-    if (!files || files->empty()) continue;
+    const std::string folder = root + "/" + run.second;
+    if (::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) names.push_back(run.second);
+  }
+  return names;
+}
+
+std::optional<std::vector<HistoryFile>> ReadManifest(const std::string& folder) {
+  std::string text;
+  if (!ReadWholeFile(folder + "/" + kManifestName, text).ok()) return std::nullopt;
+  auto files = ParseManifest(text);
+  if (!files || files->empty()) return std::nullopt;
+  return files;
+}
+
+}  // namespace
+
+std::optional<HistoryRun> NewestRun(const std::string& root) {
+  for (const std::string& name : RunFoldersNewestFirst(root)) {
+    const std::string folder = root + "/" + name;
+    if (RunStateOf(folder) == RunState::Undone) continue;
+    auto files = ReadManifest(folder);
+    if (!files) continue;
     return HistoryRun{folder, std::move(*files)};
   }
   return std::nullopt;
 }
 
-FileStatus MarkUndone(const std::string& runFolder) {
-  return WriteFileAtomically(runFolder + "/" + kUndoneMarker, "");
+std::optional<RecordedRun> NewestRecordedRun(const std::string& root) {
+  for (const std::string& name : RunFoldersNewestFirst(root)) {
+    const std::string folder = root + "/" + name;
+    // A folder without a manifest is a run that never began replacing.
+    struct stat info {};
+    if (::lstat((folder + "/" + kManifestName).c_str(), &info) != 0) continue;
+    return RecordedRun{folder, name, ReadManifest(folder)};
+  }
+  return std::nullopt;
+}
+
+RunState RunStateOf(const std::string& runFolder) {
+  for (const Marker& marker : kMarkers) {
+    if (IsFile(runFolder + "/" + marker.name)) return marker.state;
+  }
+  return RunState::InProgress;
+}
+
+FileStatus MarkRun(const std::string& runFolder, RunState state) {
+  for (const Marker& marker : kMarkers) {
+    if (marker.state != state) continue;
+    const std::string path = runFolder + "/" + marker.name;
+    if (state == RunState::Undone || state == RunState::Declined) {
+      return WriteFileAtomically(path, "");
+    }
+    const int fd =
+        sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0 || sys::Close(fd) != 0) return {FileCode::WriteFailed, path};
+    return {};
+  }
+  return {};
+}
+
+std::string RunTimeText(std::string_view name) {
+  if (!RunFolderKey(name)) return std::string(name);
+  const std::string n(name.substr(0, 15));
+  return n.substr(0, 4) + "-" + n.substr(4, 2) + "-" + n.substr(6, 2) + " " + n.substr(9, 2) + ":" +
+         n.substr(11, 2) + ":" + n.substr(13, 2);
+}
+
+FileNow CurrentContentOf(const HistoryFile& file) {
+  struct stat info {};
+  if (::lstat(file.path.c_str(), &info) != 0) {
+    if (errno != ENOENT) return FileNow::Neither;
+    if (file.newHash.empty()) return FileNow::New;  // the run removed it
+    return file.existed ? FileNow::Neither : FileNow::Old;
+  }
+  std::string current;
+  if (ReadRegularFile(file.path, current)) return FileNow::Neither;
+  const std::string hash = Sha256Hex(current);
+  if (!file.newHash.empty() && hash == file.newHash) return FileNow::New;
+  if (file.existed && hash == file.oldHash) return FileNow::Old;
+  return FileNow::Neither;
 }
 
 }  // namespace wisetup

@@ -1,8 +1,10 @@
 // The history of Create Files runs: one folder per run below
 // ${XDG_DATA_HOME:-$HOME/.local/share}/wisetup/history/, named by the local time of the run, that
 // holds the previous content of every file the run replaced and a manifest.txt listing each file's
-// full path, whether it existed, and the SHA-256 of its old and new content. An undone run holds a
-// file "undone" and is passed over when looking for the run to undo.
+// full path, whether it existed, and the SHA-256 of its old and new content. The manifest is
+// complete before the first file is replaced; until a marker file says otherwise ("done",
+// "rolled-back", "declined", "undone") the run is in progress, so a run that was killed half-way is
+// found at the next start. An undone run is passed over when looking for the run to undo.
 #pragma once
 
 #include <functional>
@@ -46,9 +48,38 @@ std::optional<std::pair<std::string, long>> RunFolderKey(std::string_view name);
 std::optional<HistoryRun> NewestRun(const std::string& root);
 
 inline constexpr const char* kManifestName = "manifest.txt";
-inline constexpr const char* kUndoneMarker = "undone";
 
-// Marks the run as undone by writing its marker file.
-FileStatus MarkUndone(const std::string& runFolder);
+enum class RunState {
+  InProgress,  // no marker: replacing began and was never seen to end
+  Done,        // every file was replaced
+  RolledBack,  // a failure put every file back, or none holds what the run wrote
+  Declined,    // found interrupted and the engineer chose to keep the files as they are
+  Undone,      // the files were put back
+};
+
+RunState RunStateOf(const std::string& runFolder);
+// Writes the state's marker file. Done and RolledBack are not flushed: a marker lost in a crash only
+// means the files are compared again at the next start.
+FileStatus MarkRun(const std::string& runFolder, RunState state);
+inline FileStatus MarkUndone(const std::string& runFolder) {
+  return MarkRun(runFolder, RunState::Undone);
+}
+
+// The newest run folder below `root` that holds a manifest, whatever its state; `files` is nothing
+// when the manifest cannot be read or is damaged.
+struct RecordedRun {
+  std::string folder;
+  std::string name;  // the folder's name, "YYYYMMDD-HHMMSS[-N]"
+  std::optional<std::vector<HistoryFile>> files;
+};
+std::optional<RecordedRun> NewestRecordedRun(const std::string& root);
+
+// "YYYY-MM-DD HH:MM:SS" for a run folder name.
+std::string RunTimeText(std::string_view name);
+
+// What a file of a run holds now: what it held before the run, what the run wrote, or neither
+// (changed by someone since, or unreadable).
+enum class FileNow { Old, New, Neither };
+FileNow CurrentContentOf(const HistoryFile& file);
 
 }  // namespace wisetup

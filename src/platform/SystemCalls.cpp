@@ -73,6 +73,14 @@ int Flush(int fd) {
   return ::fsync(fd);
 }
 
+int FlushFileSystem(int fd) {
+  if (const int error = Injected(Call::Flush)) {
+    errno = error;
+    return -1;
+  }
+  return ::syncfs(fd);
+}
+
 int Close(int fd) {
   if (const int error = Injected(Call::Close)) {
     ::close(fd);

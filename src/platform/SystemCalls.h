@@ -30,6 +30,8 @@ int MakeTemp(char* pattern);  // mkstemp, counted as an open
 ssize_t Read(int fd, void* data, std::size_t size);
 ssize_t Write(int fd, const void* data, std::size_t size);
 int Flush(int fd);  // fsync
+// syncfs: every file written on the file system of `fd` is on disk; counted as a flush.
+int FlushFileSystem(int fd);
 int Close(int fd);
 int Rename(const char* from, const char* to);
 int Unlink(const char* path);

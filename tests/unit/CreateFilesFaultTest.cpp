@@ -379,7 +379,7 @@ TEST_F(CreateFilesFaultTest, UndoThatCannotMarkItsRunSaysSo) {
   const fs::path history = dir_ / "data" / "wisetup" / "history";
   ASSERT_TRUE(fs::is_directory(history));
   for (const auto& run : fs::directory_iterator(history)) {
-    fs::create_directory(run.path() / kUndoneMarker);  // a folder where the marker file goes
+    fs::create_directory(run.path() / "undone");  // a folder where the marker file goes
   }
   platform_.messages.clear();
 
