@@ -2,6 +2,9 @@
 // turn, and with every call failing from some point on: after each run every file holds its old or
 // its new content whole, no temporary file is left, the setup file and the tables change together,
 // and a failure is reported in one box and never as the completion message.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <deque>
 #include <filesystem>
@@ -148,6 +151,14 @@ class CreateFilesFaultTest : public testing::Test {
     return snapshot;
   }
 
+  // A killed run or a failing clean-up may leave temporary files of ours; the next run removes them.
+  static Snapshot WithoutTemporaries(Snapshot snapshot) {
+    std::erase_if(snapshot, [](const auto& entry) {
+      return IsTemporaryFileName(fs::path(entry.first).filename().string());
+    });
+    return snapshot;
+  }
+
   // Puts the old files back as they were before any run and forgets the history.
   void Reset() {
     for (const fs::path& folder : {Weld(), dir_ / "setup"}) {
@@ -276,9 +287,76 @@ TEST_F(CreateFilesFaultTest, FailingEveryCallFromSomePointOnNeverTearsAFile) {
         }
       }
       EXPECT_NE(boxes[0].text.find((dir_ / "data").string()), string::npos);
+      // The file whose replacement failed holds its old content and is named apart.
+      const string stillOld = CreateFilesText(CreateText::StillOld, 1);
+      if (const auto at = boxes[0].text.find(stillOld); at != string::npos) {
+        const string failed = boxes[0].text.substr(at + stillOld.size() + 1);
+        const string path = failed.substr(0, failed.find(": "));
+        EXPECT_EQ(now.at(path), old_.at(path)) << path;
+      }
+      // The undo then puts back the new files and counts the others as already back.
+      platform_.messages.clear();
+      form_.RunHandler([this] { form_.MenuRestoreOriginalsClick(); });
+      EXPECT_TRUE(WithoutTemporaries(Take()) == old_);
+      ASSERT_FALSE(platform_.Boxes().empty());
+      EXPECT_EQ(platform_.Boxes().back().text.find(CreateFilesText(CreateText::UndoSkipped, 1)),
+                string::npos)
+          << platform_.Boxes().back().text;
     }
     Reset();
   }
+}
+
+// The process killed after any call of a run, with no roll-back: the next start asks exactly when
+// the files are part old and part new, and Yes brings every file back.
+TEST_F(CreateFilesFaultTest, KilledRunIsFoundAtTheNextStart) {
+  const int calls = Learn();
+  int asked = 0;
+  for (int n = 1; n <= calls; ++n) {
+    SCOPED_TRACE("killed at call " + std::to_string(n));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      int seen = 0;
+      sys::ScopedFaultHook hook([&seen, n](sys::Call) {
+        if (++seen == n) ::_exit(0);
+        return 0;
+      });
+      form_.ButtonMakeConfigClick();
+      ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    std::size_t fresh = 0;
+    ASSERT_TRUE(Classify(WithoutTemporaries(Take()), fresh));
+
+    FaultPlatform next = platform_;
+    next.messages.clear();
+    TForm1 restarted(next);
+    restarted.FormShow();
+    const bool mixed = fresh > 0 && fresh < 6;
+    std::size_t questions = 0;
+    for (const Shown& m : next.messages) questions += m.kind == MessageKind::Question ? 1 : 0;
+    EXPECT_EQ(questions, mixed ? 1u : 0u);
+    EXPECT_TRUE(next.Boxes().size() == (mixed ? 1u : 0u)) << next.messages.size();
+    if (mixed) {
+      ++asked;
+      EXPECT_TRUE(WithoutTemporaries(Take()) == old_);
+    } else {
+      std::size_t again = 0;
+      ASSERT_TRUE(Classify(WithoutTemporaries(Take()), again));
+      EXPECT_EQ(again, fresh);
+    }
+    // A second start has nothing more to ask.
+    FaultPlatform third = platform_;
+    third.messages.clear();
+    TForm1 again(third);
+    again.FormShow();
+    EXPECT_TRUE(third.messages.empty());
+    Reset();
+  }
+  EXPECT_GT(asked, 0);
 }
 
 TEST_F(CreateFilesFaultTest, SettingsSaveWithAFailingCallKeepsTheOldFileWhole) {
