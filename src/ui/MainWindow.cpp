@@ -612,7 +612,8 @@ void MainWindow::MirrorRadioGroup(const ControlState& state) {
 }
 
 void MainWindow::ApplyPlacement() {
-  const WindowPlacement& wanted = form_.Placement;
+  // A copy: the model's placement is set anew from what is applied.
+  const WindowPlacement wanted = form_.Placement;
   // Only a change made by the model moves the window; what the user did stays as it is.
   if (placed_ && SamePlacement(wanted, seen_)) return;
   placed_ = true;
@@ -633,10 +634,16 @@ void MainWindow::ApplyPlacement() {
                     : QMargins();
     fitted = FitInto(rect, screen->availableGeometry() - frame, minimumSizeHint());
   }
-  // The normal geometry is set while not maximised, so that it is what a restore returns to.
+  // The normal geometry is set while not maximised, so that it is what a restore returns to. A
+  // visible window reports the steps between as the user's own moves; they are not recorded.
+  placing_ = true;
   if (isMaximized()) setWindowState(windowState() & ~Qt::WindowMaximized);
   setGeometry(fitted);
   if (wanted.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
+  placing_ = false;
+  form_.Placement =
+      WindowPlacement{fitted.x(), fitted.y(), fitted.width(), fitted.height(), wanted.Maximized};
+  seen_ = form_.Placement;
 }
 
 QRect MainWindow::FitInto(const QRect& wanted, const QRect& available, const QSize& minimum) {
@@ -652,7 +659,7 @@ QRect MainWindow::FitInto(const QRect& wanted, const QRect& available, const QSi
 }
 
 void MainWindow::RecordPlacement() {
-  if (!placed_ || isMinimized()) return;
+  if (!placed_ || placing_ || isMinimized()) return;
   if (isMaximized() || isFullScreen()) {
     // The normal geometry stays as it was, for the next start to restore to.
     form_.Placement.Maximized = true;

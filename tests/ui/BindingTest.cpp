@@ -435,16 +435,35 @@ class BindingTest : public QObject {
     QCOMPARE(wisetup::MainWindow::FitInto(wanted, available, QSize(600, 350)), fitted);
   }
 
+  void maximisedStateIsAppliedAndRecorded_data() {
+    QTest::addColumn<bool>("shownFirst");
+    QTest::newRow("placement before the window is shown") << false;
+    // As at start-up: the window is shown, then FormShow reads the settings.
+    QTest::newRow("settings read once the window is shown") << true;
+  }
   void maximisedStateIsAppliedAndRecorded() {
+    QFETCH(bool, shownFirst);
     wisetup::TForm1& form = window_->Form();
-    form.Placement = {120, 110, 700, 400, true};
+    if (shownFirst) {
+      window_->show();
+      QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    const QRect remembered(40, 30, 700, 500);
+    form.Placement = {remembered.x(), remembered.y(), remembered.width(), remembered.height(),
+                      true};
     window_->Mirror();
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     QTRY_VERIFY(window_->isMaximized());
+    QVERIFY(window_->windowState() & Qt::WindowMaximized);
+    QCOMPARE(window_->normalGeometry(), remembered);
     QVERIFY(form.Placement.Maximized);
+    QCOMPARE(
+        QRect(form.Placement.Left, form.Placement.Top, form.Placement.Width, form.Placement.Height),
+        remembered);
     window_->showNormal();
     QTRY_VERIFY(!window_->isMaximized());
+    QTRY_COMPARE(window_->geometry(), remembered);
     QVERIFY(!form.Placement.Maximized);
     window_->showMaximized();
     QTRY_VERIFY(form.Placement.Maximized);
