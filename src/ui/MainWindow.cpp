@@ -155,6 +155,16 @@ bool SearchesClosedList(const QKeyEvent& key) {
   return !text.isEmpty() && text.at(0).isPrint() && !text.at(0).isSpace();
 }
 
+// A field the user reads but cannot type into. Tab passes it by, so that the keyboard goes from
+// one thing that can be changed to the next; a click still gives it the focus, to select and copy
+// its text.
+QLineEdit* NewReadOnlyField() {
+  auto* edit = new QLineEdit;
+  edit->setReadOnly(true);
+  edit->setFocusPolicy(Qt::ClickFocus);
+  return edit;
+}
+
 // The local paths of a drag from a file manager; empty when it carries anything else.
 std::vector<std::string> LocalPathsOf(const QMimeData* data) {
   std::vector<std::string> paths;
@@ -199,6 +209,9 @@ void MainWindow::Bind(Ctl c, QObject* object) {
   objects_[Index(c)] = object;
   object->setObjectName(Q(InfoOf(c).name));
   if (auto* box = qobject_cast<QComboBox*>(object)) GuardList(box);
+  // Outside a dialog a push button takes only Space; Return and the keypad's Enter press the
+  // focused button too, as users expect.
+  if (auto* button = qobject_cast<QPushButton*>(object)) button->setAutoDefault(true);
 }
 
 void MainWindow::GuardList(QComboBox* box) {
@@ -244,6 +257,9 @@ void MainWindow::StepTab(int step) {
     page = ((page + step) % count + count) % count;
     if (tabs_->isTabVisible(page) && tabs_->isTabEnabled(page)) {
       tabs_->setCurrentIndex(page);
+      // The tab's mode list is what a tab is chosen for; the arrow keys then pick in it.
+      auto* modes = Get<QComboBox>(ComboBoxWpsWModeOf(page));
+      if (modes->isEnabled()) modes->setFocus(Qt::ShortcutFocusReason);
       return;
     }
   }
@@ -345,8 +361,7 @@ QWidget* MainWindow::BuildTopRow() {
     return box;
   };
   addGroup(Ctl::GroupBoxWelderNo, Ctl::ComboBoxWelderNo, new QComboBox);
-  auto* rcWelder = new QLineEdit;
-  rcWelder->setReadOnly(true);
+  auto* rcWelder = NewReadOnlyField();
   // As wide as its group's title, which is wider than the longest kind name; a fixed width would
   // not fit a small screen at a large scale factor.
   rcWelder->setMinimumWidth(0);
@@ -383,8 +398,7 @@ QWidget* MainWindow::BuildRegistrations() {
     auto* grid = new QGridLayout(page);
     auto* robotLabel = new QLabel;
     Bind(LabelRcWModeOf(r), robotLabel);
-    auto* robotText = new QLineEdit;
-    robotText->setReadOnly(true);
+    auto* robotText = NewReadOnlyField();
     robotText->setFont(fixed);
     Bind(EditRcWModeOf(r), robotText);
     auto* modeLabel = new QLabel;
@@ -414,8 +428,7 @@ QWidget* MainWindow::BuildFolders() {
   auto addRow = [&](int row, Ctl label, Ctl edit, Ctl button) {
     auto* l = new QLabel;
     Bind(label, l);
-    auto* e = new QLineEdit;
-    e->setReadOnly(true);
+    auto* e = NewReadOnlyField();
     Bind(edit, e);
     auto* b = new QPushButton;
     b->setFixedWidth(32);
