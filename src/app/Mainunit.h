@@ -93,9 +93,10 @@ class TForm1 {
   // --- settings (Settings.cpp) -------------------------------------------------------------------
   // The file beside the executable: its path with the extension replaced by ".INI".
   std::string SettingsPath() const;
-  // The settings file in use: SettingsPath() when it, or its folder, can be written; otherwise
-  // wisetup/wisetup.INI in the user's configuration folder (SettingsPath() again when there is
-  // none).
+  // The settings file in use: SettingsPath() when it, or its folder, can be written and the
+  // executable lies outside the system folders; otherwise wisetup/wisetup.INI in the user's
+  // configuration folder (SettingsPath() again when there is none: read, but never written in a
+  // system folder).
   std::string SettingsLocation() const;
   void LoadSettings();
   void SaveSettings();  // throws HandlerError when the file cannot be written
@@ -179,6 +180,8 @@ class TForm1 {
   void RenderSetupTexts();
   // The process environment as the platform gives it, for the base directory lookups.
   EnvironmentLookup Environment() const;
+  // Whether the settings may be kept beside the executable: it lies outside the system folders.
+  bool PortableSettings() const;
   ExistingFile ReadSettingsSource(const std::string& location, std::string& content) const;
   void SelectStoredModes(int welder);
   std::optional<std::string> HistoryFolderRoot();

@@ -43,9 +43,14 @@ std::string TForm1::SettingsPath() const {
   return path + ".INI";
 }
 
+bool TForm1::PortableSettings() const {
+  return !InSystemFolder(platform_.ExecutablePath());
+}
+
 std::string TForm1::SettingsLocation() const {
   const std::string portable = MapPath(SettingsPath());
-  if (CanWriteAtomically(portable)) return portable;
+  // Root can write a system folder too; the package manager owns it all the same.
+  if (PortableSettings() && CanWriteAtomically(portable)) return portable;
   const auto config = ConfigHome(Environment());
   if (!config) return portable;
   return *config + "/wisetup/wisetup.INI";
@@ -80,6 +85,10 @@ void TForm1::SaveSettings() {
   const std::string location = SettingsLocation();
   std::string content;
   const ExistingFile state = ReadSettingsSource(location, content);
+  if (location == MapPath(SettingsPath()) && !PortableSettings()) {
+    // No user folder to go to: nothing is left in a system folder.
+    throw HandlerError(FormatPath(TextOf(kCannotWriteText, LanguageIndex), location));
+  }
   // Writing over a file whose content could not be read would lose whatever it holds. Something
   // that is no file at all (a folder in its place) could not be written either, and is reported so.
   if (state == ExistingFile::Unreadable) {

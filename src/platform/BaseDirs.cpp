@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <array>
+#include <filesystem>
 #include <string_view>
 
 namespace wisetup {
@@ -33,6 +35,8 @@ std::optional<std::string> BaseFolder(const EnvironmentLookup& env, const char* 
   return (base == "/" ? "" : base) + belowHome;
 }
 
+constexpr std::array<std::string_view, 5> kSystemFolders = {"usr", "bin", "sbin", "opt", "snap"};
+
 }  // namespace
 
 std::optional<std::string> ConfigHome(const EnvironmentLookup& env) {
@@ -57,6 +61,35 @@ std::vector<std::string> DataDirs(const EnvironmentLookup& env) {
   }
   if (dirs.empty()) dirs = {"/usr/local/share", "/usr/share"};
   return dirs;
+}
+
+bool IsSystemPath(std::string_view path) {
+  if (path.empty() || path.front() != '/') return false;
+  // The first component decides, once ".." has been taken back.
+  std::vector<std::string_view> components;
+  std::size_t at = 0;
+  while (at < path.size()) {
+    const std::size_t slash = std::min(path.find('/', at), path.size());
+    const std::string_view part = path.substr(at, slash - at);
+    if (part == "..") {
+      if (!components.empty()) components.pop_back();
+    } else if (!part.empty() && part != ".") {
+      components.push_back(part);
+    }
+    at = slash + 1;
+  }
+  return !components.empty() && std::find(kSystemFolders.begin(), kSystemFolders.end(),
+                                          components.front()) != kSystemFolders.end();
+}
+
+bool InSystemFolder(const std::string& executablePath) {
+  if (IsSystemPath(executablePath)) return true;
+  // weakly_canonical also resolves a path whose last parts do not exist (a pretend executable).
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(executablePath, ec);
+  if (ec) return false;
+  const std::filesystem::path real = std::filesystem::weakly_canonical(absolute, ec);
+  return !ec && IsSystemPath(real.native());
 }
 
 }  // namespace wisetup

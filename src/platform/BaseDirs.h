@@ -1,11 +1,13 @@
 // The XDG base directories: where the tool keeps its settings and finds its catalogue when the
-// folder of its executable cannot serve. Values come from an environment lookup so that the window
-// and the scenario driver read the same variables, and tests can give their own.
+// folder of its executable cannot serve, and the system folders that never serve. Values come from
+// an environment lookup so that the window and the scenario driver read the same variables, and
+// tests can give their own.
 #pragma once
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace wisetup {
@@ -24,5 +26,13 @@ std::optional<std::string> DataHome(const EnvironmentLookup& env);
 // The absolute folders of $XDG_DATA_DIRS in their order (empty, relative and non-folder entries
 // left out); /usr/local/share and /usr/share when the variable is unset or names none.
 std::vector<std::string> DataDirs(const EnvironmentLookup& env);
+
+// Whether the absolute `path` is one of /usr, /bin, /sbin, /opt and /snap or lies below one,
+// judged by its components after "." and ".." are taken lexically. A relative path is never one.
+bool IsSystemPath(std::string_view path);
+
+// Whether the executable lies in a system folder as its path is given, or where the symbolic links
+// on that path lead. Such a folder belongs to the package manager even where root may write it.
+bool InSystemFolder(const std::string& executablePath);
 
 }  // namespace wisetup

@@ -155,6 +155,16 @@ bool SearchesClosedList(const QKeyEvent& key) {
   return !text.isEmpty() && text.at(0).isPrint() && !text.at(0).isSpace();
 }
 
+// A field the user reads but cannot type into. Tab passes it by, so that the keyboard goes from
+// one thing that can be changed to the next; a click still gives it the focus, to select and copy
+// its text.
+QLineEdit* NewReadOnlyField() {
+  auto* edit = new QLineEdit;
+  edit->setReadOnly(true);
+  edit->setFocusPolicy(Qt::ClickFocus);
+  return edit;
+}
+
 // The local paths of a drag from a file manager; empty when it carries anything else.
 std::vector<std::string> LocalPathsOf(const QMimeData* data) {
   std::vector<std::string> paths;
@@ -199,6 +209,9 @@ void MainWindow::Bind(Ctl c, QObject* object) {
   objects_[Index(c)] = object;
   object->setObjectName(Q(InfoOf(c).name));
   if (auto* box = qobject_cast<QComboBox*>(object)) GuardList(box);
+  // Outside a dialog a push button takes only Space; Return and the keypad's Enter press the
+  // focused button too, as users expect.
+  if (auto* button = qobject_cast<QPushButton*>(object)) button->setAutoDefault(true);
 }
 
 void MainWindow::GuardList(QComboBox* box) {
@@ -244,6 +257,9 @@ void MainWindow::StepTab(int step) {
     page = ((page + step) % count + count) % count;
     if (tabs_->isTabVisible(page) && tabs_->isTabEnabled(page)) {
       tabs_->setCurrentIndex(page);
+      // The tab's mode list is what a tab is chosen for; the arrow keys then pick in it.
+      auto* modes = Get<QComboBox>(ComboBoxWpsWModeOf(page));
+      if (modes->isEnabled()) modes->setFocus(Qt::ShortcutFocusReason);
       return;
     }
   }
@@ -345,8 +361,7 @@ QWidget* MainWindow::BuildTopRow() {
     return box;
   };
   addGroup(Ctl::GroupBoxWelderNo, Ctl::ComboBoxWelderNo, new QComboBox);
-  auto* rcWelder = new QLineEdit;
-  rcWelder->setReadOnly(true);
+  auto* rcWelder = NewReadOnlyField();
   // As wide as its group's title, which is wider than the longest kind name; a fixed width would
   // not fit a small screen at a large scale factor.
   rcWelder->setMinimumWidth(0);
@@ -383,8 +398,7 @@ QWidget* MainWindow::BuildRegistrations() {
     auto* grid = new QGridLayout(page);
     auto* robotLabel = new QLabel;
     Bind(LabelRcWModeOf(r), robotLabel);
-    auto* robotText = new QLineEdit;
-    robotText->setReadOnly(true);
+    auto* robotText = NewReadOnlyField();
     robotText->setFont(fixed);
     Bind(EditRcWModeOf(r), robotText);
     auto* modeLabel = new QLabel;
@@ -414,8 +428,7 @@ QWidget* MainWindow::BuildFolders() {
   auto addRow = [&](int row, Ctl label, Ctl edit, Ctl button) {
     auto* l = new QLabel;
     Bind(label, l);
-    auto* e = new QLineEdit;
-    e->setReadOnly(true);
+    auto* e = NewReadOnlyField();
     Bind(edit, e);
     auto* b = new QPushButton;
     b->setFixedWidth(32);
@@ -612,7 +625,8 @@ void MainWindow::MirrorRadioGroup(const ControlState& state) {
 }
 
 void MainWindow::ApplyPlacement() {
-  const WindowPlacement& wanted = form_.Placement;
+  // A copy: the model's placement is set anew from what is applied.
+  const WindowPlacement wanted = form_.Placement;
   // Only a change made by the model moves the window; what the user did stays as it is.
   if (placed_ && SamePlacement(wanted, seen_)) return;
   placed_ = true;
@@ -633,10 +647,16 @@ void MainWindow::ApplyPlacement() {
                     : QMargins();
     fitted = FitInto(rect, screen->availableGeometry() - frame, minimumSizeHint());
   }
-  // The normal geometry is set while not maximised, so that it is what a restore returns to.
+  // The normal geometry is set while not maximised, so that it is what a restore returns to. A
+  // visible window reports the steps between as the user's own moves; they are not recorded.
+  placing_ = true;
   if (isMaximized()) setWindowState(windowState() & ~Qt::WindowMaximized);
   setGeometry(fitted);
   if (wanted.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
+  placing_ = false;
+  form_.Placement =
+      WindowPlacement{fitted.x(), fitted.y(), fitted.width(), fitted.height(), wanted.Maximized};
+  seen_ = form_.Placement;
 }
 
 QRect MainWindow::FitInto(const QRect& wanted, const QRect& available, const QSize& minimum) {
@@ -652,7 +672,7 @@ QRect MainWindow::FitInto(const QRect& wanted, const QRect& available, const QSi
 }
 
 void MainWindow::RecordPlacement() {
-  if (!placed_ || isMinimized()) return;
+  if (!placed_ || placing_ || isMinimized()) return;
   if (isMaximized() || isFullScreen()) {
     // The normal geometry stays as it was, for the next start to restore to.
     form_.Placement.Maximized = true;

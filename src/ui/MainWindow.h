@@ -98,7 +98,8 @@ class MainWindow : public QMainWindow {
   // The placement as the model last saw it: applied from the model, or recorded from the user.
   WindowPlacement seen_;
   bool placed_ = false;
-  bool framed_ = false;  // shown once, so the frame's size is known
+  bool framed_ = false;   // shown once, so the frame's size is known
+  bool placing_ = false;  // ApplyPlacement is moving the window
   // Qt's own texts (standard buttons, file dialogs) in Japanese; installed while it is active.
   QTranslator qtJapanese_;
   bool qtJapaneseLoaded_ = false;

@@ -357,18 +357,27 @@ class BindingTest : public QObject {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<QList<int>>("pages");  // the active page after each press, from page 1
+    QTest::addColumn<QString>("focus");     // what has the focus before the first press
     const QList<int> forward{2, 4, 0, 1};
     const QList<int> backward{0, 4, 2, 1};
-    QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << int(Qt::ControlModifier) << forward;
-    QTest::newRow("Ctrl+PgDn") << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << forward;
-    QTest::newRow("Ctrl+Shift+Tab")
-        << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier) << backward;
-    QTest::newRow("Ctrl+PgUp") << int(Qt::Key_PageUp) << int(Qt::ControlModifier) << backward;
+    // The robot-side text of page 1, clicked into to copy it.
+    for (const char* focus : {"ButtonExit", "EditRcWModeR2"}) {
+      QTest::addRow("Ctrl+Tab from %s", focus)
+          << int(Qt::Key_Tab) << int(Qt::ControlModifier) << forward << focus;
+      QTest::addRow("Ctrl+PgDn from %s", focus)
+          << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << forward << focus;
+      QTest::addRow("Ctrl+Shift+Tab from %s", focus)
+          << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier) << backward
+          << focus;
+      QTest::addRow("Ctrl+PgUp from %s", focus)
+          << int(Qt::Key_PageUp) << int(Qt::ControlModifier) << backward << focus;
+    }
   }
   void tabKeysMoveBetweenVisibleTabs() {
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(QList<int>, pages);
+    QFETCH(QString, focus);
     wisetup::TForm1& form = window_->Form();
     // Tabs 1, 2, 3 and 5 shown, as for a welder with four registrations.
     for (int r = 0; r < 10; ++r) form.C(wisetup::TabOf(r)).Visible = r <= 2 || r == 4;
@@ -376,12 +385,85 @@ class BindingTest : public QObject {
     window_->Mirror();
     window_->show();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-    Find<QPushButton>("ButtonExit")->setFocus();
+    auto* start = Find<QWidget>(qPrintable(focus));
+    QTest::mouseClick(start, Qt::LeftButton);
+    QTRY_VERIFY(start->hasFocus());
     for (const int page : pages) {
-      QTest::keyClick(window_.get(), static_cast<Qt::Key>(key),
+      QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key),
                       static_cast<Qt::KeyboardModifiers>(modifiers));
       QCOMPARE(Find<QTabWidget>("PageControlRejist")->currentIndex(), page);
       QCOMPARE(form.C(Ctl::PageControlRejist).ActivePage, page);
+      // The arrow keys then pick a mode on the new tab.
+      QCOMPARE(QApplication::focusWidget()->objectName(),
+               QStringLiteral("ComboBoxWpsWModeR%1").arg(page + 1));
+    }
+  }
+
+  void enterPressesTheFocusedButton_data() {
+    QTest::addColumn<int>("control");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    FakePlatform platform(dir_.filePath("wisetup").toStdString());
+    const wisetup::MainWindow window(platform);
+    for (int i = 0; i < wisetup::kControlCount; ++i) {
+      const wisetup::ControlInfo& info = wisetup::InfoOf(static_cast<Ctl>(i));
+      if (info.action != wisetup::UserAction::Click || info.handler == nullptr) continue;
+      if (window.findChild<QPushButton*>(NameOf(static_cast<Ctl>(i))) == nullptr) continue;
+      QTest::addRow("%s Return", info.name.c_str()) << i << int(Qt::Key_Return) << 0;
+      QTest::addRow("%s keypad Enter", info.name.c_str())
+          << i << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    }
+  }
+  void enterPressesTheFocusedButton() {
+    QFETCH(int, control);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    const Ctl c = static_cast<Ctl>(control);
+    MakeUsable(window_->Form(), c);
+    window_->Mirror();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    auto* button = Find<QPushButton>(qPrintable(NameOf(c)));
+    button->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(button->hasFocus());
+    QSignalSpy started(window_.get(), &wisetup::MainWindow::HandlerStarted);
+    QTest::keyClick(button, static_cast<Qt::Key>(key),
+                    static_cast<Qt::KeyboardModifiers>(modifiers));
+    QCOMPARE(started.count(), 1);
+    QCOMPARE(started.at(0).at(0).toInt(), control);
+  }
+
+  void tabPassesReadOnlyFieldsBy() {
+    wisetup::TForm1& form = window_->Form();
+    // As after a backup load: the lists of the top row can be used too.
+    for (const Ctl c : {Ctl::ComboBoxWelderNo, Ctl::ComboBoxWpsWelder, Ctl::ComboBoxArea}) {
+      MakeUsable(form, c);
+    }
+    window_->Mirror();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    Find<QPushButton>("ButtonExit")->setFocus(Qt::TabFocusReason);
+    QStringList visited;
+    for (int press = 0; press < 40; ++press) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QWidget* focused = QApplication::focusWidget();
+      QVERIFY(focused != nullptr);
+      QVERIFY2(qobject_cast<QLineEdit*>(focused) == nullptr, qPrintable(focused->objectName()));
+      visited << focused->objectName();
+    }
+    // The chain goes round through every control that can be changed.
+    for (const char* stop :
+         {"ComboBoxWelderNo", "ComboBoxWpsWelder", "ComboBoxArea", "ComboBoxWpsWModeR1",
+          "ButtonBackupFolder", "ButtonSaveFolder", "ButtonMakeConfig", "ButtonExit"}) {
+      QVERIFY2(visited.contains(QString::fromLatin1(stop)), stop);
+    }
+    // A click still gives a field the focus, to select and copy its text.
+    for (const char* field :
+         {"EditRcWelder", "EditRcWModeR1", "EditBackupFolder", "EditConfigFolder"}) {
+      auto* edit = Find<QLineEdit>(field);
+      QVERIFY(edit->isReadOnly());
+      QTest::mouseClick(edit, Qt::LeftButton);
+      QTRY_VERIFY2(edit->hasFocus(), field);
     }
   }
 
@@ -435,16 +517,35 @@ class BindingTest : public QObject {
     QCOMPARE(wisetup::MainWindow::FitInto(wanted, available, QSize(600, 350)), fitted);
   }
 
+  void maximisedStateIsAppliedAndRecorded_data() {
+    QTest::addColumn<bool>("shownFirst");
+    QTest::newRow("placement before the window is shown") << false;
+    // As at start-up: the window is shown, then FormShow reads the settings.
+    QTest::newRow("settings read once the window is shown") << true;
+  }
   void maximisedStateIsAppliedAndRecorded() {
+    QFETCH(bool, shownFirst);
     wisetup::TForm1& form = window_->Form();
-    form.Placement = {120, 110, 700, 400, true};
+    if (shownFirst) {
+      window_->show();
+      QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    const QRect remembered(40, 30, 700, 500);
+    form.Placement = {remembered.x(), remembered.y(), remembered.width(), remembered.height(),
+                      true};
     window_->Mirror();
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     QTRY_VERIFY(window_->isMaximized());
+    QVERIFY(window_->windowState() & Qt::WindowMaximized);
+    QCOMPARE(window_->normalGeometry(), remembered);
     QVERIFY(form.Placement.Maximized);
+    QCOMPARE(
+        QRect(form.Placement.Left, form.Placement.Top, form.Placement.Width, form.Placement.Height),
+        remembered);
     window_->showNormal();
     QTRY_VERIFY(!window_->isMaximized());
+    QTRY_COMPARE(window_->geometry(), remembered);
     QVERIFY(!form.Placement.Maximized);
     window_->showMaximized();
     QTRY_VERIFY(form.Placement.Maximized);

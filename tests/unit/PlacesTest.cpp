@@ -156,6 +156,58 @@ INSTANTIATE_TEST_SUITE_P(
                         "RootHome", {{"HOME", "/"}}, "/.config", "/.local/share", kDefaultDirs}),
     RowName());
 
+// ---- system folders -----------------------------------------------------------------------------
+
+TEST(SystemPath, IsJudgedByWholeLeadingComponents) {
+  struct Row {
+    const char* path;
+    bool system;
+  };
+  const Row rows[] = {
+      {"/usr/bin/wisetup", true},
+      {"/usr/local/bin/wisetup", true},
+      {"/bin/wisetup", true},
+      {"/sbin/wisetup", true},
+      {"/opt/wisetup/bin/x", true},
+      {"/snap/wisetup/current/bin/x", true},
+      {"/usr", true},
+      {"//usr//bin/x", true},
+      {"/home/../usr/bin/x", true},
+      {"/usrlocal/x", false},
+      {"/optical/x", false},
+      {"/home/u/usr/bin/x", false},
+      {"/usr/../home/u/x", false},
+      {"usr/bin/x", false},
+      {"/", false},
+      {"", false},
+  };
+  for (const Row& row : rows) EXPECT_EQ(IsSystemPath(row.path), row.system) << row.path;
+}
+
+TEST_F(Places, ExecutableInASystemFolderIsFoundThroughSymbolicLinks) {
+  fs::create_directories(dir_ / "app");
+  fs::create_symlink("/usr/bin", dir_ / "bin-link");
+  fs::create_symlink("/", dir_ / "root-link");
+  fs::create_symlink("/bin/sh", dir_ / "app" / "linked-exe");
+  fs::create_symlink(dir_ / "app", dir_ / "home-link");
+  struct Row {
+    string path;
+    bool system;
+  };
+  const Row rows[] = {
+      {"@T@/app/wisetup", false},
+      {"@T@/home-link/wisetup", false},
+      {"@T@/no such folder/wisetup", false},
+      {"@T@/bin-link/wisetup", true},
+      {"@T@/root-link/usr/lib/wisetup/wisetup", true},
+      {"@T@/app/linked-exe", true},
+      {"/usr/bin/no-such-program", true},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(InSystemFolder(At(row.path)), row.system) << row.path;
+  }
+}
+
 // ---- profile values that must read back -------------------------------------------------------
 
 struct QuoteRow {

@@ -26,8 +26,10 @@ Commands (one per line; blank lines and lines starting with # are skipped):
   appdir PATH            folder of the pretend executable; before start. Default: the current
                          folder. The settings file is PATH/wisetup.INI when that file, or the
                          folder when the file is missing, can be written (permission bits count
-                         even for root); otherwise $XDG_CONFIG_HOME/wisetup/wisetup.INI (or
-                         $HOME/.config/...). The catalogue is the first existing of
+                         even for root) and PATH, as given or resolved through symbolic links,
+                         lies outside /usr, /bin, /sbin, /opt and /snap; otherwise
+                         $XDG_CONFIG_HOME/wisetup/wisetup.INI (or $HOME/.config/...); until
+                         that file exists, a readable PATH/wisetup.INI gives the starting values. The catalogue is the first existing of
                          PATH/WeldingMode/, $XDG_DATA_HOME/wisetup/WeldingMode/ (or
                          $HOME/.local/share/...) and wisetup/WeldingMode/ under each folder of
                          $XDG_DATA_DIRS (default /usr/local/share:/usr/share). The variables are
