@@ -5,10 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -151,7 +153,8 @@ class CreateFilesFaultTest : public testing::Test {
     return snapshot;
   }
 
-  // A killed run or a failing clean-up may leave temporary files of ours; the next run removes them.
+  // A killed run or a failing clean-up may leave temporary files of ours; the next run removes
+  // them.
   static Snapshot WithoutTemporaries(Snapshot snapshot) {
     std::erase_if(snapshot, [](const auto& entry) {
       return IsTemporaryFileName(fs::path(entry.first).filename().string());
@@ -446,6 +449,79 @@ TEST_F(CreateFilesFaultTest, TablesWithAReadErrorAtLoadAreNeverWrittenBack) {
         << table;
   }
   EXPECT_EQ(Take(), old_);
+}
+
+// A run found in progress whose record cannot be trusted changes nothing and says so in one box;
+// of two runs in progress only the newest is examined.
+TEST_F(CreateFilesFaultTest, InterruptedRunThatCannotBeCheckedChangesNothing) {
+  Learn();
+  const fs::path history = dir_ / "data" / "wisetup" / "history";
+  struct Row {
+    const char* name;
+    std::function<void(const fs::path& run)> damage;
+    bool box;
+  };
+  const std::vector<Row> rows = {
+      {"ManifestDamaged", [](const fs::path& run) { std::ofstream(run / "manifest.txt") << "x"; },
+       true},
+      {"KeptCopyMissing", [](const fs::path& run) { fs::remove(run / "002-$WTBD1"); }, true},
+      {"KeptCopyChanged",
+       [](const fs::path& run) { std::ofstream(run / "002-$WTBD1", std::ios::binary) << "y"; },
+       true},
+      {"FolderGone", [](const fs::path& run) { fs::remove_all(run); }, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Injector clean;
+    Run(clean);
+    ASSERT_EQ(platform_.Boxes().size(), 1u);
+    fs::path run;
+    for (const auto& entry : fs::directory_iterator(history)) run = entry.path();
+    // As if killed after the setup file and the first table were replaced.
+    fs::remove(run / "done");
+    for (const auto& [path, bytes] : old_) {
+      if (fs::path(path).filename() != "ZelSetUp.ini" && fs::path(path).filename() != "$WTBD1") {
+        std::ofstream(path, std::ios::binary) << bytes;
+      }
+    }
+    const Snapshot torn = Take();
+    row.damage(run);
+    FaultPlatform next = platform_;
+    next.messages.clear();
+    TForm1 restarted(next);
+    restarted.FormShow();
+    EXPECT_TRUE(Take() == torn);
+    EXPECT_EQ(next.Boxes().size(), row.box ? 1u : 0u);
+    for (const Shown& m : next.messages) EXPECT_NE(m.kind, MessageKind::Question) << m.text;
+    Reset();
+  }
+
+  // Two runs in progress: the newer is the one asked about and put back.
+  Injector first;
+  Run(first);
+  platform_.messages.clear();
+  std::vector<fs::path> runs;
+  {
+    Injector second;
+    Run(second);  // changes nothing new, but is a run of its own
+  }
+  for (const auto& entry : fs::directory_iterator(history)) runs.push_back(entry.path());
+  std::sort(runs.begin(), runs.end());
+  ASSERT_EQ(runs.size(), 2u);
+  for (const fs::path& run : runs) fs::remove(run / "done");
+  std::ofstream(Weld() / "$WTBD1", std::ios::binary) << old_.at((Weld() / "$WTBD1").string());
+  FaultPlatform next = platform_;
+  next.messages.clear();
+  TForm1 restarted(next);
+  restarted.FormShow();
+  ASSERT_FALSE(next.messages.empty());
+  EXPECT_EQ(next.messages[0].kind, MessageKind::Question);
+  EXPECT_NE(next.messages[0].text.find(
+                runs[1].filename().string().substr(0, 8).insert(4, "-").insert(7, "-")),
+            string::npos)
+      << next.messages[0].text;
+  EXPECT_EQ(RunStateOf(runs[1].string()), RunState::Undone);
+  EXPECT_EQ(RunStateOf(runs[0].string()), RunState::InProgress);
 }
 
 // The files come back even when the run cannot be marked undone; the engineer is told that the run

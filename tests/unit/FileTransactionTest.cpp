@@ -276,6 +276,55 @@ TEST_F(TransactionTest, RunFoldersTakeTheNextSuffixAndUndoneRunsArePassedOver) {
   EXPECT_EQ(NewestRun(Root())->folder, Root() + "/20240102-030405-2");
 }
 
+// A run is in progress from its manifest on until a marker says how it ended; a commit marks it
+// done, and an undo outranks whatever came before it.
+TEST_F(TransactionTest, RunStateFollowsItsMarkers) {
+  WriteBytes(dir_ / "a", "old");
+  FileTransaction files;
+  const auto a = files.Add(P("a"), true);
+  ASSERT_TRUE(a);
+  files.SetContent(*a, "new");
+  ASSERT_TRUE(files.KeepOriginals(Root(), "20240102-030405"));
+  const string run = files.KeptFolder();
+  EXPECT_EQ(RunStateOf(run), RunState::InProgress);
+  const auto recorded = NewestRecordedRun(Root());
+  ASSERT_TRUE(recorded && recorded->files);
+  EXPECT_EQ(recorded->name, "20240102-030405");
+  EXPECT_EQ(RunTimeText(recorded->name), "2024-01-02 03:04:05");
+  ASSERT_TRUE(files.Commit().ok);
+  EXPECT_EQ(RunStateOf(run), RunState::Done);
+  ASSERT_TRUE(MarkRun(run, RunState::Declined).ok());
+  EXPECT_EQ(RunStateOf(run), RunState::Declined);
+  ASSERT_TRUE(MarkUndone(run).ok());
+  EXPECT_EQ(RunStateOf(run), RunState::Undone);
+}
+
+// What a file of a run holds now decides whether it is put back, counted as back, or left alone.
+TEST_F(TransactionTest, CurrentContentIsOldNewOrNeither) {
+  const HistoryFile existed{P("f"), "001-f", true, Sha256Hex("old"), Sha256Hex("new")};
+  const HistoryFile created{P("f"), "", false, "", Sha256Hex("new")};
+  struct Row {
+    const char* name;
+    const HistoryFile* file;
+    std::optional<string> content;  // nothing: no file
+    FileNow now;
+  };
+  for (const Row& row :
+       {Row{"Old", &existed, "old", FileNow::Old}, Row{"New", &existed, "new", FileNow::New},
+        Row{"ChangedSince", &existed, "hand", FileNow::Neither},
+        Row{"RemovedSince", &existed, std::nullopt, FileNow::Neither},
+        Row{"CreatedThenRemoved", &created, std::nullopt, FileNow::Old},
+        Row{"Created", &created, "new", FileNow::New}}) {
+    SCOPED_TRACE(row.name);
+    fs::remove(dir_ / "f");
+    if (row.content) WriteBytes(dir_ / "f", *row.content);
+    EXPECT_EQ(CurrentContentOf(*row.file), row.now);
+  }
+  fs::remove(dir_ / "f");
+  fs::create_directory(dir_ / "f");
+  EXPECT_EQ(CurrentContentOf(existed), FileNow::Neither);
+}
+
 TEST_F(TransactionTest, HistoryThatCannotBeMadeRefusesAndLeavesNothing) {
   WriteBytes(dir_ / "a", "old");
   WriteBytes(dir_ / "blocked", "a file where the history would go");
