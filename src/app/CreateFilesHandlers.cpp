@@ -244,8 +244,8 @@ void TForm1::CommitCreateFiles(FileTransaction& files) {
     } else {
       // The file whose replacement failed still holds its old content: it is named apart from the
       // files left new.
-      const bool replacing = !outcome.issues.empty() &&
-                             outcome.issues.front().problem == FileProblem::CannotReplace;
+      const bool replacing =
+          !outcome.issues.empty() && outcome.issues.front().problem == FileProblem::CannotReplace;
       refuse(ProblemList(CreateFilesText(CreateText::LeftNew, LanguageIndex), outcome.notPutBack,
                          LanguageIndex) +
              "\n\n" +

@@ -33,12 +33,16 @@ const std::array<UiTextPair, static_cast<std::size_t>(CreateText::Count)> kTexts
     {"次のファイルは置き換えられなかったため、元の内容のままです:",
      "This file could not be replaced and holds its old content:"},
     {"作成は次の箇所で中断しました:", "The run stopped at:"},
-    {"前回の作成（%s）は途中で終了しました。新しい内容のファイルが %d 個あります（全 %d 個）。作成前の"
+    {"前回の作成（%s）は途中で終了しました。新しい内容のファイルが %d 個あります（全 %d "
+     "個）。作成前の"
      "ファイルに戻しますか？",
-     "The last Create Files (%s) did not finish: %d of its %d files hold their new content. Put the "
+     "The last Create Files (%s) did not finish: %d of its %d files hold their new content. Put "
+     "the "
      "previous files back?"},
-    {"前回の作成（%s）は途中で終了しましたが、その記録を確認できないため、ファイルは変更していません。",
-     "The last Create Files (%s) did not finish, and it cannot be checked, so no file was changed."},
+    {"前回の作成（%"
+     "s）は途中で終了しましたが、その記録を確認できないため、ファイルは変更していません。",
+     "The last Create Files (%s) did not finish, and it cannot be checked, so no file was "
+     "changed."},
     {"記録 (manifest.txt) を読み出せません", "its record (manifest.txt) cannot be read"},
     {"次のファイルは作成後に変更されているため、戻しません:",
      "These files changed since and will be left as they are:"},

@@ -111,8 +111,8 @@ void TForm1::PutRunBack(const HistoryRun& run) {
   const bool marked = MarkUndone(run.folder).ok();
   RefreshRestoreOriginals();
 
-  std::string report = FormatCount(CreateFilesText(CreateText::UndoDone, LanguageIndex),
-                                   now.fresh.size() + now.old);
+  std::string report =
+      FormatCount(CreateFilesText(CreateText::UndoDone, LanguageIndex), now.fresh.size() + now.old);
   if (!marked) report += "\n\n" + CreateFilesText(CreateText::UndoNotMarked, LanguageIndex);
   if (!now.changed.empty()) {
     report += "\n\n" + CreateFilesText(CreateText::UndoSkipped, LanguageIndex);

@@ -471,10 +471,9 @@ void FileTransaction::RollBack(const std::vector<std::size_t>& done,
     bool restored = false;
     if (entry.existed) {
       std::string temp;
-      restored =
-          WriteTemporary(entry.path, entry.old, entry.mode, true, entry.owner, entry.group, temp,
-                         true) &&
-          sys::Rename(temp.c_str(), entry.path.c_str()) == 0;
+      restored = WriteTemporary(entry.path, entry.old, entry.mode, true, entry.owner, entry.group,
+                                temp, true) &&
+                 sys::Rename(temp.c_str(), entry.path.c_str()) == 0;
       if (!restored && !temp.empty()) sys::Unlink(temp.c_str());
     } else {
       restored = sys::Unlink(entry.path.c_str()) == 0 || errno == ENOENT;

@@ -17,19 +17,19 @@
 namespace wisetup {
 
 enum class FileProblem {
-  NotReadWhole,    // the caller never had the file's whole content, so it must not be rewritten
-  CannotOpen,      // missing where it must exist, or cannot be opened
-  CannotRead,      // opened, but its content could not be read
-  SymbolicLink,    // never written through
-  NotRegular,      // a folder, a FIFO, a device...
-  ReadOnly,        // no write permission bit, or not writable to us
-  FolderMissing,   // the folder it is to be written in does not exist
-  FolderReadOnly,  // that folder cannot take a new file
-  DiskFull,        // no space or quota left
-  CannotWrite,     // a write, flush or close failed for another reason
-  CannotReplace,   // the rename (or removal) over the target failed
-  CannotCreate,    // a folder or file of the history could not be made
-  NotPutBack,      // after a failure, the old content could not be restored
+  NotReadWhole,     // the caller never had the file's whole content, so it must not be rewritten
+  CannotOpen,       // missing where it must exist, or cannot be opened
+  CannotRead,       // opened, but its content could not be read
+  SymbolicLink,     // never written through
+  NotRegular,       // a folder, a FIFO, a device...
+  ReadOnly,         // no write permission bit, or not writable to us
+  FolderMissing,    // the folder it is to be written in does not exist
+  FolderReadOnly,   // that folder cannot take a new file
+  DiskFull,         // no space or quota left
+  CannotWrite,      // a write, flush or close failed for another reason
+  CannotReplace,    // the rename (or removal) over the target failed
+  CannotCreate,     // a folder or file of the history could not be made
+  NotPutBack,       // after a failure, the old content could not be restored
   ManifestDamaged,  // the record of a run cannot be read
 };
 

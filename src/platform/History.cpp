@@ -248,8 +248,7 @@ FileStatus MarkRun(const std::string& runFolder, RunState state) {
     if (state == RunState::Undone || state == RunState::Declined) {
       return WriteFileAtomically(path, "");
     }
-    const int fd =
-        sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd = sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0 || sys::Close(fd) != 0) return {FileCode::WriteFailed, path};
     return {};
   }

@@ -58,8 +58,8 @@ enum class RunState {
 };
 
 RunState RunStateOf(const std::string& runFolder);
-// Writes the state's marker file. Done and RolledBack are not flushed: a marker lost in a crash only
-// means the files are compared again at the next start.
+// Writes the state's marker file. Done and RolledBack are not flushed: a marker lost in a crash
+// only means the files are compared again at the next start.
 FileStatus MarkRun(const std::string& runFolder, RunState state);
 inline FileStatus MarkUndone(const std::string& runFolder) {
   return MarkRun(runFolder, RunState::Undone);
