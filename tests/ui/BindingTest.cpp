@@ -7,6 +7,8 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
+#include <QKeySequence>
+#include <QMenu>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -213,6 +215,26 @@ class BindingTest : public QObject {
     QCOMPARE(window_->windowTitle(), QString::fromStdString(wisetup::UiTextOf(0, 1)));
     QVERIFY(Find<QAction>("N5")->isChecked());
     QVERIFY(!Find<QAction>("N6")->isChecked());
+  }
+
+  // Every menu item and menu title has an access key that works like the others, in both
+  // languages; a caption without "&" would show the letter as plain text.
+  void everyMenuCaptionHasAnAccessKey() {
+    for (const char* language : {"N5", "N6"}) {
+      Find<QAction>(language)->trigger();
+      for (const char* name : {"MenuRestoreOriginals", "MenuAbout", "N1", "N2", "N3"}) {
+        const QString text = Find<QAction>(name)->text();
+        QVERIFY2(!QKeySequence::mnemonic(text).isEmpty(), qPrintable(text));
+      }
+      for (const char* name : {"MenuHelp", "MenuSettings"}) {
+        const QString title = Find<QMenu>(name)->title();
+        QVERIFY2(!QKeySequence::mnemonic(title).isEmpty(), qPrintable(title));
+      }
+    }
+    QCOMPARE(QKeySequence::mnemonic(Find<QAction>("MenuRestoreOriginals")->text()),
+             QKeySequence(Qt::ALT | Qt::Key_U));
+    QCOMPARE(QKeySequence::mnemonic(Find<QMenu>("MenuHelp")->title()),
+             QKeySequence(Qt::ALT | Qt::Key_H));
   }
 
   void exitButtonSkipsFormClose() {
