@@ -70,6 +70,8 @@ std::string ReasonText(FileProblem problem, int language) {
       return pick("作成できません", "cannot be created");
     case FileProblem::NotPutBack:
       return pick("元に戻せません", "could not be put back");
+    case FileProblem::CompanionNotRead:
+      return pick("特性データを読み出せませんでした", "characteristic data could not be read");
   }
   return {};
 }

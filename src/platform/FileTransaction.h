@@ -30,6 +30,8 @@ enum class FileProblem {
   CannotReplace,   // the rename (or removal) over the target failed
   CannotCreate,    // a folder or file of the history could not be made
   NotPutBack,      // after a failure, the old content could not be restored
+  // a catalogue record that was not read whole, so its data are not transferred
+  CompanionNotRead,
 };
 
 struct FileIssue {
