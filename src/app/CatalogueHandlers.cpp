@@ -28,8 +28,7 @@ void TForm1::ClearCatalogue(int welder) {
     }
   }
   WelderSlot& slot = Slots[static_cast<std::size_t>(welder)];
-  slot.CatalogueTemplates.clear();
-  slot.CatalogueModes.clear();
+  slot.ClearCatalogueSequences();
 }
 
 void TForm1::LoadCatalogue(int welder) {
@@ -39,8 +38,7 @@ void TForm1::LoadCatalogue(int welder) {
   const auto family = FamilyFolder(model);
   const auto area = AreaFolder(model, slot.Area);
   if (!family || !area) return;
-  slot.CatalogueTemplates.clear();
-  slot.CatalogueModes.clear();
+  slot.ClearCatalogueSequences();
   if (!HasCatalogue(model)) return;
 
   const std::string root = CatalogueRoot();
@@ -59,12 +57,17 @@ void TForm1::LoadCatalogue(int welder) {
     }
     return;
   }
-  const std::string folder = MapPath(root, *family + *area);
+  // The folder is listed once and every companion found in that listing, so that the listing
+  // stays linear whatever the letter case of the names.
+  std::string folder = MapPath(root, *family + *area);
+  if (!folder.empty() && folder.back() != '/') folder += '/';
   const bool edited = welder == CurrentWelder;
-  const std::vector<std::string> names = ListTemplateEntries(folder);
-  slot.CatalogueTemplates.reserve(names.size());
-  slot.CatalogueModes.reserve(names.size());
-  for (const std::string& name : names) {
+  const CatalogueListing listing = ListCatalogueFolder(folder);
+  slot.CatalogueTemplates.reserve(listing.templates.size());
+  slot.CatalogueModes.reserve(listing.templates.size());
+  slot.CatalogueModesReadWhole.reserve(listing.templates.size());
+  slot.CatalogueModePaths.reserve(listing.templates.size());
+  for (const std::string& name : listing.templates) {
     if (!ReadRcWeldTable(folder + name, true)) break;
     if (WorkTable224.RatedCurrent() != RatedCurrent) continue;
     if (edited) {
@@ -73,8 +76,20 @@ void TForm1::LoadCatalogue(int welder) {
       for (int r = 0; r < kRegistrations; ++r) C(ComboBoxWpsWModeOf(r)).Items.push_back(text);
     }
     slot.CatalogueTemplates.push_back(WorkTable224);
-    ReadWpsModeRecord(folder + CompanionName(name));
+    const std::optional<std::string> companion = listing.companions.Find(name);
+    const std::string path = folder + companion.value_or(CompanionName(name));
+    bool readWhole = false;
+    if (companion) {
+      readWhole = ReadWpsModeRecord(path);
+    } else {
+      // Missing, or several entries match it ignoring letter case and none exactly: which one is
+      // meant cannot be told, so none is read.
+      WorkModeRecord = WpsModeRecord();
+      ShowCannotOpen(path);
+    }
     slot.CatalogueModes.push_back(WorkModeRecord);
+    slot.CatalogueModesReadWhole.push_back(readWhole);
+    slot.CatalogueModePaths.push_back(path);
   }
 }
 

@@ -208,6 +208,16 @@ void TForm1::AddRevisedTables(FileTransaction& files, const SetupFileValues& val
       if (!transfer) continue;
       const auto revised = TransferCharacteristicData(w, r);
       if (!revised) continue;
+      // Characteristic data go to the robot only when they were read: an unread record is zeros.
+      if (UsesModeRecord(slot.WelderKind, slot.UseRcWcd)) {
+        const auto s = static_cast<std::size_t>(slot.SelectedModes[ur]);
+        if (s >= slot.CatalogueModesReadWhole.size() || !slot.CatalogueModesReadWhole[s]) {
+          const std::string mode =
+              s < slot.CatalogueModePaths.size() ? slot.CatalogueModePaths[s] : "";
+          files.AddIssue({mode, FileProblem::CompanionNotRead, {}});
+          continue;
+        }
+      }
       // Tables go back only where they were read from, and only when they were read whole: a
       // record rebuilt from zeros would destroy the robot's table.
       const std::string table = weld + "/" + MapName(weld, TableFileName(slot.TableNumbers[ur]));

@@ -88,6 +88,8 @@ std::string ReasonText(FileProblem problem, int language) {
       return pick("元に戻せません", "could not be put back");
     case FileProblem::ManifestDamaged:
       return CreateFilesText(CreateText::ManifestDamaged, language);
+    case FileProblem::CompanionNotRead:
+      return pick("特性データを読み出せませんでした", "characteristic data could not be read");
   }
   return {};
 }

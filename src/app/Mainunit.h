@@ -38,6 +38,16 @@ struct WelderSlot {
   std::array<std::string, kRegistrations> RobotModeTexts;
   std::vector<RobotWeldTable> CatalogueTemplates;
   std::vector<WpsModeRecord> CatalogueModes;
+  // Per catalogue entry, in step with the two above: whether its companion record was read whole
+  // (only such data are transferred), and the companion's native path, to name it when not.
+  std::vector<bool> CatalogueModesReadWhole;
+  std::vector<std::string> CatalogueModePaths;
+  void ClearCatalogueSequences() {
+    CatalogueTemplates.clear();
+    CatalogueModes.clear();
+    CatalogueModesReadWhole.clear();
+    CatalogueModePaths.clear();
+  }
   int WpsModel = Index(ModelIndex::None);
   int Area = 0;
   std::array<int, kRegistrations> SelectedModes{};
@@ -122,6 +132,9 @@ class TForm1 {
   // false with the buffer left zeroed.
   bool ReadRcWeldTable(const std::string& path, bool longForm);
   bool ReadWpsModeRecord(const std::string& path);
+  // The readers' open-failure message for a file that is not even tried, named by its native path
+  // as it stands (no look-up on disk).
+  void ShowCannotOpen(const std::string& nativePath);
 
   // --- the backup (BackupHandlers.cpp) -----------------------------------------------------------
   void ClickBackupFolder();

@@ -37,8 +37,7 @@ void TForm1::ClickReadConfig() {
     WelderSlot& slot = Slots[w];
     slot.RobotTables148.clear();
     slot.RobotTables224.clear();
-    slot.CatalogueTemplates.clear();
-    slot.CatalogueModes.clear();
+    slot.ClearCatalogueSequences();
     slot.WelderKind = SetupFileContent.REGIST_WELDER[w];
     slot.WpsModel =
         ModelIndexFromCode(SetupFileContent.WELDER[w], SetupFileContent.Wps[w][0].RATED_CURRENT);

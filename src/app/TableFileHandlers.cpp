@@ -40,4 +40,9 @@ bool TForm1::ReadWpsModeRecord(const std::string& path) {
   return true;
 }
 
+void TForm1::ShowCannotOpen(const std::string& nativePath) {
+  ShowMessageBox(MessageKind::Error, FormatPath(UiText(TextRow::CannotOpen), nativePath),
+                 kOpenErrorCaption);
+}
+
 }  // namespace wisetup

@@ -87,6 +87,21 @@ bool HasTransferRecipe(int welderKind) {
   return WelderKindOf(welderKind).recipe != TransferRecipe::None;
 }
 
+bool UsesModeRecord(int welderKind, bool useRcWcd) {
+  switch (WelderKindOf(welderKind).recipe) {
+    case TransferRecipe::None:
+    case TransferRecipe::RatedByModel:
+      return false;
+    case TransferRecipe::TemplateOrMethodRows:
+      return useRcWcd;
+    case TransferRecipe::CommandAndCharFromMode:
+    case TransferRecipe::RatedAndMethodRow:
+    case TransferRecipe::CharFromMode:
+      return true;
+  }
+  return true;
+}
+
 std::optional<RobotWeldTable> BuildRevisedTable(const TransferInputs& in) {
   const TransferRecipe recipe = WelderKindOf(in.welderKind).recipe;
   if (recipe == TransferRecipe::None) return std::nullopt;

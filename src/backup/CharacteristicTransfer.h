@@ -26,6 +26,10 @@ struct TransferInputs {
   bool useRcWcd = true;                               // kinds 13 and 19 only
 };
 
+// Whether the recipe of the welder kind reads the characteristic record P: kind 10 never does,
+// kinds 13 and 19 only when the robot's characteristic data are taken over.
+bool UsesModeRecord(int welderKind, bool useRcWcd);
+
 // The revised table R by the recipe of the welder kind (records/WelderKinds.h), or nothing for
 // kinds without a recipe. Inputs the recipe needs must be present.
 std::optional<RobotWeldTable> BuildRevisedTable(const TransferInputs& in);

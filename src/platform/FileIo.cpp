@@ -266,13 +266,18 @@ void RemoveStaleTemporaryFiles(const std::string& nativeFolder) {
 FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
                           std::vector<std::uint8_t>& out) {
   out.clear();
-  // No fstat here: record files are read by the thousand, and a bounded read of `size` bytes is
-  // safe on anything that opens. A folder fails the read with EISDIR; a pipe or an empty file
-  // delivers too few bytes.
+  // Opened without blocking, so a pipe nobody writes to cannot hold the reader; only a regular
+  // file counts: a device (a link to /dev/zero) or a pipe would deliver bytes that are no record.
   if (!IsUsablePath(nativePath)) return Fail(FileCode::OpenFailed, "empty or invalid path");
   FileDescriptor fd(sys::Open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (!fd.valid())
     return Fail(FileCode::OpenFailed, DescribeErrno(nativePath, "cannot open", errno));
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0)
+    return Fail(FileCode::OpenFailed, DescribeErrno(nativePath, "cannot open", errno));
+  if (S_ISDIR(info.st_mode)) return Fail(FileCode::OpenFailed, Describe(nativePath, "is a folder"));
+  if (!S_ISREG(info.st_mode))
+    return Fail(FileCode::ReadFailed, Describe(nativePath, "is not a regular file"));
   // Grown as bytes arrive, so a large `size` never allocates more than the file holds.
   constexpr std::size_t kChunk = 64 * 1024;
   std::vector<std::uint8_t> buffer;

@@ -23,7 +23,8 @@ struct [[nodiscard]] FileStatus {
 
 // Reads exactly `size` bytes from the start of a regular file without loading the rest. OpenFailed
 // when the path is empty, missing, a folder or not readable; ReadFailed when the file holds fewer
-// than `size` bytes or the read fails.
+// than `size` bytes, is no regular file (a pipe, a device) or the read fails. Links are followed;
+// a pipe never blocks the reader.
 FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
                           std::vector<std::uint8_t>& out);
 

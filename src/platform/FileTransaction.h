@@ -31,6 +31,8 @@ enum class FileProblem {
   CannotCreate,     // a folder or file of the history could not be made
   NotPutBack,       // after a failure, the old content could not be restored
   ManifestDamaged,  // the record of a run cannot be read
+  // a catalogue record that was not read whole, so its data are not transferred
+  CompanionNotRead,
 };
 
 struct FileIssue {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -151,9 +152,60 @@ TEST_P(Companion, ReplacesTheThreeLetters) {
 INSTANTIATE_TEST_SUITE_P(Rows, Companion,
                          testing::Values(CompanionRow{"Digits", "$WTBD12", "$WPLS12"},
                                          CompanionRow{"NoDigits", "$WTBD", "$WPLS"},
-                                         CompanionRow{"LowerCaseKeepsTheRest", "$wtbd7", "$wPLS7"},
+                                         CompanionRow{"LowerCase", "$wtbd7", "$wpls7"},
+                                         CompanionRow{"LetterByLetter", "$WtBd1", "$WpLs1"},
                                          CompanionRow{"Suffix", "$WTBD3.BAK", "$WPLS3.BAK"}),
                          RowName());
+
+// ---- finding the companion ---------------------------------------------------------------------
+
+struct FindRow {
+  const char* name;
+  vector<string> entries;
+  string templateName;
+  std::optional<string> companion;
+};
+
+class FindCompanion : public testing::TestWithParam<FindRow> {};
+
+TEST_P(FindCompanion, ExactNameFirstThenTheOnlyOneIgnoringCase) {
+  EXPECT_EQ(CompanionIndex(GetParam().entries).Find(GetParam().templateName), GetParam().companion);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FindCompanion,
+    testing::Values(
+        FindRow{"Exact", {"$WPLS10", "$WPLS11", "$WPLS1"}, "$WTBD11", "$WPLS11"},
+        FindRow{"LowerTwinTakesItsOwn", {"$WPLS11", "$wpls11"}, "$wtbd11", "$wpls11"},
+        FindRow{"UpperTwinTakesItsOwn", {"$wpls11", "$WPLS11"}, "$WTBD11", "$WPLS11"},
+        FindRow{"MixedCaseLetterByLetter", {"$WPLS1", "$WpLs1", "$wpls1"}, "$WtBd1", "$WpLs1"},
+        FindRow{"OnlyOneIgnoringCase", {"$WPLS7", "$WPLS70"}, "$wtbd7", "$WPLS7"},
+        FindRow{"SeveralIgnoringCaseNoneExact", {"$WPLS12", "$Wpls12"}, "$wtbd12", std::nullopt},
+        FindRow{"Missing", {"$WPLS1", "$WPLS12"}, "$WTBD2", std::nullopt},
+        FindRow{"WholeNameOnly", {"$WPLS12", "$WPLS1.BAK"}, "$WTBD1", std::nullopt},
+        FindRow{"NoDigits", {"$WPLS1", "$wpls"}, "$WTBD", "$wpls"},
+        FindRow{"EmptyFolder", {}, "$WTBD1", std::nullopt}),
+    RowName());
+
+class ListingCompanions : public Listing {};
+
+// Every kind of entry is a candidate: a companion that is a folder, a pipe or a broken link is
+// found and then fails to read, rather than being passed over for a twin in another case.
+TEST_F(ListingCompanions, TakesEveryKindOfEntryFromTheOneListing) {
+  const std::pair<string, Entry> entries[] = {
+      {"$WTBD1", Entry::File},       {"$WPLS1", Entry::Folder}, {"$wpls1", Entry::File},
+      {"$WTBD2", Entry::File},       {"$WPLS2", Entry::Fifo},   {"$WTBD3", Entry::File},
+      {"$WPLS3", Entry::BrokenLink}, {"$wtbd4", Entry::File},   {"$WPLS4", Entry::LinkToFile},
+      {"$WTBD5", Entry::File}};
+  for (const auto& [name, kind] : entries) Make(name, kind);
+  const CatalogueListing listing = ListCatalogueFolder(folder_);
+  EXPECT_EQ(listing.templates, (vector<string>{"$WTBD1", "$WTBD2", "$WTBD3", "$wtbd4", "$WTBD5"}));
+  EXPECT_EQ(listing.companions.Find("$WTBD1"), "$WPLS1");
+  EXPECT_EQ(listing.companions.Find("$WTBD2"), "$WPLS2");
+  EXPECT_EQ(listing.companions.Find("$WTBD3"), "$WPLS3");
+  EXPECT_EQ(listing.companions.Find("$wtbd4"), "$WPLS4");
+  EXPECT_EQ(listing.companions.Find("$WTBD5"), std::nullopt);
+}
 
 }  // namespace
 }  // namespace wisetup

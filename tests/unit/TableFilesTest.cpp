@@ -49,7 +49,11 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureRow{"EmptyFileShort", 148, Target::Empty, FileCode::ReadFailed},
                     FailureRow{"ShortFileLong", 224, Target::Short, FileCode::ReadFailed},
                     FailureRow{"ShortFileShort", 148, Target::Short, FileCode::ReadFailed},
-                    FailureRow{"ShortFileMode", 992, Target::Short, FileCode::ReadFailed}),
+                    FailureRow{"ShortFileMode", 992, Target::Short, FileCode::ReadFailed},
+                    // Never blocks, and bytes from a pipe or a device are no record.
+                    FailureRow{"FifoMode", 992, Target::Fifo, FileCode::ReadFailed},
+                    FailureRow{"BrokenLinkMode", 992, Target::BrokenLink, FileCode::OpenFailed},
+                    FailureRow{"LinkToDeviceMode", 992, Target::DeviceLink, FileCode::ReadFailed}),
     RowName());
 
 struct ReadRow {
@@ -89,6 +93,16 @@ TEST_F(ReadRecordPath, FindsTheFileNameInAnyLetterCase) {
   EXPECT_TRUE(ReadRecordFile(weld + "/" + TableFileName(3), target).ok());
   EXPECT_EQ(BytesOf(target), Pattern(224, 5));
   EXPECT_EQ(ReadRecordFile(weld + "/$WTBD4", target).code, FileCode::OpenFailed);
+}
+
+// Catalogues are made with links to shared records; the reader follows them.
+TEST_F(ReadRecordPath, ReadsThroughALinkToARegularFile) {
+  const fs::path target = dir_ / "shared" / "$WPLS1";
+  WriteBytes(target, Pattern(992, 5));
+  fs::create_symlink(target, dir_ / "$WPLS2");
+  std::vector<std::uint8_t> record(992, 0);
+  EXPECT_TRUE(ReadRecordFile((dir_ / "$WPLS2").string(), record).ok());
+  EXPECT_EQ(BytesOf(record), Pattern(992, 5));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <deque>
@@ -78,7 +79,7 @@ inline void Fill(std::span<std::uint8_t> bytes, std::uint8_t value) {
 }
 
 // What stands where a record file is read, for the read-failure rows.
-enum class Target { Missing, Folder, Empty, Short, EmptyPath };
+enum class Target { Missing, Folder, Empty, Short, EmptyPath, Fifo, BrokenLink, DeviceLink };
 
 // Lays out `target` at a record path below `dir` and returns the path to read; Short is one byte
 // less than `recordSize`.
@@ -98,6 +99,18 @@ inline std::string MakeTarget(Target target, const fs::path& dir, std::size_t re
       break;
     case Target::EmptyPath:
       path.clear();
+      break;
+    case Target::Fifo:
+      fs::create_directories(fs::path(path).parent_path());
+      if (::mkfifo(path.c_str(), 0644) != 0) path.clear();
+      break;
+    case Target::BrokenLink:
+      fs::create_directories(fs::path(path).parent_path());
+      fs::create_symlink(dir / "nothing", path);
+      break;
+    case Target::DeviceLink:
+      fs::create_directories(fs::path(path).parent_path());
+      fs::create_symlink("/dev/zero", path);
       break;
   }
   return path;

@@ -13,8 +13,8 @@
 // HXRL (areas JPN, USA, EU), HXS, HXSL, HXT (JPN, USA, EU, ASIA) and HXU (JPN). Every folder holds
 // the templates $WTBD<10*c + m>, c = 1, 2, 3 for 350, 400, 500 A and m = 1 .. the number of modes
 // of the family, the last mode being one whose gas names the area. Every template has its companion
-// $WPLS<same number>, except HXT/JPN/$WTBD13 (the 350 A AC pulse mode), whose companion is
-// deliberately missing.
+// $WPLS<same number>, except HXT/USA/$WTBD23 (the 400 A AC pulse mode HX-T350/T400 lists in the
+// USA), whose companion is deliberately missing: away from the folders the README walks through.
 //
 // The writers throw std::runtime_error (or std::filesystem::filesystem_error) naming the path when
 // a folder cannot be created or a file cannot be written completely.
@@ -89,8 +89,8 @@ void WriteDemoBackup(const std::filesystem::path& folder);
 // --- Demo catalogue --------------------------------------------------------------------------
 
 inline constexpr std::string_view kMissingCompanionFamily = "HXT";
-inline constexpr std::string_view kMissingCompanionArea = "JPN";
-inline constexpr int kMissingCompanionNumber = 13;
+inline constexpr std::string_view kMissingCompanionArea = "USA";
+inline constexpr int kMissingCompanionNumber = 23;
 
 struct CatalogueFolder {
   std::string family;  // "HXR", ...
