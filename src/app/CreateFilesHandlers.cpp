@@ -4,9 +4,9 @@
 #include "backup/CharacteristicTransfer.h"
 #include "backup/TableFiles.h"
 #include "catalogue/ModelTable.h"
-#include "platform/FileTransaction.h"
-#include "platform/History.h"
-#include "platform/IniDocument.h"
+#include "storage/FileTransaction.h"
+#include "storage/History.h"
+#include "text/IniDocument.h"
 #include "platform/PathMap.h"
 
 namespace wisetup {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileTransaction.h"
+#include "storage/FileTransaction.h"
 
 namespace wisetup {
 

@@ -1,9 +1,9 @@
 #include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
-#include "platform/FileTransaction.h"
-#include "platform/History.h"
-#include "platform/Sha256.h"
+#include "storage/FileTransaction.h"
+#include "storage/History.h"
+#include "storage/Sha256.h"
 
 namespace wisetup {
 namespace {

@@ -14,7 +14,7 @@
 #include "app/UiTexts.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
-#include "platform/FileTransaction.h"
+#include "storage/FileTransaction.h"
 #include "platform/Platform.h"
 #include "records/ModelIndex.h"
 #include "records/WelderKinds.h"

@@ -2,7 +2,7 @@
 #include "app/UiTexts.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
-#include "platform/IniDocument.h"
+#include "text/IniDocument.h"
 #include "platform/PathMap.h"
 
 namespace wisetup {

@@ -1,7 +1,7 @@
 #include "app/Mainunit.h"
 #include "catalogue/ConditionText.h"
 #include "catalogue/ModelTable.h"
-#include "platform/IniDocument.h"
+#include "text/IniDocument.h"
 #include "platform/PathMap.h"
 
 namespace wisetup {

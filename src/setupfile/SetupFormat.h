@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/IniDocument.h"
+#include "text/IniDocument.h"
 #include "records/WelderKinds.h"
 
 namespace wisetup {

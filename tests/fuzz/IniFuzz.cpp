@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "platform/IniDocument.h"
+#include "text/IniDocument.h"
 #include "platform/PathMap.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "platform/IniDocument.h"
+#include "text/IniDocument.h"
 #include "platform/PathMap.h"
 #include "setupfile/SetupFormat.h"
 

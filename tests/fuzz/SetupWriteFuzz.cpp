@@ -13,7 +13,7 @@
 
 #include "FuzzSupport.h"
 #include "catalogue/ModelTable.h"
-#include "platform/IniDocument.h"
+#include "text/IniDocument.h"
 #include "platform/PathMap.h"
 #include "setupfile/SetupFormat.h"
 

@@ -22,7 +22,7 @@
 #include "app/Mainunit.h"
 #include "demo-data/DemoData.h"
 #include "platform/FileIo.h"
-#include "platform/History.h"
+#include "storage/History.h"
 #include "platform/SystemCalls.h"
 
 namespace wisetup {

@@ -14,9 +14,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/FileIo.h"
-#include "platform/FileTransaction.h"
-#include "platform/History.h"
-#include "platform/Sha256.h"
+#include "storage/FileTransaction.h"
+#include "storage/History.h"
+#include "storage/Sha256.h"
 #include "platform/SystemCalls.h"
 
 namespace wisetup {

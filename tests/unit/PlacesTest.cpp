@@ -15,7 +15,7 @@
 
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
-#include "platform/IniDocument.h"
+#include "text/IniDocument.h"
 #include "platform/PathMap.h"
 
 namespace wisetup {

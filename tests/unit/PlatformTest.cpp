@@ -16,9 +16,9 @@
 #include "TestSupport.h"
 
 #include "platform/FileIo.h"
-#include "platform/IniDocument.h"
+#include "text/IniDocument.h"
 #include "platform/PathMap.h"
-#include "platform/TextScan.h"
+#include "text/TextScan.h"
 
 namespace wisetup {
 namespace {

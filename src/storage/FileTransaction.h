@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/History.h"
+#include "storage/History.h"
 
 namespace wisetup {
 

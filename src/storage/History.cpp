@@ -1,4 +1,4 @@
-#include "platform/History.h"
+#include "storage/History.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "platform/FileIo.h"
-#include "platform/FileTransaction.h"
-#include "platform/Sha256.h"
+#include "storage/FileTransaction.h"
+#include "storage/Sha256.h"
 #include "platform/SystemCalls.h"
 
 namespace wisetup {

@@ -1,4 +1,4 @@
-#include "platform/FileTransaction.h"
+#include "storage/FileTransaction.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,8 +11,8 @@
 #include <cstring>
 
 #include "platform/FileIo.h"
-#include "platform/History.h"
-#include "platform/Sha256.h"
+#include "storage/History.h"
+#include "storage/Sha256.h"
 #include "platform/SystemCalls.h"
 
 namespace wisetup {
