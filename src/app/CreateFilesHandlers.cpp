@@ -4,10 +4,10 @@
 #include "backup/CharacteristicTransfer.h"
 #include "backup/TableFiles.h"
 #include "catalogue/ModelTable.h"
+#include "platform/PathMap.h"
 #include "storage/FileTransaction.h"
 #include "storage/History.h"
 #include "text/IniDocument.h"
-#include "platform/PathMap.h"
 
 namespace wisetup {
 namespace {
@@ -214,7 +214,7 @@ void TForm1::AddRevisedTables(FileTransaction& files, const SetupFileValues& val
         if (s >= slot.CatalogueModesReadWhole.size() || !slot.CatalogueModesReadWhole[s]) {
           const std::string mode =
               s < slot.CatalogueModePaths.size() ? slot.CatalogueModePaths[s] : "";
-          files.AddIssue({mode, FileProblem::CompanionNotRead, {}});
+          files.AddIssue(Failure(FileCode::CompanionNotRead, mode));
           continue;
         }
       }
@@ -222,7 +222,7 @@ void TForm1::AddRevisedTables(FileTransaction& files, const SetupFileValues& val
       // record rebuilt from zeros would destroy the robot's table.
       const std::string table = weld + "/" + MapName(weld, TableFileName(slot.TableNumbers[ur]));
       if (!slot.TableReadWhole[ur]) {
-        files.AddIssue({table, FileProblem::NotReadWhole, {}});
+        files.AddIssue(Failure(FileCode::NotReadWhole, table));
         continue;
       }
       AddRevisedTable(files, table, *revised);
@@ -255,7 +255,7 @@ void TForm1::CommitCreateFiles(FileTransaction& files) {
       // The file whose replacement failed still holds its old content: it is named apart from the
       // files left new.
       const bool replacing =
-          !outcome.issues.empty() && outcome.issues.front().problem == FileProblem::CannotReplace;
+          !outcome.issues.empty() && outcome.issues.front().code == FileCode::CannotReplace;
       refuse(ProblemList(CreateFilesText(CreateText::LeftNew, LanguageIndex), outcome.notPutBack,
                          LanguageIndex) +
              "\n\n" +

@@ -14,11 +14,11 @@
 #include "app/UiTexts.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
-#include "storage/FileTransaction.h"
 #include "platform/Platform.h"
 #include "records/ModelIndex.h"
 #include "records/WelderKinds.h"
 #include "setupfile/SetupFormat.h"
+#include "storage/FileTransaction.h"
 
 namespace wisetup {
 
@@ -195,7 +195,7 @@ class TForm1 {
   EnvironmentLookup Environment() const;
   // Whether the settings may be kept beside the executable: it lies outside the system folders.
   bool PortableSettings() const;
-  ExistingFile ReadSettingsSource(const std::string& location, std::string& content) const;
+  FileStatus ReadSettingsSource(const std::string& location, std::string& content) const;
   void SelectStoredModes(int welder);
   std::optional<std::string> HistoryFolderRoot();
   // Puts back the files of `run` that hold what it wrote and reports as the undo does.

@@ -2,8 +2,8 @@
 #include "app/UiTexts.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
-#include "text/IniDocument.h"
 #include "platform/PathMap.h"
+#include "text/IniDocument.h"
 
 namespace wisetup {
 namespace {
@@ -56,19 +56,20 @@ std::string TForm1::SettingsLocation() const {
   return *config + "/wisetup/wisetup.INI";
 }
 
-ExistingFile TForm1::ReadSettingsSource(const std::string& location, std::string& content) const {
-  const ExistingFile state = ReadExistingFile(location, content);
+FileStatus TForm1::ReadSettingsSource(const std::string& location, std::string& content) const {
+  FileStatus state = ReadWholeFile(location, content);
   const std::string portable = MapPath(SettingsPath());
-  if (state != ExistingFile::Missing || location == portable) return state;
+  if (state.code != FileCode::Missing || location == portable) return state;
   // Settings beside an executable whose folder has become read-only still give the values to
   // start from, until the user's own file exists.
-  if (ReadExistingFile(portable, content) != ExistingFile::Read) content.clear();
+  if (!ReadWholeFile(portable, content).ok()) content.clear();
   return state;
 }
 
 void TForm1::LoadSettings() {
   std::string content;
-  ReadSettingsSource(SettingsLocation(), content);
+  // A file that cannot be read gives the defaults; the save at the end refuses to replace it.
+  static_cast<void>(ReadSettingsSource(SettingsLocation(), content));
   const IniDocument doc = IniDocument::Parse(content);
   LanguageIndex = ReadInt(doc, "Settings", "Language", -1);
   Placement.Top = ReadInt(doc, "Settings", "Top", 100);
@@ -84,14 +85,14 @@ void TForm1::LoadSettings() {
 void TForm1::SaveSettings() {
   const std::string location = SettingsLocation();
   std::string content;
-  const ExistingFile state = ReadSettingsSource(location, content);
+  const FileStatus state = ReadSettingsSource(location, content);
   if (location == MapPath(SettingsPath()) && !PortableSettings()) {
     // No user folder to go to: nothing is left in a system folder.
     throw HandlerError(FormatPath(TextOf(kCannotWriteText, LanguageIndex), location));
   }
   // Writing over a file whose content could not be read would lose whatever it holds. Something
   // that is no file at all (a folder in its place) could not be written either, and is reported so.
-  if (state == ExistingFile::Unreadable) {
+  if (!state.ok() && state.code != FileCode::Missing) {
     const UiTextPair& text =
         CanWriteAtomically(location) ? kSettingsUnreadableText : kCannotWriteText;
     throw HandlerError(FormatPath(TextOf(text, LanguageIndex), location));
@@ -108,7 +109,8 @@ void TForm1::SaveSettings() {
   // The user's configuration folder may not exist yet; the executable's folder is never made.
   const auto slash = location.rfind('/');
   if (location != MapPath(SettingsPath()) && slash != std::string::npos && slash > 0) {
-    CreateFolders(location.substr(0, slash));  // a failure shows as the failed save below
+    // A failure shows as the failed save below.
+    static_cast<void>(CreateFolders(location.substr(0, slash)));
   }
   // The reason stays out of the message: the path is what the user can act on.
   if (!doc.Save(location).ok()) {

@@ -43,6 +43,12 @@ void PrintTo(const Row& row, std::ostream* out) {
   *out << row.name;
 }
 
+// Text with embedded NULs, taken at its full length.
+template <std::size_t N>
+std::string Bytes(const char (&text)[N]) {
+  return std::string(text, N - 1);
+}
+
 inline std::string ReadBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream s;
@@ -116,7 +122,8 @@ inline std::string MakeTarget(Target target, const fs::path& dir, std::size_t re
   return path;
 }
 
-// A fresh folder below /tmp for each test (short, so a socket path fits into sockaddr_un).
+// A fresh folder below /tmp for each test (short, so a socket path fits into sockaddr_un), with
+// the few ways tests lay out and look at files in it.
 class TempDirTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -126,7 +133,36 @@ class TempDirTest : public testing::Test {
   }
   void TearDown() override {
     std::error_code ec;
+    fs::permissions(dir_, fs::perms::owner_all, ec);
+    for (const auto& entry : fs::recursive_directory_iterator(dir_, ec)) {
+      if (entry.is_directory(ec) && !entry.is_symlink(ec)) {
+        fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+      }
+    }
     fs::remove_all(dir_, ec);
+  }
+
+  std::string Path(const std::string& relative) const { return (dir_ / relative).string(); }
+  void MakeFolder(const std::string& relative) {
+    ASSERT_EQ(::mkdir(Path(relative).c_str(), 0755), 0);
+  }
+  void MakeFile(const std::string& relative, const std::string& content, mode_t mode = 0644) {
+    WriteBytes(dir_ / relative, content);
+    ASSERT_EQ(::chmod(Path(relative).c_str(), mode), 0);
+  }
+  std::string Content(const std::string& relative) const { return ReadBytes(dir_ / relative); }
+  mode_t Mode(const std::string& relative) const {
+    struct stat info {};
+    EXPECT_EQ(::stat(Path(relative).c_str(), &info), 0);
+    return info.st_mode & 07777;
+  }
+  // Temporary files of ours left in the folder (an interrupted atomic write).
+  int TempFileCount() const {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+      if (entry.path().filename().string().starts_with(".wisetup-")) ++count;
+    }
+    return count;
   }
 
   fs::path dir_;

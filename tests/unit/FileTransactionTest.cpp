@@ -14,10 +14,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/FileIo.h"
+#include "platform/SystemCalls.h"
 #include "storage/FileTransaction.h"
 #include "storage/History.h"
 #include "storage/Sha256.h"
-#include "platform/SystemCalls.h"
 
 namespace wisetup {
 namespace {
@@ -165,7 +165,7 @@ struct RefusalRow {
   std::function<void(const fs::path& dir)> make;
   const char* target;  // below the test folder
   bool mustExist;
-  FileProblem problem;
+  FileCode problem;
   const char* reported;  // the path the issue names
 };
 
@@ -177,7 +177,7 @@ TEST_P(RefusalTest, TargetIsRefusedBeforeAnythingIsWritten) {
   FileTransaction files;
   EXPECT_FALSE(files.Add(P(row.target), row.mustExist));
   ASSERT_EQ(files.Issues().size(), 1u);
-  EXPECT_EQ(files.Issues()[0].problem, row.problem);
+  EXPECT_EQ(files.Issues()[0].code, row.problem);
   EXPECT_EQ(files.Issues()[0].path, P(row.reported));
   EXPECT_EQ(files.Size(), 0u);
 }
@@ -188,30 +188,30 @@ const RefusalRow kRefusals[] = {
        WriteBytes(d / "real", "x");
        fs::create_symlink(d / "real", d / "link");
      },
-     "link", false, FileProblem::SymbolicLink, "link"},
+     "link", false, FileCode::SymbolicLink, "link"},
     {"DanglingLink", [](const fs::path& d) { fs::create_symlink(d / "none", d / "link"); }, "link",
-     false, FileProblem::SymbolicLink, "link"},
+     false, FileCode::SymbolicLink, "link"},
     {"Folder", [](const fs::path& d) { fs::create_directories(d / "table"); }, "table", true,
-     FileProblem::NotRegular, "table"},
+     FileCode::NotRegular, "table"},
     {"Fifo", [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "table").c_str(), 0644), 0); },
-     "table", true, FileProblem::NotRegular, "table"},
+     "table", true, FileCode::NotRegular, "table"},
     {"ReadOnlyFile",
      [](const fs::path& d) {
        WriteBytes(d / "table", "x");
        fs::permissions(d / "table", fs::perms::owner_read | fs::perms::group_read);
      },
-     "table", true, FileProblem::ReadOnly, "table"},
-    {"MissingTable", [](const fs::path&) {}, "table", true, FileProblem::CannotOpen, "table"},
-    {"MissingFolder", [](const fs::path&) {}, "gone/ZelSetUp.ini", false,
-     FileProblem::FolderMissing, "gone"},
+     "table", true, FileCode::ReadOnly, "table"},
+    {"MissingTable", [](const fs::path&) {}, "table", true, FileCode::CannotOpen, "table"},
+    {"MissingFolder", [](const fs::path&) {}, "gone/ZelSetUp.ini", false, FileCode::FolderMissing,
+     "gone"},
     {"FolderIsAFile", [](const fs::path& d) { WriteBytes(d / "plain", "x"); }, "plain/ZelSetUp.ini",
-     false, FileProblem::FolderMissing, "plain"},
+     false, FileCode::FolderMissing, "plain"},
     {"ReadOnlyFolder",
      [](const fs::path& d) {
        WriteBytes(d / "locked" / "table", "x");
        fs::permissions(d / "locked", fs::perms::owner_read | fs::perms::owner_exec);
      },
-     "locked/table", true, FileProblem::FolderReadOnly, "locked"},
+     "locked/table", true, FileCode::FolderReadOnly, "locked"},
 };
 INSTANTIATE_TEST_SUITE_P(Targets, RefusalTest, testing::ValuesIn(kRefusals), RowName());
 
@@ -333,7 +333,7 @@ TEST_F(TransactionTest, HistoryThatCannotBeMadeRefusesAndLeavesNothing) {
   files.SetContent(*a, "new");
   EXPECT_FALSE(files.KeepOriginals(P("blocked/wisetup/history"), "20240102-030405"));
   ASSERT_EQ(files.Issues().size(), 1u);
-  EXPECT_EQ(files.Issues()[0].problem, FileProblem::CannotCreate);
+  EXPECT_EQ(files.Issues()[0].code, FileCode::CannotCreate);
   EXPECT_EQ(ReadBytes(dir_ / "a"), "old");
 }
 
@@ -342,10 +342,10 @@ TEST_F(TransactionTest, FailedRenamePutsBackTheEarlierFiles) {
   struct Row {
     int failingRename;
     int error;
-    FileProblem problem;
+    FileCode problem;
   };
   for (const Row& row :
-       {Row{2, EIO, FileProblem::CannotReplace}, Row{3, EACCES, FileProblem::CannotReplace}}) {
+       {Row{2, EIO, FileCode::CannotReplace}, Row{3, EACCES, FileCode::CannotReplace}}) {
     WriteBytes(dir_ / "a", "old a");
     WriteBytes(dir_ / "b", "old b");
     fs::remove(dir_ / "c");
@@ -365,7 +365,7 @@ TEST_F(TransactionTest, FailedRenamePutsBackTheEarlierFiles) {
     }
     EXPECT_FALSE(outcome.ok);
     ASSERT_FALSE(outcome.issues.empty());
-    EXPECT_EQ(outcome.issues[0].problem, row.problem);
+    EXPECT_EQ(outcome.issues[0].code, row.problem);
     EXPECT_TRUE(outcome.leftNew.empty());
     EXPECT_EQ(ReadBytes(dir_ / "a"), "old a");
     EXPECT_EQ(ReadBytes(dir_ / "b"), "old b");
@@ -387,7 +387,7 @@ TEST_F(TransactionTest, FullDiskIsReportedAsSuch) {
     outcome = files.Commit();
   }
   ASSERT_EQ(outcome.issues.size(), 1u);
-  EXPECT_EQ(outcome.issues[0].problem, FileProblem::DiskFull);
+  EXPECT_EQ(outcome.issues[0].code, FileCode::DiskFull);
   EXPECT_EQ(outcome.issues[0].path, P("a"));
   EXPECT_EQ(ReadBytes(dir_ / "a"), "old");
 }

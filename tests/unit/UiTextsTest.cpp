@@ -1,10 +1,12 @@
 // The bilingual text table: every row in both languages, the quoted texts character for
 // character.
+#include <cerrno>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "app/CreateFilesTexts.h"
 #include "app/UiTexts.h"
 
 namespace wisetup {
@@ -85,6 +87,18 @@ TEST(UiTextTable, AnyLanguageOtherThanZeroIsEnglishAndRowsOutsideAreEmpty) {
 TEST(UiTextTable, AsiaIsWrittenInHalfWidthKatakana) {
   EXPECT_EQ(string(AreaItems[3].japanese), "\xEF\xBD\xB1\xEF\xBD\xBC\xEF\xBE\x9E\xEF\xBD\xB1");
   EXPECT_EQ(string(WelderNoItems[3].japanese), "溶接機\xEF\xBC\x94");  // full-width 4
+}
+
+// A problem line names the file, our reason in the active language and, where the system gave one,
+// the system's own words; a repeated line is shown once.
+TEST(ProblemList, AppendsTheSystemsReason) {
+  const std::vector<FileStatus> issues = {Failure(FileCode::CannotOpen, "/b/$WTBD1", EACCES),
+                                          Failure(FileCode::ReadOnly, "/b/$WTBD2"),
+                                          Failure(FileCode::CannotOpen, "/b/$WTBD1", EACCES)};
+  EXPECT_EQ(ProblemList("H", issues, 1),
+            "H\n/b/$WTBD1: cannot be opened (Permission denied)\n/b/$WTBD2: is read-only");
+  EXPECT_EQ(ProblemList("H", issues, 0),
+            "H\n/b/$WTBD1: 開けません (Permission denied)\n/b/$WTBD2: 読み取り専用です");
 }
 
 }  // namespace
