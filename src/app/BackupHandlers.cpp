@@ -7,8 +7,8 @@
 #include "catalogue/ConditionText.h"
 #include "catalogue/ModelTable.h"
 #include "platform/FileIo.h"
-#include "text/IniDocument.h"
 #include "platform/PathMap.h"
+#include "text/IniDocument.h"
 #include "text/TextScan.h"
 
 namespace wisetup {

@@ -1,8 +1,8 @@
 #include "app/Mainunit.h"
 #include "catalogue/ConditionText.h"
 #include "catalogue/ModelTable.h"
-#include "text/IniDocument.h"
 #include "platform/PathMap.h"
+#include "text/IniDocument.h"
 
 namespace wisetup {
 

@@ -13,9 +13,9 @@
 
 #include "FuzzSupport.h"
 #include "catalogue/ModelTable.h"
-#include "text/IniDocument.h"
 #include "platform/PathMap.h"
 #include "setupfile/SetupFormat.h"
+#include "text/IniDocument.h"
 
 namespace {
 

@@ -22,8 +22,8 @@
 #include "app/Mainunit.h"
 #include "demo-data/DemoData.h"
 #include "platform/FileIo.h"
-#include "storage/History.h"
 #include "platform/SystemCalls.h"
+#include "storage/History.h"
 
 namespace wisetup {
 namespace {
