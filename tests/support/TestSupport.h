@@ -10,6 +10,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -174,21 +175,33 @@ struct Shown {
   std::string caption;
 };
 
-// Records every dialog and answers folder browsers from a queue (cancel when it is empty).
+// Records every dialog, answers questions with `questionAnswer` and folder browsers from a queue
+// (cancel when it is empty).
 class RecordingPlatform : public Platform {
  public:
   std::vector<Shown> messages;
   std::vector<std::string> applicationErrors;
   std::vector<std::pair<std::string, std::string>> browsed;  // prompt, preselect
   std::deque<std::optional<std::string>> folderAnswers;
+  MessageAnswer questionAnswer = MessageAnswer::No;
   int lcid = 1033;
   std::string executable = "/nowhere/wisetup";
+  std::map<std::string, std::string> environment;
+  std::string timestamp = "20240102-030405";
   std::optional<int> exitCode;
 
   MessageAnswer ShowMessage(MessageKind kind, const std::string& text,
                             const std::string& caption) override {
     messages.push_back({kind, text, caption});
-    return kind == MessageKind::Question ? MessageAnswer::No : MessageAnswer::Ok;
+    return kind == MessageKind::Question ? questionAnswer : MessageAnswer::Ok;
+  }
+  // The boxes that are no questions.
+  std::vector<Shown> Boxes() const {
+    std::vector<Shown> boxes;
+    for (const Shown& m : messages) {
+      if (m.kind != MessageKind::Question) boxes.push_back(m);
+    }
+    return boxes;
   }
   void ShowApplicationError(const std::string& text) override { applicationErrors.push_back(text); }
   std::optional<std::string> BrowseForFolder(const std::string& prompt,
@@ -205,9 +218,13 @@ class RecordingPlatform : public Platform {
   int UserDefaultLcid() override { return lcid; }
   std::string ExecutablePath() override { return executable; }
   void ExitProcess(int code) override { exitCode = code; }
-  // No variables: nothing of the machine's user is read or written, and a settings file that
-  // cannot be written beside the executable has no other place to go.
-  std::optional<std::string> Environment(const std::string&) override { return std::nullopt; }
+  // Only the variables a test sets: nothing of the machine's user is read or written.
+  std::optional<std::string> Environment(const std::string& name) override {
+    const auto found = environment.find(name);
+    if (found == environment.end()) return std::nullopt;
+    return found->second;
+  }
+  std::string LocalTimestamp() override { return timestamp; }
 };
 
 }  // namespace wisetup::test

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include "platform/FileIo.h"
 #include "platform/SystemCalls.h"
 #include "storage/FileTransaction.h"
@@ -25,24 +27,9 @@ namespace {
 namespace fs = std::filesystem;
 using std::string;
 
-struct RowName {
-  template <typename Info>
-  string operator()(const Info& row) const {
-    return row.param.name;
-  }
-};
-
-string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteBytes(const fs::path& path, const string& bytes) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using test::ReadBytes;
+using test::RowName;
+using test::WriteBytes;
 
 // ---- SHA-256 ----------------------------------------------------------------------------------
 
@@ -142,22 +129,10 @@ TEST(History, DamagedManifestsAreRefused) {
 
 // ---- transactions on real files ---------------------------------------------------------------
 
-class TransactionTest : public testing::Test {
+class TransactionTest : public test::TempDirTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/wisetup-transaction-test-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_ / "locked", fs::perms::owner_all, ec);
-    fs::remove_all(dir_, ec);
-  }
   string P(const string& name) const { return (dir_ / name).string(); }
   string Root() const { return P("history"); }
-
-  fs::path dir_;
 };
 
 struct RefusalRow {
