@@ -34,25 +34,16 @@ void ReplaceAll(string& text, const string& from, const string& to) {
 }
 
 // A fresh folder per test; "@T@" in a row stands for it.
-class Places : public testing::Test {
+class Places : public test::TempDirTest {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/wisetup-places-test-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    TempDirTest::SetUp();
     std::ofstream(dir_ / "file") << "x";
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_ / "ro", fs::perms::owner_all, ec);
-    fs::remove_all(dir_, ec);
   }
   string At(string text) const {
     ReplaceAll(text, "@T@", dir_.string());
     return text;
   }
-
-  fs::path dir_;
 };
 
 // ---- base directories ---------------------------------------------------------------------------
