@@ -162,7 +162,8 @@ class BindingTest : public QObject {
   }
 
   void initialTextsAreShown() {
-    QCOMPARE(window_->windowTitle(), QString::fromStdString(wisetup::UiTextOf(0, 0)));
+    QCOMPARE(window_->windowTitle(),
+             QString::fromStdString(wisetup::UiTextOf(wisetup::TextRow::Title, 0)));
     QCOMPARE(Find<QComboBox>("ComboBoxWpsWelder")->count(), 10);
     QCOMPARE(Find<QComboBox>("ComboBoxWpsWelder")->maxVisibleItems(), 10);
     QCOMPARE(Find<QComboBox>("ComboBoxWpsWModeR1")->maxVisibleItems(), 12);
@@ -212,7 +213,8 @@ class BindingTest : public QObject {
   void languageItemCarriesItsTag() {
     Find<QAction>("N5")->trigger();
     QCOMPARE(window_->Form().LanguageIndex, 1);
-    QCOMPARE(window_->windowTitle(), QString::fromStdString(wisetup::UiTextOf(0, 1)));
+    QCOMPARE(window_->windowTitle(),
+             QString::fromStdString(wisetup::UiTextOf(wisetup::TextRow::Title, 1)));
     QVERIFY(Find<QAction>("N5")->isChecked());
     QVERIFY(!Find<QAction>("N6")->isChecked());
   }
