@@ -33,6 +33,7 @@
 
 #include "app/UiTexts.h"
 #include "ui/MainWindow.h"
+#include "ui/Placement.h"
 #include "ui/QtPlatform.h"
 
 using wisetup::Ctl;
@@ -538,7 +539,7 @@ class BindingTest : public QObject {
     QFETCH(QRect, wanted);
     QFETCH(QRect, fitted);
     const QRect available(0, 30, 1280, 770);
-    QCOMPARE(wisetup::MainWindow::FitInto(wanted, available, QSize(600, 350)), fitted);
+    QCOMPARE(wisetup::FitInto(wanted, available, QSize(600, 350)), fitted);
   }
 
   void maximisedStateIsAppliedAndRecorded_data() {
