@@ -171,7 +171,7 @@ SetupFileValues TForm1::ComposeSetupValues() const {
     const WelderSlot& slot = Slots[w];
     values.registWelder[w] = slot.WelderKind;
     values.useRcWcd[w] = slot.UseRcWcd ? 1 : 0;
-    values.modelCode[w] = ModelCode(slot.WpsModel);
+    values.modelCode[w] = ModelCode(ModelIndexOf(slot.WpsModel));
     values.area[w] = slot.Area;
     const auto& robotTables =
         IsLongRcTableKind(slot.WelderKind) ? slot.RobotTables224 : slot.RobotTables148;
@@ -182,7 +182,8 @@ SetupFileValues TForm1::ComposeSetupValues() const {
       }
       if (RatedByModel(slot.WelderKind)) {
         if (r == 0)
-          values.wps[w][r] = {1, static_cast<std::uint16_t>(UModelRatedCurrent(slot.WpsModel))};
+          values.wps[w][r] = {
+              1, static_cast<std::uint16_t>(UModelRatedCurrent(ModelIndexOf(slot.WpsModel)))};
         continue;
       }
       const int s = slot.SelectedModes[r];

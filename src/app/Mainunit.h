@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/Controls.h"
+#include "app/Settings.h"
 #include "app/UiTexts.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
@@ -55,11 +56,11 @@ struct WelderSlot {
 };
 
 struct WindowPlacement {
-  int Left = 100;
-  int Top = 100;
-  int Width = 860;
-  int Height = 440;
-  bool Maximized = false;
+  int Left = SettingRowOf(Setting::Left).fallback;
+  int Top = SettingRowOf(Setting::Top).fallback;
+  int Width = SettingRowOf(Setting::Width).fallback;
+  int Height = SettingRowOf(Setting::Height).fallback;
+  bool Maximized = SettingRowOf(Setting::Maximized).fallback != 0;
 };
 
 class TForm1 {

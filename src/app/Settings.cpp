@@ -1,3 +1,5 @@
+#include "app/Settings.h"
+
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
 #include "platform/BaseDirs.h"
@@ -11,14 +13,16 @@ namespace {
 constexpr std::size_t kMaxTextValue = 2047;
 constexpr int kJapaneseLcid = 1041;
 
-int ReadInt(const IniDocument& doc, const char* section, const char* key, int fallback) {
-  const auto text = doc.Get(section, key);
-  if (!text) return fallback;
-  return ParseSettingsInt(*text).value_or(fallback);
+int ReadInt(const IniDocument& doc, Setting setting) {
+  const SettingRow& row = SettingRowOf(setting);
+  const auto text = doc.Get(row.section, row.key);
+  if (!text) return row.fallback;
+  return ParseSettingsInt(*text).value_or(row.fallback);
 }
 
-std::string ReadText(const IniDocument& doc, const char* section, const char* key) {
-  std::string text = doc.GetString(section, key, "");
+std::string ReadText(const IniDocument& doc, Setting setting) {
+  const SettingRow& row = SettingRowOf(setting);
+  std::string text = doc.GetString(row.section, row.key, "");
   if (text.size() > kMaxTextValue) {
     // Cut before a UTF-8 character whose bytes would not all fit, so that no half character is
     // shown or written back. A character has at most three continuation bytes; text in another
@@ -31,6 +35,11 @@ std::string ReadText(const IniDocument& doc, const char* section, const char* ke
     text.resize(end);
   }
   return text;
+}
+
+void Write(IniDocument& doc, Setting setting, const std::string& value) {
+  const SettingRow& row = SettingRowOf(setting);
+  doc.Set(row.section, row.key, value);
 }
 
 }  // namespace
@@ -71,15 +80,15 @@ void TForm1::LoadSettings() {
   // A file that cannot be read gives the defaults; the save at the end refuses to replace it.
   static_cast<void>(ReadSettingsSource(SettingsLocation(), content));
   const IniDocument doc = IniDocument::Parse(content);
-  LanguageIndex = ReadInt(doc, "Settings", "Language", -1);
-  Placement.Top = ReadInt(doc, "Settings", "Top", 100);
-  Placement.Left = ReadInt(doc, "Settings", "Left", 100);
-  Placement.Height = ReadInt(doc, "Settings", "Height", 440);
-  Placement.Width = ReadInt(doc, "Settings", "Width", 860);
-  Placement.Maximized = ReadInt(doc, "Settings", "Maximized", 0) != 0;
+  LanguageIndex = ReadInt(doc, Setting::Language);
+  Placement.Top = ReadInt(doc, Setting::Top);
+  Placement.Left = ReadInt(doc, Setting::Left);
+  Placement.Height = ReadInt(doc, Setting::Height);
+  Placement.Width = ReadInt(doc, Setting::Width);
+  Placement.Maximized = ReadInt(doc, Setting::Maximized) != 0;
   if (LanguageIndex < 0) LanguageIndex = platform_.UserDefaultLcid() == kJapaneseLcid ? 0 : 1;
-  C(Ctl::EditConfigFolder).Text = ReadText(doc, "Folder", "UPDATE");
-  C(Ctl::EditBackupFolder).Text = ReadText(doc, "Folder", "BACKUP");
+  C(Ctl::EditConfigFolder).Text = ReadText(doc, Setting::SetupFolder);
+  C(Ctl::EditBackupFolder).Text = ReadText(doc, Setting::BackupFolder);
 }
 
 void TForm1::SaveSettings() {
@@ -98,14 +107,14 @@ void TForm1::SaveSettings() {
     throw HandlerError(FormatPath(TextOf(text, LanguageIndex), location));
   }
   IniDocument doc = IniDocument::Parse(content);
-  doc.Set("Settings", "Language", std::to_string(LanguageIndex));
-  doc.Set("Settings", "Top", std::to_string(Placement.Top));
-  doc.Set("Settings", "Left", std::to_string(Placement.Left));
-  doc.Set("Settings", "Height", std::to_string(Placement.Height));
-  doc.Set("Settings", "Width", std::to_string(Placement.Width));
-  doc.Set("Settings", "Maximized", Placement.Maximized ? "1" : "0");
-  doc.Set("Folder", "UPDATE", QuoteProfileValue(C(Ctl::EditConfigFolder).Text));
-  doc.Set("Folder", "BACKUP", QuoteProfileValue(C(Ctl::EditBackupFolder).Text));
+  Write(doc, Setting::Language, std::to_string(LanguageIndex));
+  Write(doc, Setting::Top, std::to_string(Placement.Top));
+  Write(doc, Setting::Left, std::to_string(Placement.Left));
+  Write(doc, Setting::Height, std::to_string(Placement.Height));
+  Write(doc, Setting::Width, std::to_string(Placement.Width));
+  Write(doc, Setting::Maximized, Placement.Maximized ? "1" : "0");
+  Write(doc, Setting::SetupFolder, QuoteProfileValue(C(Ctl::EditConfigFolder).Text));
+  Write(doc, Setting::BackupFolder, QuoteProfileValue(C(Ctl::EditBackupFolder).Text));
   // The user's configuration folder may not exist yet; the executable's folder is never made.
   const auto slash = location.rfind('/');
   if (location != MapPath(SettingsPath()) && slash != std::string::npos && slash > 0) {

@@ -19,10 +19,11 @@ using test::RowName;
 // ---- the text table -------------------------------------------------------------------------
 
 TEST(UiTextTable, EveryRowHasBothLanguages) {
-  for (int row = 0; row < kUiTextRows; ++row) {
-    EXPECT_FALSE(UiTextOf(row, 0).empty()) << "row " << row;
-    EXPECT_FALSE(UiTextOf(row, 1).empty()) << "row " << row;
-    EXPECT_NE(UiTextOf(row, 0), UiTextOf(row, 1)) << "row " << row;
+  for (int i = 0; i < kUiTextRows; ++i) {
+    const auto row = static_cast<TextRow>(i);
+    EXPECT_FALSE(UiTextOf(row, 0).empty()) << "row " << i;
+    EXPECT_FALSE(UiTextOf(row, 1).empty()) << "row " << i;
+    EXPECT_NE(UiTextOf(row, 0), UiTextOf(row, 1)) << "row " << i;
   }
 }
 
@@ -78,10 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 TEST(UiTextTable, AnyLanguageOtherThanZeroIsEnglishAndRowsOutsideAreEmpty) {
-  EXPECT_EQ(UiTextOf(30, 5), "Exit");
-  EXPECT_EQ(UiTextOf(30, 0), "終了");
-  EXPECT_EQ(UiTextOf(-1, 0), "");
-  EXPECT_EQ(UiTextOf(kUiTextRows, 1), "");
+  EXPECT_EQ(UiTextOf(TextRow::Exit, 5), "Exit");
+  EXPECT_EQ(UiTextOf(TextRow::Exit, 0), "終了");
+  EXPECT_EQ(UiTextOf(static_cast<TextRow>(-1), 0), "");
+  EXPECT_EQ(UiTextOf(static_cast<TextRow>(kUiTextRows), 1), "");
 }
 
 TEST(UiTextTable, AsiaIsWrittenInHalfWidthKatakana) {
