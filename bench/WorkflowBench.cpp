@@ -253,6 +253,59 @@ void BM_CreateFilesBareLoop(benchmark::State& state) {
 }
 BENCHMARK(BM_CreateFilesBareLoop)->Unit(benchmark::kMillisecond);
 
+void WriteUnflushed(const fs::path& path, const std::string& bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (fd < 0) return;
+  benchmark::DoNotOptimize(::write(fd, bytes.data(), bytes.size()));
+  ::close(fd);
+}
+
+void FlushFolder(const fs::path& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+// The file work Create Files does, without the model: a kept copy of every file, then every new
+// content beside its target, each group flushed with one flush of the file system, then the
+// renames and the folder flushes.
+void BM_CreateFilesBareLoopWithCopies(benchmark::State& state) {
+  Data& data = TheData();
+  std::ifstream in(data.setup / "ZelSetUp.ini", std::ios::binary);
+  const std::string setupFile((std::istreambuf_iterator<char>(in)), {});
+  const std::string table(224, '\x5a');
+  const fs::path out = data.root / "bare-copies";
+  const fs::path kept = data.root / "bare-kept";
+  fs::create_directories(out);
+  int run = 0;
+  for (auto _ : state) {
+    const fs::path folder = kept / std::to_string(++run);
+    fs::create_directories(folder);
+    WriteUnflushed(folder / "000-ZelSetUp.ini", setupFile);
+    for (int i = 0; i < 40; ++i) WriteUnflushed(folder / std::to_string(i), table);
+    WriteUnflushed(folder / "manifest.txt", std::string(41 * 160, 'm'));
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    ::syncfs(fd);
+    ::close(fd);
+    FlushFolder(folder);
+    FlushFolder(kept);
+    WriteUnflushed(out / "ZelSetUp.ini.tmp", setupFile);
+    for (int i = 0; i < 40; ++i)
+      WriteUnflushed(out / ("$WTBD" + std::to_string(i) + ".tmp"), table);
+    fd = ::open(out.c_str(), O_RDONLY | O_DIRECTORY);
+    ::syncfs(fd);
+    ::close(fd);
+    ::rename((out / "ZelSetUp.ini.tmp").c_str(), (out / "ZelSetUp.ini").c_str());
+    for (int i = 0; i < 40; ++i) {
+      const std::string name = "$WTBD" + std::to_string(i);
+      ::rename((out / (name + ".tmp")).c_str(), (out / name).c_str());
+    }
+    FlushFolder(out);
+  }
+}
+BENCHMARK(BM_CreateFilesBareLoopWithCopies)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace wisetup::bench
 
