@@ -5,7 +5,7 @@
 #    linking a higher one),
 #  - the link graph of our libraries has a cycle,
 #  - a file in the folder of a library below app/ includes an app/ header.
-set(WISETUP_CORE_TARGETS platform records backup catalogue setupfile app)
+set(WISETUP_CORE_TARGETS platform records backup catalogue setupfile changes app)
 
 # The libraries of ours that `target` links directly.
 function(_wisetup_core_links target out)
