@@ -1,3 +1,4 @@
+#include "app/ChangeTexts.h"
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
 #include "backup/TableFiles.h"
@@ -104,6 +105,8 @@ void TForm1::ApplyCaptions(int language) {
   C(Ctl::ButtonExit).Caption = caption(30);
   C(Ctl::CheckBoxUseRcWCD).Caption = caption(31);
   C(Ctl::MenuRestoreOriginals).Caption = caption(53);
+  C(Ctl::ButtonPreview).Caption = ChangeTextOf(ChangeText::PreviewButton, language);
+  C(Ctl::MenuShowReport).Caption = ChangeTextOf(ChangeText::ShowReportMenu, language);
   C(Ctl::MenuHelp).Caption = caption(54);
   C(Ctl::MenuAbout).Caption = caption(55);
 }
