@@ -50,7 +50,8 @@ DocumentView TForm1::DocumentOf(const std::string& title, const std::string& tex
           t(ChangeText::DialogPdf),
           t(ChangeText::DialogClose),
           t(ChangeText::TextFilter),
-          t(ChangeText::PdfFilter)};
+          t(ChangeText::PdfFilter),
+          TextOf(kCannotWriteText, LanguageIndex)};
 }
 
 void TForm1::ButtonPreviewClick() {

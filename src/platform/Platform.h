@@ -20,6 +20,7 @@ struct DocumentView {
   std::string fileName;  // suggested name for saving, without folder
   std::string copyCaption, saveCaption, printCaption, pdfCaption, closeCaption;
   std::string textFilter, pdfFilter;  // "description (*.ext)"
+  std::string cannotWrite;            // "%s" the path, when saving fails
 };
 
 class Platform {
