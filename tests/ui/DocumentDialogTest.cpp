@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -20,6 +21,7 @@
 
 #include "app/ChangeTexts.h"
 #include "app/Mainunit.h"
+#include "platform/History.h"
 #include "ui/DocumentDialog.h"
 #include "ui/MainWindow.h"
 
@@ -46,6 +48,12 @@ class CapturingPlatform : public wisetup::Platform {
   std::string ExecutablePath() override { return "/nonexistent/wisetup"; }
   void ExitProcess(int) override {}
   void ShowDocument(const wisetup::DocumentView& view) override { shown = view; }
+  std::optional<std::string> Environment(const std::string& name) override {
+    if (name == "XDG_DATA_HOME" && !dataHome.empty()) return dataHome;
+    return Platform::Environment(name);
+  }
+
+  std::string dataHome;
 
   std::vector<std::string> messages;
   std::optional<wisetup::DocumentView> shown;
@@ -154,6 +162,36 @@ class DocumentDialogTest : public QObject {
       QCOMPARE(dialog.windowTitle(), QString::fromStdString(wisetup::ChangeTextOf(
                                          wisetup::ChangeText::PreviewTitle, language)));
       QVERIFY(!QFile::exists(setup.filePath(QStringLiteral("ZelSetUp.ini"))));
+    }
+  }
+
+  // The newest report is opened whatever its run's state; an undone run's is headed as such.
+  void reportOfAnUndoneRunIsHeadedAsUndone() {
+    QTemporaryDir data;
+    const QString run = data.filePath(QStringLiteral("wisetup/history/20240102-030405"));
+    QVERIFY(QDir().mkpath(run));
+    CapturingPlatform platform;
+    platform.dataHome = data.path().toStdString();
+    wisetup::TForm1 form(platform);
+    form.LanguageIndex = 1;
+    form.RefreshShowReport();
+    QVERIFY(!form.C(Ctl::MenuShowReport).Enabled);
+    QFile report(run + QStringLiteral("/report.txt"));
+    QVERIFY(report.open(QIODevice::WriteOnly));
+    report.write("Report of Create Files\n");
+    report.close();
+    form.RefreshShowReport();
+    QVERIFY(form.C(Ctl::MenuShowReport).Enabled);
+    const std::string undone =
+        wisetup::ChangeTextOf(wisetup::ChangeText::ReportUndone, form.LanguageIndex);
+    for (const bool undo : {false, true}) {
+      if (undo) QVERIFY(wisetup::MarkUndone(run.toStdString()).ok());
+      platform.shown.reset();
+      form.MenuShowReportClick();
+      QVERIFY(platform.shown.has_value());
+      QCOMPARE(platform.shown->text.rfind(undone, 0) == 0, undo);
+      QVERIFY(platform.shown->text.find("Report of Create Files\n") != std::string::npos);
+      QCOMPARE(form.ShownReport, run.toStdString() + "/report.txt");
     }
   }
 
