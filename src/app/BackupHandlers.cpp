@@ -7,9 +7,9 @@
 #include "catalogue/ConditionText.h"
 #include "catalogue/ModelTable.h"
 #include "platform/FileIo.h"
-#include "platform/IniDocument.h"
 #include "platform/PathMap.h"
-#include "platform/TextScan.h"
+#include "text/IniDocument.h"
+#include "text/TextScan.h"
 
 namespace wisetup {
 namespace {

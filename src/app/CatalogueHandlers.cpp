@@ -17,7 +17,8 @@ std::string TForm1::CatalogueRoot() const {
 
 void TForm1::UpdateRatedCurrent(int welder) {
   const WelderSlot& slot = Slots[static_cast<std::size_t>(welder)];
-  if (const auto rated = RatedCurrentOf(slot.WpsModel, slot.Area)) RatedCurrent = *rated;
+  if (const auto rated = RatedCurrentOf(ModelIndexOf(slot.WpsModel), slot.Area))
+    RatedCurrent = *rated;
 }
 
 void TForm1::ClearCatalogue(int welder) {
@@ -33,8 +34,8 @@ void TForm1::ClearCatalogue(int welder) {
 
 void TForm1::LoadCatalogue(int welder) {
   WelderSlot& slot = Slots[static_cast<std::size_t>(welder)];
-  const int model = slot.WpsModel;
-  if (model <= Index(ModelIndex::None) || model >= kModelCount) return;
+  const ModelIndex model = ModelIndexOf(slot.WpsModel);
+  if (model == ModelIndex::None) return;
   const auto family = FamilyFolder(model);
   const auto area = AreaFolder(model, slot.Area);
   if (!family || !area) return;

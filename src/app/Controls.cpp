@@ -62,10 +62,10 @@ std::array<ControlInfo, kControlCount> BuildTable() {
   set(Ctl::GroupBoxWeldingMode, "GroupBoxWeldingMode", Ctl::Form1, kGroup);
   set(Ctl::PageControlRejist, "PageControlRejist", Ctl::GroupBoxWeldingMode,
       kEnabled | kVisible | kActivePage);
-  const char* const tabNames[10] = {"TabSheetRejist1", "TabSheetRejist2", "TabSheet1", "TabSheet2",
-                                    "TabSheet3",       "TabSheet4",       "TabSheet5", "TabSheet6",
-                                    "TabSheet7",       "TabSheet8"};
-  for (int r = 0; r < 10; ++r) {
+  const char* const tabNames[kRegistrations] = {
+      "TabSheetRejist1", "TabSheetRejist2", "TabSheet1", "TabSheet2", "TabSheet3",
+      "TabSheet4",       "TabSheet5",       "TabSheet6", "TabSheet7", "TabSheet8"};
+  for (int r = 0; r < kRegistrations; ++r) {
     const std::string n = std::to_string(r + 1);
     set(TabOf(r), tabNames[r], Ctl::PageControlRejist, kCaption | kVisible);
     set(LabelRcWModeOf(r), "LabelRcWModeR" + n, TabOf(r), kCaption);
@@ -115,7 +115,7 @@ Ctl ControlByName(const std::string& name) {
 
 int RegistrationOfModeList(Ctl c) {
   const int r = static_cast<int>(c) - static_cast<int>(Ctl::ComboBoxWpsWModeR1);
-  return r >= 0 && r < 10 ? r : -1;
+  return r >= 0 && r < kRegistrations ? r : -1;
 }
 
 std::string ControlState::ShownText() const {

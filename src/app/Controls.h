@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "records/WelderKinds.h"
+
 namespace wisetup {
 
 enum class Ctl : int {
@@ -39,11 +41,11 @@ enum class Ctl : int {
   GroupBoxWeldingMode,
   PageControlRejist,
   Tab1,  // TabSheetRejist1, TabSheetRejist2, TabSheet1 .. TabSheet8
-  LabelRcWModeR1 = Tab1 + 10,
-  EditRcWModeR1 = LabelRcWModeR1 + 10,
-  LabelWModeR1 = EditRcWModeR1 + 10,
-  ComboBoxWpsWModeR1 = LabelWModeR1 + 10,
-  LabelBackupFolder = ComboBoxWpsWModeR1 + 10,
+  LabelRcWModeR1 = Tab1 + kRegistrations,
+  EditRcWModeR1 = LabelRcWModeR1 + kRegistrations,
+  LabelWModeR1 = EditRcWModeR1 + kRegistrations,
+  ComboBoxWpsWModeR1 = LabelWModeR1 + kRegistrations,
+  LabelBackupFolder = ComboBoxWpsWModeR1 + kRegistrations,
   EditBackupFolder,
   ButtonBackupFolder,
   LabelConfigFlolder,
@@ -60,7 +62,7 @@ enum class Ctl : int {
 
 inline constexpr int kControlCount = static_cast<int>(Ctl::Count);
 
-// The control of registration r (0..9) in a ten-fold family.
+// The control of registration r (0 to kRegistrations - 1) in a family of one per registration.
 inline Ctl TabOf(int r) {
   return static_cast<Ctl>(static_cast<int>(Ctl::Tab1) + r);
 }

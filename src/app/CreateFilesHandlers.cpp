@@ -4,10 +4,10 @@
 #include "backup/CharacteristicTransfer.h"
 #include "backup/TableFiles.h"
 #include "catalogue/ModelTable.h"
-#include "platform/FileTransaction.h"
-#include "platform/History.h"
-#include "platform/IniDocument.h"
 #include "platform/PathMap.h"
+#include "storage/FileTransaction.h"
+#include "storage/History.h"
+#include "text/IniDocument.h"
 
 namespace wisetup {
 namespace {
@@ -183,7 +183,7 @@ SetupFileValues TForm1::ComposeSetupValues() const {
     const WelderSlot& slot = Slots[w];
     values.registWelder[w] = slot.WelderKind;
     values.useRcWcd[w] = slot.UseRcWcd ? 1 : 0;
-    values.modelCode[w] = ModelCode(slot.WpsModel);
+    values.modelCode[w] = ModelCode(ModelIndexOf(slot.WpsModel));
     values.area[w] = slot.Area;
     const auto& robotTables =
         IsLongRcTableKind(slot.WelderKind) ? slot.RobotTables224 : slot.RobotTables148;
@@ -194,7 +194,8 @@ SetupFileValues TForm1::ComposeSetupValues() const {
       }
       if (RatedByModel(slot.WelderKind)) {
         if (r == 0)
-          values.wps[w][r] = {1, static_cast<std::uint16_t>(UModelRatedCurrent(slot.WpsModel))};
+          values.wps[w][r] = {
+              1, static_cast<std::uint16_t>(UModelRatedCurrent(ModelIndexOf(slot.WpsModel)))};
         continue;
       }
       const int s = slot.SelectedModes[r];
@@ -226,7 +227,7 @@ void TForm1::AddRevisedTables(FileTransaction& files, const SetupFileValues& val
         if (s >= slot.CatalogueModesReadWhole.size() || !slot.CatalogueModesReadWhole[s]) {
           const std::string mode =
               s < slot.CatalogueModePaths.size() ? slot.CatalogueModePaths[s] : "";
-          files.AddIssue({mode, FileProblem::CompanionNotRead, {}});
+          files.AddIssue(Failure(FileCode::CompanionNotRead, mode));
           continue;
         }
       }
@@ -234,7 +235,7 @@ void TForm1::AddRevisedTables(FileTransaction& files, const SetupFileValues& val
       // record rebuilt from zeros would destroy the robot's table.
       const std::string table = weld + "/" + MapName(weld, TableFileName(slot.TableNumbers[ur]));
       if (!slot.TableReadWhole[ur]) {
-        files.AddIssue({table, FileProblem::NotReadWhole, {}});
+        files.AddIssue(Failure(FileCode::NotReadWhole, table));
         continue;
       }
       AddRevisedTable(files, table, *revised);
@@ -267,7 +268,7 @@ void TForm1::CommitCreateFiles(FileTransaction& files) {
       // The file whose replacement failed still holds its old content: it is named apart from the
       // files left new.
       const bool replacing =
-          !outcome.issues.empty() && outcome.issues.front().problem == FileProblem::CannotReplace;
+          !outcome.issues.empty() && outcome.issues.front().code == FileCode::CannotReplace;
       refuse(ProblemList(CreateFilesText(CreateText::LeftNew, LanguageIndex), outcome.notPutBack,
                          LanguageIndex) +
              "\n\n" +

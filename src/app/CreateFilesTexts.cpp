@@ -55,40 +55,43 @@ std::string CreateFilesText(CreateText text, int language) {
   return language == 0 ? pair.japanese : pair.english;
 }
 
-std::string ReasonText(FileProblem problem, int language) {
+std::string ReasonText(FileCode code, int language) {
   auto pick = [language](const char* japanese, const char* english) {
     return std::string(language == 0 ? japanese : english);
   };
-  switch (problem) {
-    case FileProblem::NotReadWhole:
+  switch (code) {
+    case FileCode::Ok:
+    case FileCode::Missing:
+      return pick("ありません", "missing");
+    case FileCode::NotReadWhole:
       return CreateFilesText(CreateText::NotReadAtLoad, language);
-    case FileProblem::CannotOpen:
+    case FileCode::CannotOpen:
       return pick("開けません", "cannot be opened");
-    case FileProblem::CannotRead:
+    case FileCode::CannotRead:
       return pick("読み出せません", "cannot be read");
-    case FileProblem::SymbolicLink:
+    case FileCode::SymbolicLink:
       return pick("シンボリックリンクです", "is a symbolic link");
-    case FileProblem::NotRegular:
+    case FileCode::NotRegular:
       return pick("通常のファイルではありません", "is not a regular file");
-    case FileProblem::ReadOnly:
+    case FileCode::ReadOnly:
       return pick("読み取り専用です", "is read-only");
-    case FileProblem::FolderMissing:
+    case FileCode::FolderMissing:
       return pick("フォルダがありません", "folder missing");
-    case FileProblem::FolderReadOnly:
+    case FileCode::FolderReadOnly:
       return pick("フォルダに書き込めません", "folder is read-only");
-    case FileProblem::DiskFull:
+    case FileCode::DiskFull:
       return pick("ディスクがいっぱいです", "disk full");
-    case FileProblem::CannotWrite:
+    case FileCode::CannotWrite:
       return pick("書き込めません", "cannot be written");
-    case FileProblem::CannotReplace:
+    case FileCode::CannotReplace:
       return pick("置き換えられません", "cannot be replaced");
-    case FileProblem::CannotCreate:
+    case FileCode::CannotCreate:
       return pick("作成できません", "cannot be created");
-    case FileProblem::NotPutBack:
+    case FileCode::NotPutBack:
       return pick("元に戻せません", "could not be put back");
-    case FileProblem::ManifestDamaged:
+    case FileCode::ManifestDamaged:
       return CreateFilesText(CreateText::ManifestDamaged, language);
-    case FileProblem::CompanionNotRead:
+    case FileCode::CompanionNotRead:
       return pick("特性データを読み出せませんでした", "characteristic data could not be read");
   }
   return {};
@@ -101,12 +104,14 @@ std::string FormatCount(const std::string& format, std::size_t value) {
   return out;
 }
 
-std::string ProblemList(const std::string& header, const std::vector<FileIssue>& issues,
+std::string ProblemList(const std::string& header, const std::vector<FileStatus>& issues,
                         int language) {
   std::string out = header;
   std::vector<std::string> lines;
-  for (const FileIssue& issue : issues) {
-    std::string line = issue.path + ": " + ReasonText(issue.problem, language);
+  for (const FileStatus& issue : issues) {
+    std::string line = issue.path + ": " + ReasonText(issue.code, language);
+    // The system's own words, as it gives them in either language.
+    if (!issue.reason.empty()) line += " (" + issue.reason + ")";
     if (std::find(lines.begin(), lines.end(), line) != lines.end()) continue;
     out += "\n" + line;
     lines.push_back(std::move(line));

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileTransaction.h"
+#include "platform/FileIo.h"
 
 namespace wisetup {
 
@@ -34,13 +34,13 @@ enum class CreateText {
 };
 
 std::string CreateFilesText(CreateText text, int language);
-std::string ReasonText(FileProblem problem, int language);
+std::string ReasonText(FileCode code, int language);
 
 // "%d" in `format` replaced by `value`.
 std::string FormatCount(const std::string& format, std::size_t value);
 
 // `header`, then one line "PATH: reason" per problem (a repeated line once).
-std::string ProblemList(const std::string& header, const std::vector<FileIssue>& issues,
+std::string ProblemList(const std::string& header, const std::vector<FileStatus>& issues,
                         int language);
 
 }  // namespace wisetup

@@ -1,9 +1,9 @@
 #include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
-#include "platform/FileTransaction.h"
-#include "platform/History.h"
-#include "platform/Sha256.h"
+#include "storage/FileTransaction.h"
+#include "storage/History.h"
+#include "storage/Sha256.h"
 
 namespace wisetup {
 namespace {
@@ -47,10 +47,10 @@ void AddRestores(FileTransaction& files, const std::string& runFolder, const Run
     }
     const std::string keptPath = runFolder + "/" + file->kept;
     std::string kept;
-    if (const auto issue = ReadRegularFile(keptPath, kept)) {
-      files.AddIssue(*issue);
+    if (FileStatus read = ReadWholeFile(keptPath, kept, Links::Refuse); !read.ok()) {
+      files.AddIssue(std::move(read));
     } else if (Sha256Hex(kept) != file->oldHash) {
-      files.AddIssue({keptPath, FileProblem::CannotRead, {}});
+      files.AddIssue(Failure(FileCode::CannotRead, keptPath));
     } else {
       files.SetContent(*entry, std::move(kept));
     }
@@ -91,7 +91,7 @@ void TForm1::PutRunBack(const HistoryRun& run) {
   const RunFiles now = Classify(run.files);
   FileTransaction files;
   AddRestores(files, run.folder, now);
-  auto refuse = [this](const std::vector<FileIssue>& issues, CreateText header) {
+  auto refuse = [this](const std::vector<FileStatus>& issues, CreateText header) {
     ShowMessageBox(MessageKind::Error,
                    ProblemList(CreateFilesText(header, LanguageIndex), issues, LanguageIndex),
                    CreateFilesText(CreateText::UndoErrorCaption, LanguageIndex));
@@ -100,7 +100,7 @@ void TForm1::PutRunBack(const HistoryRun& run) {
   if (!now.fresh.empty()) {
     const CommitOutcome outcome = files.Commit();
     if (!outcome.ok) {
-      std::vector<FileIssue> issues = outcome.notPutBack;
+      std::vector<FileStatus> issues = outcome.notPutBack;
       issues.insert(issues.end(), outcome.issues.begin(), outcome.issues.end());
       refuse(issues,
              outcome.leftNew.empty() ? CreateText::UndoFailed : CreateText::UndoLeftChanged);
@@ -127,7 +127,7 @@ void TForm1::CheckInterruptedRun() {
   const auto latest = root ? NewestRecordedRun(*root) : std::nullopt;
   if (!latest || RunStateOf(latest->folder) != RunState::InProgress) return;
   const std::string when = RunTimeText(latest->name);
-  auto unchecked = [&](const std::vector<FileIssue>& issues) {
+  auto unchecked = [&](const std::vector<FileStatus>& issues) {
     ShowMessageBox(
         MessageKind::Error,
         ProblemList(FormatPath(CreateFilesText(CreateText::Unchecked, LanguageIndex), when), issues,
@@ -135,7 +135,7 @@ void TForm1::CheckInterruptedRun() {
         CreateFilesText(CreateText::UndoErrorCaption, LanguageIndex));
   };
   if (!latest->files) {
-    return unchecked({{latest->folder + "/" + kManifestName, FileProblem::ManifestDamaged, {}}});
+    return unchecked({Failure(FileCode::ManifestDamaged, latest->folder + "/" + kManifestName)});
   }
   const RunFiles now = Classify(*latest->files);
   // A run every file of which is new, or none of which holds what it wrote, needs no decision; the

@@ -6,6 +6,48 @@
 #include "platform/PathMap.h"
 
 namespace wisetup {
+namespace {
+
+struct CaptionRow {
+  Ctl control;
+  TextRow row;
+};
+
+// The controls whose caption is a row of the text table; the registration tabs follow below.
+constexpr CaptionRow kCaptionRows[] = {
+    {Ctl::Form1, TextRow::Title},
+    {Ctl::MenuSettings, TextRow::MenuSettings},
+    {Ctl::N1, TextRow::MenuBackupFolder},
+    {Ctl::N2, TextRow::MenuSetupFolder},
+    {Ctl::N3, TextRow::MenuReadSetupFile},
+    {Ctl::L1, TextRow::MenuLanguages},
+    {Ctl::N5, TextRow::MenuEnglish},
+    {Ctl::N6, TextRow::MenuJapanese},
+    {Ctl::RadioGroupRobotController, TextRow::RobotController},
+    {Ctl::GroupBoxWelderNo, TextRow::WelderNo},
+    {Ctl::GroupBoxRcWelder, TextRow::RegisteredWelder},
+    {Ctl::GroupBoxWelder, TextRow::ActualWelder},
+    {Ctl::GroupBoxArea, TextRow::Area},
+    {Ctl::GroupBoxBaudrate, TextRow::TransferRate},
+    {Ctl::GroupBoxWeldingMode, TextRow::WeldingCharacteristic},
+    {Ctl::LabelBackupFolder, TextRow::BackupFolderLabel},
+    {Ctl::LabelConfigFlolder, TextRow::SetupFolderLabel},
+    {Ctl::ButtonMakeConfig, TextRow::CreateFiles},
+    {Ctl::ButtonExit, TextRow::Exit},
+    {Ctl::CheckBoxUseRcWCD, TextRow::UseWeldingChar},
+    {Ctl::MenuRestoreOriginals, TextRow::MenuRestoreOriginals},
+    {Ctl::MenuHelp, TextRow::MenuHelp},
+    {Ctl::MenuAbout, TextRow::MenuAbout},
+};
+
+// The caption of registration tab r: the rows Register1 to Register10 follow one another.
+TextRow RegisterTabRow(int r) {
+  return static_cast<TextRow>(static_cast<int>(TextRow::Register1) + r);
+}
+static_assert(static_cast<int>(TextRow::Register10) - static_cast<int>(TextRow::Register1) + 1 ==
+              kRegistrations);
+
+}  // namespace
 
 void TForm1::EachLanguageClick(std::optional<int> senderTag) {
   int language = LanguageIndex;
@@ -82,33 +124,15 @@ void TForm1::SetLanguageList(Ctl c, const std::array<UiTextPair, 4>& items, int 
 }
 
 void TForm1::ApplyCaptions(int language) {
-  auto caption = [language](int row) { return UiTextOf(row, language); };
-  C(Ctl::Form1).Caption = caption(0);
-  const Ctl menus[] = {Ctl::MenuSettings, Ctl::N1, Ctl::N2, Ctl::N3, Ctl::L1, Ctl::N5, Ctl::N6};
-  for (int i = 0; i < 7; ++i) C(menus[i]).Caption = caption(1 + i);
-  const Ctl groups[] = {Ctl::RadioGroupRobotController,
-                        Ctl::GroupBoxWelderNo,
-                        Ctl::GroupBoxRcWelder,
-                        Ctl::GroupBoxWelder,
-                        Ctl::GroupBoxArea,
-                        Ctl::GroupBoxBaudrate,
-                        Ctl::GroupBoxWeldingMode};
-  for (int i = 0; i < 7; ++i) C(groups[i]).Caption = caption(8 + i);
+  for (const auto& [control, row] : kCaptionRows) C(control).Caption = UiTextOf(row, language);
   for (int r = 0; r < kRegistrations; ++r) {
-    C(TabOf(r)).Caption = caption(15 + r);
-    C(LabelRcWModeOf(r)).Caption = caption(25);
-    C(LabelWModeOf(r)).Caption = caption(26);
+    C(TabOf(r)).Caption = UiTextOf(RegisterTabRow(r), language);
+    C(LabelRcWModeOf(r)).Caption = UiTextOf(TextRow::RobotWeldingMode, language);
+    C(LabelWModeOf(r)).Caption = UiTextOf(TextRow::WelderWeldingMode, language);
   }
-  C(Ctl::LabelBackupFolder).Caption = caption(27);
-  C(Ctl::LabelConfigFlolder).Caption = caption(28);
-  C(Ctl::ButtonMakeConfig).Caption = caption(29);
-  C(Ctl::ButtonExit).Caption = caption(30);
-  C(Ctl::CheckBoxUseRcWCD).Caption = caption(31);
-  C(Ctl::MenuRestoreOriginals).Caption = caption(53);
+  // Captions beyond the numbered table.
   C(Ctl::ButtonPreview).Caption = ChangeTextOf(ChangeText::PreviewButton, language);
   C(Ctl::MenuShowReport).Caption = ChangeTextOf(ChangeText::ShowReportMenu, language);
-  C(Ctl::MenuHelp).Caption = caption(54);
-  C(Ctl::MenuAbout).Caption = caption(55);
 }
 
 }  // namespace wisetup

@@ -20,8 +20,8 @@ TForm1::TForm1(Platform& platform) : platform_(platform) {
   C(Ctl::CheckBoxUseRcWCD).Checked = true;
   C(Ctl::CheckBoxUseRcWCD).Enabled = false;
   C(Ctl::CheckBoxUseRcWCD).Visible = false;
-  for (int m = 0; m < kModelCount; ++m)
-    C(Ctl::ComboBoxWpsWelder).Items.emplace_back(kModelItems[m]);
+  for (const ModelRow& model : ModelRows())
+    C(Ctl::ComboBoxWpsWelder).Items.emplace_back(model.item);
   C(Ctl::ComboBoxWpsWelder).ItemIndex = 0;
   C(Ctl::ComboBoxWpsWelder).Enabled = false;
   C(Ctl::ComboBoxArea).ItemIndex = 0;

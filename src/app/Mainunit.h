@@ -11,15 +11,16 @@
 #include <vector>
 
 #include "app/Controls.h"
+#include "app/Settings.h"
 #include "app/UiTexts.h"
 #include "changes/ChangeList.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
-#include "platform/FileTransaction.h"
 #include "platform/Platform.h"
 #include "records/ModelIndex.h"
 #include "records/WelderKinds.h"
 #include "setupfile/SetupFormat.h"
+#include "storage/FileTransaction.h"
 
 namespace wisetup {
 
@@ -56,11 +57,11 @@ struct WelderSlot {
 };
 
 struct WindowPlacement {
-  int Left = 100;
-  int Top = 100;
-  int Width = 860;
-  int Height = 440;
-  bool Maximized = false;
+  int Left = SettingRowOf(Setting::Left).fallback;
+  int Top = SettingRowOf(Setting::Top).fallback;
+  int Width = SettingRowOf(Setting::Width).fallback;
+  int Height = SettingRowOf(Setting::Height).fallback;
+  bool Maximized = SettingRowOf(Setting::Maximized).fallback != 0;
 };
 
 class TForm1 {
@@ -205,7 +206,7 @@ class TForm1 {
   EnvironmentLookup Environment() const;
   // Whether the settings may be kept beside the executable: it lies outside the system folders.
   bool PortableSettings() const;
-  ExistingFile ReadSettingsSource(const std::string& location, std::string& content) const;
+  FileStatus ReadSettingsSource(const std::string& location, std::string& content) const;
   void SelectStoredModes(int welder);
   std::optional<std::string> HistoryFolderRoot();
   // Puts back the files of `run` that hold what it wrote and reports as the undo does.

@@ -5,8 +5,8 @@
 #include "catalogue/ConditionText.h"
 #include "catalogue/ModelTable.h"
 #include "platform/FileIo.h"
-#include "platform/History.h"
 #include "platform/PathMap.h"
+#include "storage/History.h"
 
 namespace wisetup {
 
@@ -80,8 +80,10 @@ std::string TForm1::ReportText(const ChangeList& changes) const {
     const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
     out += "\n" + line(ChangeText::ReportWelder,
                        {std::to_string(w + 1), RcWelderKindName(slot.WelderKind)});
-    const bool modelKnown = slot.WpsModel >= 0 && slot.WpsModel < kModelCount;
-    out += line(ChangeText::ReportModel, {modelKnown ? kModelItems[slot.WpsModel] : ""});
+    const bool modelKnown =
+        slot.WpsModel >= 0 && slot.WpsModel < static_cast<int>(ModelRows().size());
+    out += line(ChangeText::ReportModel,
+                {modelKnown ? ModelRowOf(ModelIndexOf(slot.WpsModel)).item : ""});
     const bool areaKnown = slot.Area >= 0 && slot.Area < static_cast<int>(AreaItems.size());
     out += line(ChangeText::ReportArea,
                 {areaKnown ? TextOf(AreaItems[static_cast<std::size_t>(slot.Area)], LanguageIndex)
@@ -93,10 +95,11 @@ std::string TForm1::ReportText(const ChangeList& changes) const {
       out += line(ChangeText::ReportRobotSide, {slot.RobotModeTexts[r]});
       const int s = slot.SelectedModes[r];
       const bool chosen = s >= 0 && s < static_cast<int>(slot.CatalogueTemplates.size());
-      out += line(ChangeText::ReportMode,
-                  {chosen ? MakeConditionText(slot.CatalogueTemplates[static_cast<std::size_t>(s)],
-                                              ModelCode(slot.WpsModel), true, LanguageIndex)
-                          : t(ChangeText::NoMode)});
+      out += line(
+          ChangeText::ReportMode,
+          {chosen ? MakeConditionText(slot.CatalogueTemplates[static_cast<std::size_t>(s)],
+                                      ModelCode(ModelIndexOf(slot.WpsModel)), true, LanguageIndex)
+                  : t(ChangeText::NoMode)});
     }
   }
   out += "\n" + t(ChangeText::ReportChanges) + "\n" + ChangeListText(changes, LanguageIndex);

@@ -40,7 +40,7 @@ void TForm1::ComboBoxWpsWelderChange() {
   WelderSlot& slot = Slots[static_cast<std::size_t>(CurrentWelder)];
   const int index = C(Ctl::ComboBoxWpsWelder).ItemIndex;
   if (index == slot.WpsModel) return;
-  if (!IsCompatible(slot.WelderKind, ModelCode(index), slot.RobotTables148)) {
+  if (!IsCompatible(slot.WelderKind, ModelCode(ModelIndexOf(index)), slot.RobotTables148)) {
     ShowMessageBox(MessageKind::Error, UiText(TextRow::WrongWelder),
                    UiText(TextRow::WrongWelderCaption));
     C(Ctl::ComboBoxWpsWelder).ItemIndex = slot.WpsModel;

@@ -1,9 +1,11 @@
+#include "app/Settings.h"
+
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
-#include "platform/IniDocument.h"
 #include "platform/PathMap.h"
+#include "text/IniDocument.h"
 
 namespace wisetup {
 namespace {
@@ -11,14 +13,16 @@ namespace {
 constexpr std::size_t kMaxTextValue = 2047;
 constexpr int kJapaneseLcid = 1041;
 
-int ReadInt(const IniDocument& doc, const char* section, const char* key, int fallback) {
-  const auto text = doc.Get(section, key);
-  if (!text) return fallback;
-  return ParseSettingsInt(*text).value_or(fallback);
+int ReadInt(const IniDocument& doc, Setting setting) {
+  const SettingRow& row = SettingRowOf(setting);
+  const auto text = doc.Get(row.section, row.key);
+  if (!text) return row.fallback;
+  return ParseSettingsInt(*text).value_or(row.fallback);
 }
 
-std::string ReadText(const IniDocument& doc, const char* section, const char* key) {
-  std::string text = doc.GetString(section, key, "");
+std::string ReadText(const IniDocument& doc, Setting setting) {
+  const SettingRow& row = SettingRowOf(setting);
+  std::string text = doc.GetString(row.section, row.key, "");
   if (text.size() > kMaxTextValue) {
     // Cut before a UTF-8 character whose bytes would not all fit, so that no half character is
     // shown or written back. A character has at most three continuation bytes; text in another
@@ -31,6 +35,11 @@ std::string ReadText(const IniDocument& doc, const char* section, const char* ke
     text.resize(end);
   }
   return text;
+}
+
+void Write(IniDocument& doc, Setting setting, const std::string& value) {
+  const SettingRow& row = SettingRowOf(setting);
+  doc.Set(row.section, row.key, value);
 }
 
 }  // namespace
@@ -56,59 +65,61 @@ std::string TForm1::SettingsLocation() const {
   return *config + "/wisetup/wisetup.INI";
 }
 
-ExistingFile TForm1::ReadSettingsSource(const std::string& location, std::string& content) const {
-  const ExistingFile state = ReadExistingFile(location, content);
+FileStatus TForm1::ReadSettingsSource(const std::string& location, std::string& content) const {
+  FileStatus state = ReadWholeFile(location, content);
   const std::string portable = MapPath(SettingsPath());
-  if (state != ExistingFile::Missing || location == portable) return state;
+  if (state.code != FileCode::Missing || location == portable) return state;
   // Settings beside an executable whose folder has become read-only still give the values to
   // start from, until the user's own file exists.
-  if (ReadExistingFile(portable, content) != ExistingFile::Read) content.clear();
+  if (!ReadWholeFile(portable, content).ok()) content.clear();
   return state;
 }
 
 void TForm1::LoadSettings() {
   std::string content;
-  ReadSettingsSource(SettingsLocation(), content);
+  // A file that cannot be read gives the defaults; the save at the end refuses to replace it.
+  static_cast<void>(ReadSettingsSource(SettingsLocation(), content));
   const IniDocument doc = IniDocument::Parse(content);
-  LanguageIndex = ReadInt(doc, "Settings", "Language", -1);
-  Placement.Top = ReadInt(doc, "Settings", "Top", 100);
-  Placement.Left = ReadInt(doc, "Settings", "Left", 100);
-  Placement.Height = ReadInt(doc, "Settings", "Height", 440);
-  Placement.Width = ReadInt(doc, "Settings", "Width", 860);
-  Placement.Maximized = ReadInt(doc, "Settings", "Maximized", 0) != 0;
+  LanguageIndex = ReadInt(doc, Setting::Language);
+  Placement.Top = ReadInt(doc, Setting::Top);
+  Placement.Left = ReadInt(doc, Setting::Left);
+  Placement.Height = ReadInt(doc, Setting::Height);
+  Placement.Width = ReadInt(doc, Setting::Width);
+  Placement.Maximized = ReadInt(doc, Setting::Maximized) != 0;
   if (LanguageIndex < 0) LanguageIndex = platform_.UserDefaultLcid() == kJapaneseLcid ? 0 : 1;
-  C(Ctl::EditConfigFolder).Text = ReadText(doc, "Folder", "UPDATE");
-  C(Ctl::EditBackupFolder).Text = ReadText(doc, "Folder", "BACKUP");
+  C(Ctl::EditConfigFolder).Text = ReadText(doc, Setting::SetupFolder);
+  C(Ctl::EditBackupFolder).Text = ReadText(doc, Setting::BackupFolder);
 }
 
 void TForm1::SaveSettings() {
   const std::string location = SettingsLocation();
   std::string content;
-  const ExistingFile state = ReadSettingsSource(location, content);
+  const FileStatus state = ReadSettingsSource(location, content);
   if (location == MapPath(SettingsPath()) && !PortableSettings()) {
     // No user folder to go to: nothing is left in a system folder.
     throw HandlerError(FormatPath(TextOf(kCannotWriteText, LanguageIndex), location));
   }
   // Writing over a file whose content could not be read would lose whatever it holds. Something
   // that is no file at all (a folder in its place) could not be written either, and is reported so.
-  if (state == ExistingFile::Unreadable) {
+  if (!state.ok() && state.code != FileCode::Missing) {
     const UiTextPair& text =
         CanWriteAtomically(location) ? kSettingsUnreadableText : kCannotWriteText;
     throw HandlerError(FormatPath(TextOf(text, LanguageIndex), location));
   }
   IniDocument doc = IniDocument::Parse(content);
-  doc.Set("Settings", "Language", std::to_string(LanguageIndex));
-  doc.Set("Settings", "Top", std::to_string(Placement.Top));
-  doc.Set("Settings", "Left", std::to_string(Placement.Left));
-  doc.Set("Settings", "Height", std::to_string(Placement.Height));
-  doc.Set("Settings", "Width", std::to_string(Placement.Width));
-  doc.Set("Settings", "Maximized", Placement.Maximized ? "1" : "0");
-  doc.Set("Folder", "UPDATE", QuoteProfileValue(C(Ctl::EditConfigFolder).Text));
-  doc.Set("Folder", "BACKUP", QuoteProfileValue(C(Ctl::EditBackupFolder).Text));
+  Write(doc, Setting::Language, std::to_string(LanguageIndex));
+  Write(doc, Setting::Top, std::to_string(Placement.Top));
+  Write(doc, Setting::Left, std::to_string(Placement.Left));
+  Write(doc, Setting::Height, std::to_string(Placement.Height));
+  Write(doc, Setting::Width, std::to_string(Placement.Width));
+  Write(doc, Setting::Maximized, Placement.Maximized ? "1" : "0");
+  Write(doc, Setting::SetupFolder, QuoteProfileValue(C(Ctl::EditConfigFolder).Text));
+  Write(doc, Setting::BackupFolder, QuoteProfileValue(C(Ctl::EditBackupFolder).Text));
   // The user's configuration folder may not exist yet; the executable's folder is never made.
   const auto slash = location.rfind('/');
   if (location != MapPath(SettingsPath()) && slash != std::string::npos && slash > 0) {
-    CreateFolders(location.substr(0, slash));  // a failure shows as the failed save below
+    // A failure shows as the failed save below.
+    static_cast<void>(CreateFolders(location.substr(0, slash)));
   }
   // The reason stays out of the message: the path is what the user can act on.
   if (!doc.Save(location).ok()) {

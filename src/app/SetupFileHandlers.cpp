@@ -1,8 +1,8 @@
 #include "app/Mainunit.h"
 #include "catalogue/ConditionText.h"
 #include "catalogue/ModelTable.h"
-#include "platform/IniDocument.h"
 #include "platform/PathMap.h"
+#include "text/IniDocument.h"
 
 namespace wisetup {
 
@@ -40,8 +40,8 @@ void TForm1::ClickReadConfig() {
     slot.RobotTables224.clear();
     slot.ClearCatalogueSequences();
     slot.WelderKind = SetupFileContent.REGIST_WELDER[w];
-    slot.WpsModel =
-        ModelIndexFromCode(SetupFileContent.WELDER[w], SetupFileContent.Wps[w][0].RATED_CURRENT);
+    slot.WpsModel = Index(
+        ModelIndexFromCode(SetupFileContent.WELDER[w], SetupFileContent.Wps[w][0].RATED_CURRENT));
   }
   RenderSetupTexts();
   ContentShown = true;
@@ -95,7 +95,8 @@ void TForm1::RenderSetupTexts() {
 void TForm1::RecheckWelderModels() {
   for (int w = 0; w < kWelders; ++w) {
     WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
-    if (!IsCompatible(slot.WelderKind, ModelCode(slot.WpsModel), slot.RobotTables148)) {
+    if (!IsCompatible(slot.WelderKind, ModelCode(ModelIndexOf(slot.WpsModel)),
+                      slot.RobotTables148)) {
       slot.WpsModel = Index(ModelIndex::None);
       ClearCatalogue(w);
     }

@@ -7,7 +7,7 @@ namespace wisetup {
 namespace {
 
 void ReportReadFailure(TForm1& form, const FileStatus& status, const std::string& path) {
-  if (status.code == FileCode::OpenFailed) {
+  if (status.code == FileCode::CannotOpen) {
     form.ShowMessageBox(MessageKind::Error, FormatPath(form.UiText(TextRow::CannotOpen), path),
                         kOpenErrorCaption);
   } else {

@@ -95,9 +95,10 @@ const std::array<UiTextPair, 4> WelderNoItems = {{
     {"溶接機４", "WPS4"},
 }};
 
-std::string UiTextOf(int row, int language) {
-  if (row < 0 || row >= kUiTextRows) return {};
-  return TextOf(UiTextTable[static_cast<std::size_t>(row)], language);
+std::string UiTextOf(TextRow row, int language) {
+  const int index = static_cast<int>(row);
+  if (index < 0 || index >= kUiTextRows) return {};
+  return TextOf(UiTextTable[static_cast<std::size_t>(index)], language);
 }
 
 std::string TextOf(const UiTextPair& pair, int language) {

@@ -81,10 +81,7 @@ extern const std::array<UiTextPair, 4> AreaItems;
 extern const std::array<UiTextPair, 4> WelderNoItems;
 
 // The text of `row` in `language` (0 Japanese, any other value English).
-std::string UiTextOf(int row, int language);
-inline std::string UiTextOf(TextRow row, int language) {
-  return UiTextOf(static_cast<int>(row), language);
-}
+std::string UiTextOf(TextRow row, int language);
 
 // "%s" in `format` replaced by `arg` (the first occurrence).
 std::string FormatPath(const std::string& format, const std::string& arg);

@@ -128,7 +128,7 @@ std::optional<RobotWeldTable> BuildRevisedTable(const TransferInputs& in) {
     }
     case TransferRecipe::RatedByModel: {
       RobotWeldTable r = t;
-      r.SetRatedCurrent(static_cast<std::uint16_t>(UModelRatedCurrent(in.wpsModel)));
+      r.SetRatedCurrent(static_cast<std::uint16_t>(UModelRatedCurrent(ModelIndexOf(in.wpsModel))));
       return r;
     }
     case TransferRecipe::CharFromMode: {

@@ -1,6 +1,6 @@
 #include "backup/ConfigList.h"
 
-#include "platform/TextScan.h"
+#include "text/TextScan.h"
 
 namespace wisetup {
 std::vector<std::string> SplitConfigList(std::string_view value) {

@@ -20,10 +20,10 @@ std::string TableFileName(int tableNumber) {
 }
 
 FileStatus ReadRecordFile(const std::string& nativePath, std::span<std::uint8_t> target) {
-  if (nativePath.empty()) return {FileCode::OpenFailed, "empty path"};
+  if (nativePath.empty()) return Failure(FileCode::CannotOpen, nativePath);
   std::vector<std::uint8_t> bytes;
   FileStatus status = ReadFilePrefix(nativePath, target.size(), bytes);
-  if (status.code == FileCode::OpenFailed) {
+  if (status.code == FileCode::CannotOpen) {
     const std::size_t slash = nativePath.rfind('/');
     const std::string folder = slash == std::string::npos ? "" : nativePath.substr(0, slash);
     const std::string name = nativePath.substr(slash == std::string::npos ? 0 : slash + 1);

@@ -5,80 +5,88 @@
 #include "records/WelderKinds.h"
 
 namespace wisetup {
-
-const char* const kModelItems[kModelCount] = {
-    "---------",      "HX-R350/R400", "HX-R500",      "HX-R350L/R400L", "HX-S350/S400",
-    "HX-S350L/S400L", "HX-S500L",     "HX-T350/T400", "HX-U350P",       "HX-U500P",
-};
-
 namespace {
 
-constexpr int kModelCodes[kModelCount] = {0, 22, 22, 20, 23, 24, 24, 31, 33, 33};
+using enum ModelIndex;
+using enum AreaFolderRule;
 
-constexpr const char* kFamilyFolders[kModelCount] = {
-    nullptr, "HXR\\", "HXR\\", "HXRL\\", "HXS\\", "HXSL\\", "HXSL\\", "HXT\\", "HXU\\", "HXU\\",
-};
+// clang-format off
+constexpr std::array<ModelRow, kModelCount> kModels = {{
+//  index         item              family     code  rated currents by area  nominal listed area rule
+    {None,         "---------",      nullptr,    0,  {  0,   0,   0,   0},     0,  false, NoFolder},
+    {HxR350R400,   "HX-R350/R400",   "HXR\\",   22,  {350, 350, 400, 350},   350,  true,  AsiaAsJapan},
+    {HxR500,       "HX-R500",        "HXR\\",   22,  {500, 500, 500, 500},   500,  true,  AsiaAsJapan},
+    {HxR350LR400L, "HX-R350L/R400L", "HXRL\\",  20,  {350, 350, 400, 350},   350,  true,  AsiaAsJapan},
+    {HxS350S400,   "HX-S350/S400",   "HXS\\",   23,  {350, 400, 400, 400},   350,  true,  ByArea},
+    {HxS350LS400L, "HX-S350L/S400L", "HXSL\\",  24,  {350, 400, 400, 400},   350,  true,  ByArea},
+    {HxS500L,      "HX-S500L",       "HXSL\\",  24,  {500, 500, 500, 500},   500,  true,  AsiaAsJapan},
+    {HxT350T400,   "HX-T350/T400",   "HXT\\",   31,  {350, 400, 400, 400},   350,  true,  ByArea},
+    {HxU350P,      "HX-U350P",       "HXU\\",   33,  {  0,   0,   0,   0},   350,  false, JapanOnly},
+    {HxU500P,      "HX-U500P",       "HXU\\",   33,  {  0,   0,   0,   0},   500,  false, JapanOnly},
+}};
+// clang-format on
 
-constexpr const char* kAreaFolders[kAreaCount] = {"JPN\\", "USA\\", "EU\\", "ASIA\\"};
+constexpr std::array<const char*, kAreaCount> kAreaFolders = {"JPN\\", "USA\\", "EU\\", "ASIA\\"};
 constexpr const char* kJapanFolder = "JPN\\";
-constexpr int kAsiaArea = 3;
 
-// Rows are model indexes 1 to 7; the U models have no rated-current entry.
-constexpr int kFirstRated = Index(ModelIndex::HxR350R400);
-constexpr int kLastRated = Index(ModelIndex::HxT350T400);
-constexpr int kRatedCurrents[kLastRated - kFirstRated + 1][kAreaCount] = {
-    {350, 350, 400, 350}, {500, 500, 500, 500}, {350, 350, 400, 350}, {350, 400, 400, 400},
-    {350, 400, 400, 400}, {500, 500, 500, 500}, {350, 400, 400, 400},
-};
-
-bool IsModelIndex(int modelIndex) {
-  return modelIndex >= 0 && modelIndex < kModelCount;
+constexpr bool IndexesAreRows() {
+  for (int i = 0; i < kModelCount; ++i) {
+    if (Index(kModels[static_cast<std::size_t>(i)].index) != i) return false;
+  }
+  return true;
 }
+static_assert(IndexesAreRows(), "the rows are in model index order");
+
 bool IsArea(int area) {
   return area >= 0 && area < kAreaCount;
-}
-bool IsUModel(int modelIndex) {
-  return modelIndex == Index(ModelIndex::HxU350P) || modelIndex == Index(ModelIndex::HxU500P);
 }
 
 }  // namespace
 
-int ModelCode(int modelIndex) {
-  return IsModelIndex(modelIndex) ? kModelCodes[modelIndex] : 0;
+std::span<const ModelRow> ModelRows() {
+  return kModels;
 }
 
-std::optional<std::string> FamilyFolder(int modelIndex) {
-  if (!IsModelIndex(modelIndex) || kFamilyFolders[modelIndex] == nullptr) return std::nullopt;
-  return kFamilyFolders[modelIndex];
+const ModelRow& ModelRowOf(ModelIndex model) {
+  return kModels[static_cast<std::size_t>(Index(ModelIndexOf(Index(model))))];
 }
 
-std::optional<std::string> AreaFolder(int modelIndex, int area) {
-  // The U models are sold with one catalogue for every area.
-  if (IsUModel(modelIndex)) return kJapanFolder;
-  if (!IsArea(area)) return std::nullopt;
-  if (area != kAsiaArea) return kAreaFolders[area];
-  switch (static_cast<ModelIndex>(modelIndex)) {
-    case ModelIndex::HxS350S400:
-    case ModelIndex::HxS350LS400L:
-    case ModelIndex::HxT350T400:
-      return kAreaFolders[kAsiaArea];
-    case ModelIndex::HxR350R400:
-    case ModelIndex::HxR500:
-    case ModelIndex::HxR350LR400L:
-    case ModelIndex::HxS500L:
-      return kJapanFolder;
-    default:
+int ModelCode(ModelIndex model) {
+  return ModelRowOf(model).code;
+}
+
+std::optional<std::string> FamilyFolder(ModelIndex model) {
+  const char* folder = ModelRowOf(model).familyFolder;
+  if (folder == nullptr) return std::nullopt;
+  return folder;
+}
+
+std::optional<std::string> AreaFolder(ModelIndex model, int area) {
+  switch (ModelRowOf(model).areaRule) {
+    case NoFolder:
       return std::nullopt;
+    case JapanOnly:
+      // The U models are sold with one catalogue for every area.
+      return kJapanFolder;
+    case AsiaAsJapan:
+      if (area == kAsiaArea) return kJapanFolder;
+      break;
+    case ByArea:
+      break;
   }
+  if (!IsArea(area)) return std::nullopt;
+  return kAreaFolders[static_cast<std::size_t>(area)];
 }
 
-bool HasCatalogue(int modelIndex) {
-  return modelIndex >= kFirstRated && modelIndex <= kLastRated;
+bool HasCatalogue(ModelIndex model) {
+  return ModelRowOf(model).catalogueListed;
 }
 
-std::optional<int> RatedCurrentOf(int modelIndex, int area) {
-  if (!HasCatalogue(modelIndex) || !IsArea(area)) return std::nullopt;
-  return kRatedCurrents[modelIndex - kFirstRated][area];
+std::optional<int> RatedCurrentOf(ModelIndex model, int area) {
+  if (!IsArea(area)) return std::nullopt;
+  const int rated = ModelRowOf(model).ratedCurrents[static_cast<std::size_t>(area)];
+  if (rated == 0) return std::nullopt;
+  return rated;
 }
 
 bool IsCompatible(int welderKind, int modelCode, const std::vector<RobotWeldTable>& tables148) {
@@ -93,32 +101,17 @@ bool IsCompatible(int welderKind, int modelCode, const std::vector<RobotWeldTabl
   return rated == 350 || rated == 400;
 }
 
-int ModelIndexFromCode(int modelCode, int ratedCurrent) {
-  const bool is500 = ratedCurrent == 500;
-  ModelIndex model = ModelIndex::None;
-  switch (modelCode) {
-    case 20:
-      model = ModelIndex::HxR350LR400L;
-      break;
-    case 22:
-      model = is500 ? ModelIndex::HxR500 : ModelIndex::HxR350R400;
-      break;
-    case 23:
-      model = ModelIndex::HxS350S400;
-      break;
-    case 24:
-      model = is500 ? ModelIndex::HxS500L : ModelIndex::HxS350LS400L;
-      break;
-    case 31:
-      model = ModelIndex::HxT350T400;
-      break;
-    case 33:
-      model = is500 ? ModelIndex::HxU500P : ModelIndex::HxU350P;
-      break;
-    default:
-      break;
+ModelIndex ModelIndexFromCode(int modelCode, int ratedCurrent) {
+  if (modelCode == 0) return None;
+  const int nominal = ratedCurrent == 500 ? 500 : 350;
+  const ModelRow* found = nullptr;
+  for (const ModelRow& row : kModels) {
+    if (row.code != modelCode) continue;
+    if (found == nullptr || (row.nominalRating == nominal && found->nominalRating != nominal)) {
+      found = &row;
+    }
   }
-  return Index(model);
+  return found == nullptr ? None : found->index;
 }
 
 }  // namespace wisetup

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/IniDocument.h"
+#include "text/IniDocument.h"
 
 namespace wisetup {
 namespace {

@@ -45,36 +45,6 @@ bool IsUsablePath(const std::string& path) {
   return !path.empty() && path.find('\0') == std::string::npos;
 }
 
-std::string Describe(const std::string& path, std::string_view what) {
-  return path + ": " + std::string(what);
-}
-
-std::string DescribeErrno(const std::string& path, std::string_view action, int error) {
-  return Describe(path, std::string(action) + " (" + std::strerror(error) + ")");
-}
-
-// Opens a regular file for reading; -1 with errno set otherwise. O_NONBLOCK keeps a FIFO from
-// blocking the open; it has no effect on regular files.
-int OpenRegularForReading(const std::string& path) {
-  if (!IsUsablePath(path)) return -1;
-  const int fd = sys::Open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return -1;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) {
-    const int error = errno;
-    sys::Close(fd);
-    errno = error;
-    return -1;
-  }
-  // A folder or device opens; the caller is told why it is refused all the same.
-  if (!S_ISREG(info.st_mode)) {
-    sys::Close(fd);
-    errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-    return -1;
-  }
-  return fd;
-}
-
 // Reads up to `size` bytes; returns how many were read, or -1 on an error.
 ssize_t ReadFully(int fd, std::uint8_t* data, std::size_t size) {
   std::size_t done = 0;
@@ -100,19 +70,6 @@ bool ReadToEnd(int fd, std::string& out) {
   }
 }
 
-bool WriteFully(int fd, const char* data, std::size_t size) {
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t put = sys::Write(fd, data + done, size - done);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(put);
-  }
-  return true;
-}
-
 // Where the new content goes and what the replacement file inherits from the old one.
 struct Target {
   std::string path;  // links resolved, so that a link keeps pointing at the file
@@ -123,35 +80,24 @@ struct Target {
   off_t size = 0;
 };
 
-FileStatus Fail(FileCode code, std::string reason) {
-  return {code, std::move(reason)};
-}
-
 FileStatus PrepareTarget(const std::string& nativePath, Target& target) {
-  if (!IsUsablePath(nativePath)) return Fail(FileCode::OpenFailed, "empty or invalid path");
+  if (!IsUsablePath(nativePath)) return Failure(FileCode::CannotOpen, nativePath);
   target.path = nativePath;
   struct stat info {};
   if (::lstat(nativePath.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
     char* resolved = ::realpath(nativePath.c_str(), nullptr);
-    if (resolved == nullptr) {
-      return Fail(FileCode::OpenFailed, DescribeErrno(nativePath, "cannot follow link", errno));
-    }
+    if (resolved == nullptr) return Failure(FileCode::CannotOpen, nativePath, errno);
     target.path = resolved;
     std::free(resolved);
   }
   if (::stat(target.path.c_str(), &info) != 0) {
-    if (errno != ENOENT) {
-      return Fail(FileCode::OpenFailed, DescribeErrno(nativePath, "cannot examine", errno));
-    }
+    if (errno != ENOENT) return Failure(FileCode::CannotOpen, nativePath, errno);
     return {};
   }
-  if (S_ISDIR(info.st_mode)) return Fail(FileCode::OpenFailed, Describe(nativePath, "is a folder"));
-  if (!S_ISREG(info.st_mode)) {
-    return Fail(FileCode::OpenFailed, Describe(nativePath, "is not a regular file"));
-  }
+  if (!S_ISREG(info.st_mode)) return Failure(FileCode::NotRegular, nativePath);
   // Root passes access() for read-only files; a file without any write bit is read-only to us.
   if ((info.st_mode & 0222) == 0 || ::access(target.path.c_str(), W_OK) != 0) {
-    return Fail(FileCode::OpenFailed, Describe(nativePath, "is read-only"));
+    return Failure(FileCode::ReadOnly, nativePath);
   }
   target.exists = true;
   target.mode = info.st_mode & 07777;
@@ -161,13 +107,6 @@ FileStatus PrepareTarget(const std::string& nativePath, Target& target) {
   return {};
 }
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 // Writes `content` to a temporary file beside the target, then renames it over the target.
 FileStatus ReplaceAtomically(const Target& target, const std::string& content) {
   const std::string folder = FolderOf(target.path);
@@ -175,24 +114,29 @@ FileStatus ReplaceAtomically(const Target& target, const std::string& content) {
   std::string tempPath = folder + "/" + std::string(kTemporaryPrefix) + "XXXXXX";
   FileDescriptor fd(sys::MakeTemp(tempPath.data()));
   if (!fd.valid()) {
-    return Fail(FileCode::OpenFailed, DescribeErrno(target.path, "cannot create a file", errno));
+    const int error = errno;
+    return Failure(
+        error == EACCES || error == EROFS ? FileCode::FolderReadOnly : WriteCodeOf(error),
+        target.path, error);
   }
-  auto failWrite = [&](std::string_view action) {
+  auto failWrite = [&](FileCode code) {
     const int error = errno;
     fd.Close();
     sys::Unlink(tempPath.c_str());
-    return Fail(FileCode::WriteFailed, DescribeErrno(target.path, action, error));
+    return Failure(code == FileCode::CannotWrite ? WriteCodeOf(error) : code, target.path, error);
   };
-  if (::fchmod(fd.get(), target.mode) != 0) return failWrite("cannot set permissions");
+  if (::fchmod(fd.get(), target.mode) != 0) return failWrite(FileCode::CannotWrite);
   if (target.exists && (target.owner != ::geteuid() || target.group != ::getegid())) {
     if (::fchown(fd.get(), target.owner, target.group) != 0) {
       // Only root can hand the file back to its owner; anyone else keeps their own ownership.
     }
   }
-  if (!WriteFully(fd.get(), content.data(), content.size())) return failWrite("cannot write");
-  if (sys::Flush(fd.get()) != 0) return failWrite("cannot flush");
-  if (!fd.Close()) return failWrite("cannot close");
-  if (sys::Rename(tempPath.c_str(), target.path.c_str()) != 0) return failWrite("cannot replace");
+  if (!WriteAll(fd.get(), content)) return failWrite(FileCode::CannotWrite);
+  if (sys::Flush(fd.get()) != 0) return failWrite(FileCode::CannotWrite);
+  if (!fd.Close()) return failWrite(FileCode::CannotWrite);
+  if (sys::Rename(tempPath.c_str(), target.path.c_str()) != 0) {
+    return failWrite(FileCode::CannotReplace);
+  }
 
   FileDescriptor folderFd(sys::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folderFd.valid()) sys::Flush(folderFd.get());  // durability of the rename; best effort
@@ -207,15 +151,37 @@ bool IsWritableFolder(const std::string& path) {
 
 }  // namespace
 
-ExistingFile ReadExistingFile(const std::string& nativePath, std::string& out) {
-  out.clear();
-  if (!IsUsablePath(nativePath)) return ExistingFile::Missing;
-  struct stat info {};
-  if (::stat(nativePath.c_str(), &info) != 0) {
-    return errno == ENOENT || errno == ENOTDIR ? ExistingFile::Missing : ExistingFile::Unreadable;
+FileStatus Failure(FileCode code, const std::string& path, int error) {
+  return {code, path, error != 0 ? std::strerror(error) : std::string()};
+}
+
+FileCode WriteCodeOf(int error) {
+  return error == ENOSPC || error == EDQUOT ? FileCode::DiskFull : FileCode::CannotWrite;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string BaseName(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool WriteAll(int fd, std::string_view content) {
+  std::size_t done = 0;
+  while (done < content.size()) {
+    const ssize_t put = sys::Write(fd, content.data() + done, content.size() - done);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(put);
   }
-  if (!S_ISREG(info.st_mode) || (info.st_mode & 0444) == 0) return ExistingFile::Unreadable;
-  return ReadWholeFile(nativePath, out).ok() ? ExistingFile::Read : ExistingFile::Unreadable;
+  return true;
 }
 
 bool CanWriteAtomically(const std::string& nativePath) {
@@ -224,17 +190,21 @@ bool CanWriteAtomically(const std::string& nativePath) {
   return IsWritableFolder(FolderOf(target.path));
 }
 
-bool CreateFolders(const std::string& nativePath) {
-  if (!IsUsablePath(nativePath)) return false;
-  std::size_t at = 0;
-  while (at != std::string::npos) {
-    at = nativePath.find('/', at + 1);
-    const std::string prefix = nativePath.substr(0, at);
-    if (prefix.empty()) continue;
-    if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
-  }
+FileStatus CreateFolders(const std::string& nativePath) {
+  if (!IsUsablePath(nativePath)) return Failure(FileCode::CannotCreate, nativePath);
   struct stat info {};
-  return ::stat(nativePath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  if (::stat(nativePath.c_str(), &info) == 0) {
+    return S_ISDIR(info.st_mode) ? FileStatus{}
+                                 : Failure(FileCode::CannotCreate, nativePath, ENOTDIR);
+  }
+  const std::string parent = FolderOf(nativePath);
+  if (parent != nativePath) {
+    if (FileStatus made = CreateFolders(parent); !made.ok()) return made;
+  }
+  if (sys::MakeFolder(nativePath.c_str(), 0700) == 0) return {};
+  const int error = errno;
+  if (error == EEXIST && ::stat(nativePath.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return {};
+  return Failure(FileCode::CannotCreate, nativePath, error);
 }
 
 bool IsTemporaryFileName(std::string_view name) {
@@ -268,16 +238,13 @@ FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
   out.clear();
   // Opened without blocking, so a pipe nobody writes to cannot hold the reader; only a regular
   // file counts: a device (a link to /dev/zero) or a pipe would deliver bytes that are no record.
-  if (!IsUsablePath(nativePath)) return Fail(FileCode::OpenFailed, "empty or invalid path");
+  if (!IsUsablePath(nativePath)) return Failure(FileCode::CannotOpen, nativePath);
   FileDescriptor fd(sys::Open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!fd.valid())
-    return Fail(FileCode::OpenFailed, DescribeErrno(nativePath, "cannot open", errno));
+  if (!fd.valid()) return Failure(FileCode::CannotOpen, nativePath, errno);
   struct stat info {};
-  if (::fstat(fd.get(), &info) != 0)
-    return Fail(FileCode::OpenFailed, DescribeErrno(nativePath, "cannot open", errno));
-  if (S_ISDIR(info.st_mode)) return Fail(FileCode::OpenFailed, Describe(nativePath, "is a folder"));
-  if (!S_ISREG(info.st_mode))
-    return Fail(FileCode::ReadFailed, Describe(nativePath, "is not a regular file"));
+  if (::fstat(fd.get(), &info) != 0) return Failure(FileCode::CannotOpen, nativePath, errno);
+  if (S_ISDIR(info.st_mode)) return Failure(FileCode::CannotOpen, nativePath, EISDIR);
+  if (!S_ISREG(info.st_mode)) return Failure(FileCode::CannotRead, nativePath);
   // Grown as bytes arrive, so a large `size` never allocates more than the file holds.
   constexpr std::size_t kChunk = 64 * 1024;
   std::vector<std::uint8_t> buffer;
@@ -287,30 +254,43 @@ FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
     const ssize_t got = ReadFully(fd.get(), buffer.data() + have, buffer.size() - have);
     if (got < 0) {
       const int error = errno;
-      return Fail(error == EISDIR ? FileCode::OpenFailed : FileCode::ReadFailed,
-                  DescribeErrno(nativePath, "cannot read", error));
+      return Failure(error == EISDIR ? FileCode::CannotOpen : FileCode::CannotRead, nativePath,
+                     error);
     }
     buffer.resize(have + static_cast<std::size_t>(got));
     if (buffer.size() < have + std::min(kChunk, size - have)) break;
   }
-  if (buffer.size() != size) {
-    return Fail(FileCode::ReadFailed,
-                Describe(nativePath, "holds fewer than " + std::to_string(size) + " bytes"));
-  }
+  if (buffer.size() != size) return Failure(FileCode::CannotRead, nativePath);
   out = std::move(buffer);
   return {};
 }
 
-FileStatus ReadWholeFile(const std::string& nativePath, std::string& out) {
+FileStatus ReadWholeFile(const std::string& nativePath, std::string& out, Links links) {
   out.clear();
-  if (!IsUsablePath(nativePath)) return Fail(FileCode::OpenFailed, "empty or invalid path");
-  FileDescriptor fd(OpenRegularForReading(nativePath));
-  if (!fd.valid())
-    return Fail(FileCode::OpenFailed, DescribeErrno(nativePath, "cannot open", errno));
-  std::string content;
-  if (!ReadToEnd(fd.get(), content)) {
-    return Fail(FileCode::ReadFailed, DescribeErrno(nativePath, "cannot read", errno));
+  if (!IsUsablePath(nativePath)) return Failure(FileCode::CannotOpen, nativePath);
+  struct stat info {};
+  const int examined = links == Links::Refuse ? ::lstat(nativePath.c_str(), &info)
+                                              : ::stat(nativePath.c_str(), &info);
+  if (examined != 0) {
+    const int error = errno;
+    if (error == ENOENT || error == ENOTDIR) return Failure(FileCode::Missing, nativePath, error);
+    return Failure(FileCode::CannotOpen, nativePath, error);
   }
+  if (S_ISLNK(info.st_mode)) return Failure(FileCode::SymbolicLink, nativePath);
+  if (!S_ISREG(info.st_mode)) return Failure(FileCode::NotRegular, nativePath);
+  if ((info.st_mode & 0444) == 0) return Failure(FileCode::CannotOpen, nativePath, EACCES);
+  // Without blocking, so a FIFO swapped in cannot hold the reader.
+  const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0);
+  FileDescriptor fd(sys::Open(nativePath.c_str(), flags));
+  if (!fd.valid()) return Failure(FileCode::CannotOpen, nativePath, errno);
+  struct stat opened {};
+  if (::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_ino != info.st_ino ||
+      opened.st_dev != info.st_dev) {
+    return Failure(FileCode::CannotOpen, nativePath);
+  }
+  std::string content;
+  if (!ReadToEnd(fd.get(), content)) return Failure(FileCode::CannotRead, nativePath, errno);
+  if (!fd.Close()) return Failure(FileCode::CannotRead, nativePath, errno);
   out = std::move(content);
   return {};
 }

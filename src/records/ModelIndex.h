@@ -18,14 +18,23 @@ enum class ModelIndex : int {
   HxU500P = 9,
 };
 
+inline constexpr int kModelCount = 10;  // item 0 is "---------"
+
 inline constexpr int Index(ModelIndex model) {
   return static_cast<int>(model);
 }
 
+// The model an item index of the model list stands for. No item chosen (-1), and any index the
+// list does not hold, means no model: the tool treats them all as "---------".
+inline constexpr ModelIndex ModelIndexOf(int itemIndex) {
+  return itemIndex > 0 && itemIndex < kModelCount ? static_cast<ModelIndex>(itemIndex)
+                                                  : ModelIndex::None;
+}
+
 // The U models carry no catalogue; an RK7 paired with one is rated by the model alone: 350 A for
-// the U350P, 500 A for every other index.
-inline constexpr int UModelRatedCurrent(int modelIndex) {
-  return modelIndex == Index(ModelIndex::HxU350P) ? 350 : 500;
+// the U350P, 500 A for every other model.
+inline constexpr int UModelRatedCurrent(ModelIndex model) {
+  return model == ModelIndex::HxU350P ? 350 : 500;
 }
 
 }  // namespace wisetup

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/TextScan.h"
+#include "text/TextScan.h"
 
 namespace wisetup {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/IniDocument.h"
 #include "records/WelderKinds.h"
+#include "text/IniDocument.h"
 
 namespace wisetup {
 

@@ -7,7 +7,6 @@
 
 #include <QFont>
 #include <QMainWindow>
-#include <QRect>
 #include <QTranslator>
 
 #include "app/Controls.h"
@@ -41,10 +40,6 @@ class MainWindow : public QMainWindow {
   // The font of the registration texts: half-width katakana exactly half as wide as a kanji.
   static QFont RegistrationFont();
 
-  // `wanted` moved and shrunk into `available` (never larger, never outside); `minimum` is kept
-  // where the screen has room for it.
-  static QRect FitInto(const QRect& wanted, const QRect& available, const QSize& minimum);
-
   // The registration tab `step` visible tabs after the current one, wrapping at either end.
   void StepTab(int step);
 
@@ -71,16 +66,21 @@ class MainWindow : public QMainWindow {
   QWidget* BuildPanel();
   void Wire();
   void WireControl(Ctl c);
-  void WireTabKeys();
 
   // Runs a handler as the event loop would and shows what it left behind.
   void Act(const std::function<void()>& handler);
+
+  // Mirror.cpp: the model's state into the widgets, and its language into Qt's own texts.
   void MirrorControl(Ctl c);
   void MirrorTab(int index, const ControlState& state, unsigned props);
   void MirrorRadioGroup(const ControlState& state);
+  void ApplyQtLanguage(int language);
+
+  // Placement.cpp: the window's placement from the model, and the user's moves back into it.
   void ApplyPlacement();
   void RecordPlacement();
-  void ApplyQtLanguage(int language);
+
+  // Input.cpp: the wheel and the keys on a list.
   void GuardList(QComboBox* box);
 
   void Bind(Ctl c, QObject* object);

@@ -12,7 +12,7 @@
 
 #include "FuzzSupport.h"
 #include "backup/ConfigList.h"
-#include "platform/IniDocument.h"
+#include "text/IniDocument.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "platform/IniDocument.h"
 #include "platform/PathMap.h"
+#include "text/IniDocument.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "platform/IniDocument.h"
 #include "platform/PathMap.h"
 #include "setupfile/SetupFormat.h"
+#include "text/IniDocument.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 
 #include "FuzzSupport.h"
 #include "catalogue/ModelTable.h"
-#include "platform/IniDocument.h"
 #include "platform/PathMap.h"
 #include "setupfile/SetupFormat.h"
+#include "text/IniDocument.h"
 
 namespace {
 
@@ -126,7 +126,7 @@ void CheckReadsBack(const SetupFileRead& read, const SetupFileValues& v) {
     Check(read.useRcWcd[w] == v.useRcWcd[w]);
     Check(read.area[w] == v.area[w]);
     const int model =
-        ModelIndexFromCode(read.content.WELDER[w], read.content.Wps[w][0].RATED_CURRENT);
+        Index(ModelIndexFromCode(read.content.WELDER[w], read.content.Wps[w][0].RATED_CURRENT));
     Check(model >= 0 && model < kModelCount);
   }
 }

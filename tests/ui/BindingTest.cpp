@@ -33,6 +33,7 @@
 
 #include "app/UiTexts.h"
 #include "ui/MainWindow.h"
+#include "ui/Placement.h"
 #include "ui/QtPlatform.h"
 
 using wisetup::Ctl;
@@ -163,7 +164,8 @@ class BindingTest : public QObject {
   }
 
   void initialTextsAreShown() {
-    QCOMPARE(window_->windowTitle(), QString::fromStdString(wisetup::UiTextOf(0, 0)));
+    QCOMPARE(window_->windowTitle(),
+             QString::fromStdString(wisetup::UiTextOf(wisetup::TextRow::Title, 0)));
     QCOMPARE(Find<QComboBox>("ComboBoxWpsWelder")->count(), 10);
     QCOMPARE(Find<QComboBox>("ComboBoxWpsWelder")->maxVisibleItems(), 10);
     QCOMPARE(Find<QComboBox>("ComboBoxWpsWModeR1")->maxVisibleItems(), 12);
@@ -213,7 +215,8 @@ class BindingTest : public QObject {
   void languageItemCarriesItsTag() {
     Find<QAction>("N5")->trigger();
     QCOMPARE(window_->Form().LanguageIndex, 1);
-    QCOMPARE(window_->windowTitle(), QString::fromStdString(wisetup::UiTextOf(0, 1)));
+    QCOMPARE(window_->windowTitle(),
+             QString::fromStdString(wisetup::UiTextOf(wisetup::TextRow::Title, 1)));
     QVERIFY(Find<QAction>("N5")->isChecked());
     QVERIFY(!Find<QAction>("N6")->isChecked());
   }
@@ -540,7 +543,7 @@ class BindingTest : public QObject {
     QFETCH(QRect, wanted);
     QFETCH(QRect, fitted);
     const QRect available(0, 30, 1280, 770);
-    QCOMPARE(wisetup::MainWindow::FitInto(wanted, available, QSize(600, 350)), fitted);
+    QCOMPARE(wisetup::FitInto(wanted, available, QSize(600, 350)), fitted);
   }
 
   void maximisedStateIsAppliedAndRecorded_data() {

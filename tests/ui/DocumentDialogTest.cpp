@@ -21,7 +21,7 @@
 
 #include "app/ChangeTexts.h"
 #include "app/Mainunit.h"
-#include "platform/History.h"
+#include "storage/History.h"
 #include "ui/DocumentDialog.h"
 #include "ui/MainWindow.h"
 

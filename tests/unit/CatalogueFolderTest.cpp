@@ -35,19 +35,16 @@ struct ListRow {
   vector<string> listed;
 };
 
-class Listing : public testing::TestWithParam<ListRow> {
+class Listing : public test::TempDirTest, public testing::WithParamInterface<ListRow> {
  protected:
   void SetUp() override {
-    // Short, so a socket path fits into sockaddr_un.
-    char pattern[] = "/tmp/loadtest-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root_ = pattern;
+    TempDirTest::SetUp();
+    root_ = dir_.string();
     std::ofstream(root_ + "/target", std::ios::binary) << "t";
     std::filesystem::create_directory(root_ + "/target-folder");
     folder_ = root_ + "/cat";
     std::filesystem::create_directory(folder_);
   }
-  void TearDown() override { std::filesystem::remove_all(root_); }
 
   void Make(const string& name, Entry kind) {
     const string path = folder_ + "/" + name;

@@ -18,12 +18,13 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
 #include "demo-data/DemoData.h"
 #include "platform/FileIo.h"
-#include "platform/History.h"
 #include "platform/SystemCalls.h"
+#include "storage/History.h"
 
 namespace wisetup {
 namespace {
@@ -31,55 +32,14 @@ namespace {
 namespace fs = std::filesystem;
 using std::string;
 
-struct Shown {
-  MessageKind kind;
-  string text;
-};
+using test::ReadBytes;
+using test::Shown;
 
-class FaultPlatform : public Platform {
+// Questions are answered Yes; the history goes below the test's own data folder.
+class FaultPlatform : public test::RecordingPlatform {
  public:
-  std::vector<Shown> messages;
-  std::vector<string> applicationErrors;
-  std::deque<string> folders;
-  string appDir;
-  string dataHome;
-
-  MessageAnswer ShowMessage(MessageKind kind, const string& text, const string&) override {
-    messages.push_back({kind, text});
-    return kind == MessageKind::Question ? MessageAnswer::Yes : MessageAnswer::Ok;
-  }
-  void ShowApplicationError(const string& text) override { applicationErrors.push_back(text); }
-  std::optional<string> BrowseForFolder(const string&, const string&) override {
-    if (folders.empty()) return std::nullopt;
-    string folder = folders.front();
-    folders.pop_front();
-    return folder;
-  }
-  std::optional<string> OpenFile(const string&, const string&) override { return std::nullopt; }
-  int UserDefaultLcid() override { return 1033; }
-  string ExecutablePath() override { return appDir + "/wisetup"; }
-  void ExitProcess(int) override {}
-  std::optional<string> Environment(const string& name) override {
-    if (name == "XDG_DATA_HOME") return dataHome;
-    return std::nullopt;
-  }
-  string LocalTimestamp() override { return "20240102-030405"; }
-
-  std::vector<Shown> Boxes() const {
-    std::vector<Shown> boxes;
-    for (const Shown& m : messages) {
-      if (m.kind != MessageKind::Question) boxes.push_back(m);
-    }
-    return boxes;
-  }
+  FaultPlatform() { questionAnswer = MessageAnswer::Yes; }
 };
-
-string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Every entry of the folders that Create Files writes, by name, with its bytes.
 using Snapshot = std::map<string, string>;
@@ -110,14 +70,14 @@ class CreateFilesFaultTest : public testing::Test {
         (fs::is_directory("/dev/shm", ec) ? "/dev/shm" : "/tmp") + string("/wisetup-fault-XXXXXX");
     ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
     dir_ = pattern;
-    platform_.appDir = (dir_ / "app").string();
-    platform_.dataHome = (dir_ / "data").string();
+    platform_.executable = (dir_ / "app" / "wisetup").string();
+    platform_.environment["XDG_DATA_HOME"] = (dir_ / "data").string();
     demo::WriteDemoCatalogue(dir_ / "app");
     demo::WriteDemoBackup(dir_ / "demo");
     demo::WriteTextFile(dir_ / "setup" / "ZelSetUp.ini", "[FOREIGN]\r\nKEPT=1\r\n");
 
     form_.LanguageIndex = 1;
-    platform_.folders.push_back((dir_ / "demo").string());
+    platform_.folderAnswers.push_back((dir_ / "demo").string());
     form_.ClickBackupFolder();
     form_.C(Ctl::EditConfigFolder).Text = (dir_ / "setup").string();
     Choose(0, 1, {{0, 0}, {1, 2}});
@@ -408,7 +368,7 @@ TEST_F(CreateFilesFaultTest, UnreadableConfigurationChangesNothing) {
   demo::WriteDemoBackup(dir_ / "other");
   const string shown = form_.C(Ctl::EditBackupFolder).Text;
   const auto tables = form_.Slots[0].TableNumbers;
-  platform_.folders.push_back((dir_ / "other").string());
+  platform_.folderAnswers.push_back((dir_ / "other").string());
   platform_.messages.clear();
   Injector injector;
   injector.failing = [](int) { return true; };
@@ -427,7 +387,7 @@ TEST_F(CreateFilesFaultTest, UnreadableConfigurationChangesNothing) {
 // Read errors while the backup is loaded (the configuration read, the tables not): Create Files
 // then refuses every table it would rewrite and changes nothing.
 TEST_F(CreateFilesFaultTest, TablesWithAReadErrorAtLoadAreNeverWrittenBack) {
-  platform_.folders.push_back((dir_ / "demo").string());
+  platform_.folderAnswers.push_back((dir_ / "demo").string());
   int reads = 0;
   {
     // The configuration file takes two reads: its content, then the end of the file.

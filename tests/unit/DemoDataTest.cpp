@@ -14,7 +14,7 @@
 
 #include "backup/ConfigList.h"
 #include "demo-data/DemoData.h"
-#include "platform/IniDocument.h"
+#include "text/IniDocument.h"
 
 namespace wisetup::demo {
 namespace {

@@ -13,11 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include "platform/FileIo.h"
-#include "platform/FileTransaction.h"
-#include "platform/History.h"
-#include "platform/Sha256.h"
 #include "platform/SystemCalls.h"
+#include "storage/FileTransaction.h"
+#include "storage/History.h"
+#include "storage/Sha256.h"
 
 namespace wisetup {
 namespace {
@@ -25,24 +27,9 @@ namespace {
 namespace fs = std::filesystem;
 using std::string;
 
-struct RowName {
-  template <typename Info>
-  string operator()(const Info& row) const {
-    return row.param.name;
-  }
-};
-
-string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteBytes(const fs::path& path, const string& bytes) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using test::ReadBytes;
+using test::RowName;
+using test::WriteBytes;
 
 // ---- SHA-256 ----------------------------------------------------------------------------------
 
@@ -142,22 +129,10 @@ TEST(History, DamagedManifestsAreRefused) {
 
 // ---- transactions on real files ---------------------------------------------------------------
 
-class TransactionTest : public testing::Test {
+class TransactionTest : public test::TempDirTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/wisetup-transaction-test-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_ / "locked", fs::perms::owner_all, ec);
-    fs::remove_all(dir_, ec);
-  }
   string P(const string& name) const { return (dir_ / name).string(); }
   string Root() const { return P("history"); }
-
-  fs::path dir_;
 };
 
 struct RefusalRow {
@@ -165,7 +140,7 @@ struct RefusalRow {
   std::function<void(const fs::path& dir)> make;
   const char* target;  // below the test folder
   bool mustExist;
-  FileProblem problem;
+  FileCode problem;
   const char* reported;  // the path the issue names
 };
 
@@ -177,7 +152,7 @@ TEST_P(RefusalTest, TargetIsRefusedBeforeAnythingIsWritten) {
   FileTransaction files;
   EXPECT_FALSE(files.Add(P(row.target), row.mustExist));
   ASSERT_EQ(files.Issues().size(), 1u);
-  EXPECT_EQ(files.Issues()[0].problem, row.problem);
+  EXPECT_EQ(files.Issues()[0].code, row.problem);
   EXPECT_EQ(files.Issues()[0].path, P(row.reported));
   EXPECT_EQ(files.Size(), 0u);
 }
@@ -188,30 +163,30 @@ const RefusalRow kRefusals[] = {
        WriteBytes(d / "real", "x");
        fs::create_symlink(d / "real", d / "link");
      },
-     "link", false, FileProblem::SymbolicLink, "link"},
+     "link", false, FileCode::SymbolicLink, "link"},
     {"DanglingLink", [](const fs::path& d) { fs::create_symlink(d / "none", d / "link"); }, "link",
-     false, FileProblem::SymbolicLink, "link"},
+     false, FileCode::SymbolicLink, "link"},
     {"Folder", [](const fs::path& d) { fs::create_directories(d / "table"); }, "table", true,
-     FileProblem::NotRegular, "table"},
+     FileCode::NotRegular, "table"},
     {"Fifo", [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "table").c_str(), 0644), 0); },
-     "table", true, FileProblem::NotRegular, "table"},
+     "table", true, FileCode::NotRegular, "table"},
     {"ReadOnlyFile",
      [](const fs::path& d) {
        WriteBytes(d / "table", "x");
        fs::permissions(d / "table", fs::perms::owner_read | fs::perms::group_read);
      },
-     "table", true, FileProblem::ReadOnly, "table"},
-    {"MissingTable", [](const fs::path&) {}, "table", true, FileProblem::CannotOpen, "table"},
-    {"MissingFolder", [](const fs::path&) {}, "gone/ZelSetUp.ini", false,
-     FileProblem::FolderMissing, "gone"},
+     "table", true, FileCode::ReadOnly, "table"},
+    {"MissingTable", [](const fs::path&) {}, "table", true, FileCode::CannotOpen, "table"},
+    {"MissingFolder", [](const fs::path&) {}, "gone/ZelSetUp.ini", false, FileCode::FolderMissing,
+     "gone"},
     {"FolderIsAFile", [](const fs::path& d) { WriteBytes(d / "plain", "x"); }, "plain/ZelSetUp.ini",
-     false, FileProblem::FolderMissing, "plain"},
+     false, FileCode::FolderMissing, "plain"},
     {"ReadOnlyFolder",
      [](const fs::path& d) {
        WriteBytes(d / "locked" / "table", "x");
        fs::permissions(d / "locked", fs::perms::owner_read | fs::perms::owner_exec);
      },
-     "locked/table", true, FileProblem::FolderReadOnly, "locked"},
+     "locked/table", true, FileCode::FolderReadOnly, "locked"},
 };
 INSTANTIATE_TEST_SUITE_P(Targets, RefusalTest, testing::ValuesIn(kRefusals), RowName());
 
@@ -333,7 +308,7 @@ TEST_F(TransactionTest, HistoryThatCannotBeMadeRefusesAndLeavesNothing) {
   files.SetContent(*a, "new");
   EXPECT_FALSE(files.KeepOriginals(P("blocked/wisetup/history"), "20240102-030405"));
   ASSERT_EQ(files.Issues().size(), 1u);
-  EXPECT_EQ(files.Issues()[0].problem, FileProblem::CannotCreate);
+  EXPECT_EQ(files.Issues()[0].code, FileCode::CannotCreate);
   EXPECT_EQ(ReadBytes(dir_ / "a"), "old");
 }
 
@@ -342,10 +317,10 @@ TEST_F(TransactionTest, FailedRenamePutsBackTheEarlierFiles) {
   struct Row {
     int failingRename;
     int error;
-    FileProblem problem;
+    FileCode problem;
   };
   for (const Row& row :
-       {Row{2, EIO, FileProblem::CannotReplace}, Row{3, EACCES, FileProblem::CannotReplace}}) {
+       {Row{2, EIO, FileCode::CannotReplace}, Row{3, EACCES, FileCode::CannotReplace}}) {
     WriteBytes(dir_ / "a", "old a");
     WriteBytes(dir_ / "b", "old b");
     fs::remove(dir_ / "c");
@@ -365,7 +340,7 @@ TEST_F(TransactionTest, FailedRenamePutsBackTheEarlierFiles) {
     }
     EXPECT_FALSE(outcome.ok);
     ASSERT_FALSE(outcome.issues.empty());
-    EXPECT_EQ(outcome.issues[0].problem, row.problem);
+    EXPECT_EQ(outcome.issues[0].code, row.problem);
     EXPECT_TRUE(outcome.leftNew.empty());
     EXPECT_EQ(ReadBytes(dir_ / "a"), "old a");
     EXPECT_EQ(ReadBytes(dir_ / "b"), "old b");
@@ -387,7 +362,7 @@ TEST_F(TransactionTest, FullDiskIsReportedAsSuch) {
     outcome = files.Commit();
   }
   ASSERT_EQ(outcome.issues.size(), 1u);
-  EXPECT_EQ(outcome.issues[0].problem, FileProblem::DiskFull);
+  EXPECT_EQ(outcome.issues[0].code, FileCode::DiskFull);
   EXPECT_EQ(outcome.issues[0].path, P("a"));
   EXPECT_EQ(ReadBytes(dir_ / "a"), "old");
 }

@@ -55,55 +55,85 @@ INSTANTIATE_TEST_SUITE_P(
                       PairingRow{"NotRegistered", 0, {}, {}}, PairingRow{"Unnamed", 3, {}, {}}),
     test::RowName());
 
+// The folder rules: areas by their own folder, ASIA sharing the Japanese catalogue for some
+// families, the U models in JPN whatever the area.
 TEST(ModelTable, AreaFolders) {
+  using enum ModelIndex;
   struct Row {
-    int model, area;
+    ModelIndex model;
+    int area;
     std::optional<std::string> folder;
   };
   const std::vector<Row> rows = {
-      {1, 0, "JPN\\"},  {2, 1, "USA\\"},  {3, 2, "EU\\"},       {4, 3, "ASIA\\"},
-      {5, 3, "ASIA\\"}, {7, 3, "ASIA\\"}, {1, 3, "JPN\\"},      {2, 3, "JPN\\"},
-      {3, 3, "JPN\\"},  {6, 3, "JPN\\"},  {8, 1, "JPN\\"},      {9, 3, "JPN\\"},
-      {8, 7, "JPN\\"},  {9, -1, "JPN\\"}, {4, 4, std::nullopt}, {1, -1, std::nullopt},
+      {HxR350R400, 0, "JPN\\"},       {HxR500, 1, "USA\\"},        {HxR350LR400L, 2, "EU\\"},
+      {HxS350S400, 3, "ASIA\\"},      {HxS350LS400L, 3, "ASIA\\"}, {HxT350T400, 3, "ASIA\\"},
+      {HxR350R400, 3, "JPN\\"},       {HxR500, 3, "JPN\\"},        {HxR350LR400L, 3, "JPN\\"},
+      {HxS500L, 3, "JPN\\"},          {HxU350P, 1, "JPN\\"},       {HxU500P, 3, "JPN\\"},
+      {HxU350P, 7, "JPN\\"},          {HxU500P, -1, "JPN\\"},      {HxS350S400, 4, std::nullopt},
+      {HxR350R400, -1, std::nullopt}, {None, 0, std::nullopt},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(AreaFolder(row.model, row.area), row.folder) << row.model << "/" << row.area;
+    EXPECT_EQ(AreaFolder(row.model, row.area), row.folder)
+        << ModelRowOf(row.model).item << " area " << row.area;
   }
-  EXPECT_EQ(FamilyFolder(6), "HXSL\\");
-  EXPECT_EQ(FamilyFolder(0), std::nullopt);
-  EXPECT_EQ(FamilyFolder(10), std::nullopt);
+  EXPECT_EQ(FamilyFolder(HxS500L), "HXSL\\");
+  EXPECT_EQ(FamilyFolder(None), std::nullopt);
+}
+
+// A listed catalogue needs a rated current to match its templates against in every area, and a
+// model with a family folder has an area folder in every area.
+TEST(ModelTable, ModelsWithACatalogueHaveFoldersAndRatingsEverywhere) {
+  for (const ModelRow& row : ModelRows()) {
+    for (int area = 0; area < kAreaCount; ++area) {
+      const bool rated = RatedCurrentOf(row.index, area).has_value();
+      EXPECT_EQ(rated, HasCatalogue(row.index)) << row.item << " area " << area;
+      EXPECT_EQ(AreaFolder(row.index, area).has_value(), FamilyFolder(row.index).has_value())
+          << row.item << " area " << area;
+    }
+  }
+  EXPECT_FALSE(HasCatalogue(ModelIndex::None));
+  EXPECT_FALSE(HasCatalogue(ModelIndex::HxU350P));
+  EXPECT_FALSE(HasCatalogue(ModelIndex::HxU500P));
+  EXPECT_TRUE(HasCatalogue(ModelIndex::HxT350T400));
 }
 
 TEST(ModelTable, RatedCurrents) {
-  EXPECT_EQ(RatedCurrentOf(1, 2), 400);
-  EXPECT_EQ(RatedCurrentOf(1, 3), 350);
-  EXPECT_EQ(RatedCurrentOf(4, 1), 400);
-  EXPECT_EQ(RatedCurrentOf(4, 0), 350);
-  EXPECT_EQ(RatedCurrentOf(6, 3), 500);
-  EXPECT_EQ(RatedCurrentOf(7, 2), 400);
-  for (const auto& [model, area] : {std::pair{0, 0}, std::pair{8, 0}, std::pair{9, 2},
-                                    std::pair{1, 4}, std::pair{2, -1}, std::pair{-1, 0}}) {
-    EXPECT_EQ(RatedCurrentOf(model, area), std::nullopt) << model << "/" << area;
+  using enum ModelIndex;
+  EXPECT_EQ(RatedCurrentOf(HxR500, 2), 500);
+  EXPECT_EQ(RatedCurrentOf(HxR350R400, 2), 400);
+  EXPECT_EQ(RatedCurrentOf(HxR350R400, 3), 350);
+  EXPECT_EQ(RatedCurrentOf(HxS350S400, 1), 400);
+  EXPECT_EQ(RatedCurrentOf(HxS350S400, 0), 350);
+  for (const auto& [model, area] :
+       {std::pair{None, 0}, std::pair{HxU350P, 0}, std::pair{HxU500P, 2}, std::pair{HxR350R400, 4},
+        std::pair{HxR500, -1}}) {
+    EXPECT_EQ(RatedCurrentOf(model, area), std::nullopt) << Index(model) << "/" << area;
   }
+}
+
+TEST(ModelTable, ItemIndexesOutsideTheListMeanNoModel) {
+  for (const int item : {-1, 0, kModelCount, 99}) {
+    EXPECT_EQ(ModelIndexOf(item), ModelIndex::None) << item;
+  }
+  for (const ModelRow& row : ModelRows()) EXPECT_EQ(ModelIndexOf(Index(row.index)), row.index);
+  EXPECT_EQ(ModelCode(ModelIndexOf(-1)), 0);
 }
 
 // A setup file stores only the model code and the rated current; together they must name the
 // model that was chosen, in every area.
 TEST(ModelTable, CodeAndRatedCurrentGiveTheModelBack) {
-  for (int model = 1; model < kModelCount; ++model) {
+  for (const ModelRow& row : ModelRows()) {
+    if (row.index == ModelIndex::None) continue;
     for (int area = 0; area < kAreaCount; ++area) {
-      const int rated = RatedCurrentOf(model, area).value_or(model == 9 ? 500 : 350);
-      EXPECT_EQ(ModelIndexFromCode(ModelCode(model), rated), model)
-          << kModelItems[model] << " area " << area;
+      const int rated = RatedCurrentOf(row.index, area).value_or(UModelRatedCurrent(row.index));
+      EXPECT_EQ(ModelIndexFromCode(row.code, rated), row.index) << row.item << " area " << area;
     }
   }
-  EXPECT_EQ(ModelIndexFromCode(22, 0), 1);
-  EXPECT_EQ(ModelIndexFromCode(0, 500), 0);
-  EXPECT_EQ(ModelIndexFromCode(21, 350), 0);
-  EXPECT_EQ(ModelCode(-1), 0);
-  EXPECT_EQ(ModelCode(10), 0);
-  EXPECT_EQ(std::string(kModelItems[0]), "---------");
-  EXPECT_EQ(std::string(kModelItems[9]), "HX-U500P");
+  EXPECT_EQ(ModelIndexFromCode(22, 0), ModelIndex::HxR350R400);
+  EXPECT_EQ(ModelIndexFromCode(20, 500), ModelIndex::HxR350LR400L);
+  EXPECT_EQ(ModelIndexFromCode(0, 500), ModelIndex::None);
+  EXPECT_EQ(ModelIndexFromCode(21, 350), ModelIndex::None);
+  EXPECT_EQ(std::string(ModelRowOf(ModelIndex::None).item), "---------");
 }
 
 }  // namespace

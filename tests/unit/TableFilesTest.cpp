@@ -41,19 +41,19 @@ TEST_P(ReadRecordFailure, ReportsTheStatusAndLeavesTheTarget) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ReadRecordFailure,
-    testing::Values(FailureRow{"MissingLong", 224, Target::Missing, FileCode::OpenFailed},
-                    FailureRow{"MissingMode", 992, Target::Missing, FileCode::OpenFailed},
-                    FailureRow{"Folder", 224, Target::Folder, FileCode::OpenFailed},
-                    FailureRow{"EmptyPath", 148, Target::EmptyPath, FileCode::OpenFailed},
-                    FailureRow{"EmptyFileLong", 224, Target::Empty, FileCode::ReadFailed},
-                    FailureRow{"EmptyFileShort", 148, Target::Empty, FileCode::ReadFailed},
-                    FailureRow{"ShortFileLong", 224, Target::Short, FileCode::ReadFailed},
-                    FailureRow{"ShortFileShort", 148, Target::Short, FileCode::ReadFailed},
-                    FailureRow{"ShortFileMode", 992, Target::Short, FileCode::ReadFailed},
+    testing::Values(FailureRow{"MissingLong", 224, Target::Missing, FileCode::CannotOpen},
+                    FailureRow{"MissingMode", 992, Target::Missing, FileCode::CannotOpen},
+                    FailureRow{"Folder", 224, Target::Folder, FileCode::CannotOpen},
+                    FailureRow{"EmptyPath", 148, Target::EmptyPath, FileCode::CannotOpen},
+                    FailureRow{"EmptyFileLong", 224, Target::Empty, FileCode::CannotRead},
+                    FailureRow{"EmptyFileShort", 148, Target::Empty, FileCode::CannotRead},
+                    FailureRow{"ShortFileLong", 224, Target::Short, FileCode::CannotRead},
+                    FailureRow{"ShortFileShort", 148, Target::Short, FileCode::CannotRead},
+                    FailureRow{"ShortFileMode", 992, Target::Short, FileCode::CannotRead},
                     // Never blocks, and bytes from a pipe or a device are no record.
-                    FailureRow{"FifoMode", 992, Target::Fifo, FileCode::ReadFailed},
-                    FailureRow{"BrokenLinkMode", 992, Target::BrokenLink, FileCode::OpenFailed},
-                    FailureRow{"LinkToDeviceMode", 992, Target::DeviceLink, FileCode::ReadFailed}),
+                    FailureRow{"FifoMode", 992, Target::Fifo, FileCode::CannotRead},
+                    FailureRow{"BrokenLinkMode", 992, Target::BrokenLink, FileCode::CannotOpen},
+                    FailureRow{"LinkToDeviceMode", 992, Target::DeviceLink, FileCode::CannotRead}),
     RowName());
 
 struct ReadRow {
@@ -92,7 +92,7 @@ TEST_F(ReadRecordPath, FindsTheFileNameInAnyLetterCase) {
   EXPECT_EQ(weld, dir_.string() + "/WORK/A_application/weld");
   EXPECT_TRUE(ReadRecordFile(weld + "/" + TableFileName(3), target).ok());
   EXPECT_EQ(BytesOf(target), Pattern(224, 5));
-  EXPECT_EQ(ReadRecordFile(weld + "/$WTBD4", target).code, FileCode::OpenFailed);
+  EXPECT_EQ(ReadRecordFile(weld + "/$WTBD4", target).code, FileCode::CannotOpen);
 }
 
 // Catalogues are made with links to shared records; the reader follows them.

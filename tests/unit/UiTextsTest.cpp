@@ -1,10 +1,12 @@
 // The bilingual text table: every row in both languages, the quoted texts character for
 // character.
+#include <cerrno>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "app/CreateFilesTexts.h"
 #include "app/UiTexts.h"
 
 namespace wisetup {
@@ -17,10 +19,11 @@ using test::RowName;
 // ---- the text table -------------------------------------------------------------------------
 
 TEST(UiTextTable, EveryRowHasBothLanguages) {
-  for (int row = 0; row < kUiTextRows; ++row) {
-    EXPECT_FALSE(UiTextOf(row, 0).empty()) << "row " << row;
-    EXPECT_FALSE(UiTextOf(row, 1).empty()) << "row " << row;
-    EXPECT_NE(UiTextOf(row, 0), UiTextOf(row, 1)) << "row " << row;
+  for (int i = 0; i < kUiTextRows; ++i) {
+    const auto row = static_cast<TextRow>(i);
+    EXPECT_FALSE(UiTextOf(row, 0).empty()) << "row " << i;
+    EXPECT_FALSE(UiTextOf(row, 1).empty()) << "row " << i;
+    EXPECT_NE(UiTextOf(row, 0), UiTextOf(row, 1)) << "row " << i;
   }
 }
 
@@ -76,15 +79,27 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 TEST(UiTextTable, AnyLanguageOtherThanZeroIsEnglishAndRowsOutsideAreEmpty) {
-  EXPECT_EQ(UiTextOf(30, 5), "Exit");
-  EXPECT_EQ(UiTextOf(30, 0), "終了");
-  EXPECT_EQ(UiTextOf(-1, 0), "");
-  EXPECT_EQ(UiTextOf(kUiTextRows, 1), "");
+  EXPECT_EQ(UiTextOf(TextRow::Exit, 5), "Exit");
+  EXPECT_EQ(UiTextOf(TextRow::Exit, 0), "終了");
+  EXPECT_EQ(UiTextOf(static_cast<TextRow>(-1), 0), "");
+  EXPECT_EQ(UiTextOf(static_cast<TextRow>(kUiTextRows), 1), "");
 }
 
 TEST(UiTextTable, AsiaIsWrittenInHalfWidthKatakana) {
   EXPECT_EQ(string(AreaItems[3].japanese), "\xEF\xBD\xB1\xEF\xBD\xBC\xEF\xBE\x9E\xEF\xBD\xB1");
   EXPECT_EQ(string(WelderNoItems[3].japanese), "溶接機\xEF\xBC\x94");  // full-width 4
+}
+
+// A problem line names the file, our reason in the active language and, where the system gave one,
+// the system's own words; a repeated line is shown once.
+TEST(ProblemList, AppendsTheSystemsReason) {
+  const std::vector<FileStatus> issues = {Failure(FileCode::CannotOpen, "/b/$WTBD1", EACCES),
+                                          Failure(FileCode::ReadOnly, "/b/$WTBD2"),
+                                          Failure(FileCode::CannotOpen, "/b/$WTBD1", EACCES)};
+  EXPECT_EQ(ProblemList("H", issues, 1),
+            "H\n/b/$WTBD1: cannot be opened (Permission denied)\n/b/$WTBD2: is read-only");
+  EXPECT_EQ(ProblemList("H", issues, 0),
+            "H\n/b/$WTBD1: 開けません (Permission denied)\n/b/$WTBD2: 読み取り専用です");
 }
 
 }  // namespace

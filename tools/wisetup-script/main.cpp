@@ -17,33 +17,58 @@
 namespace wisetup {
 namespace {
 
-constexpr const char* kHelp = R"(usage: wisetup-script [--annotate] [SCRIPT]
+// What the driver can do to a control is what the window can: the table's action with a handler.
+bool Acts(Ctl c, UserAction action) {
+  return InfoOf(c).action == action && InfoOf(c).handler != nullptr;
+}
+
+// The names of the controls `action` reaches, in table order, wrapped under the help's column.
+std::string ControlsActedOn(UserAction action) {
+  constexpr std::size_t kColumn = 25;
+  constexpr std::size_t kWidth = 100;
+  std::string text;
+  std::size_t lineLength = kColumn;
+  for (int i = 0; i < kControlCount; ++i) {
+    const Ctl c = static_cast<Ctl>(i);
+    if (!Acts(c, action)) continue;
+    const std::string& name = InfoOf(c).name;
+    if (!text.empty() && lineLength + 1 + name.size() > kWidth) {
+      text += "\n" + std::string(kColumn, ' ');
+      lineLength = kColumn;
+    } else if (!text.empty()) {
+      text += ' ';
+      ++lineLength;
+    }
+    text += name;
+    lineLength += name.size();
+  }
+  return text;
+}
+
+std::string HelpText() {
+  std::string help = R"(usage: wisetup-script [--annotate] [SCRIPT]
 
 Runs the wisetup window model from SCRIPT (or standard input) with scripted dialogs and writes the
 transcript to standard output.
 
 Commands (one per line; blank lines and lines starting with # are skipped):
   appdir PATH            folder of the pretend executable; before start. Default: the current
-                         folder. The settings file is PATH/wisetup.INI when that file, or the
-                         folder when the file is missing, can be written (permission bits count
-                         even for root) and PATH, as given or resolved through symbolic links,
-                         lies outside /usr, /bin, /sbin, /opt and /snap; otherwise
-                         $XDG_CONFIG_HOME/wisetup/wisetup.INI (or $HOME/.config/...); until
-                         that file exists, a readable PATH/wisetup.INI gives the starting values. The catalogue is the first existing of
-                         PATH/WeldingMode/, $XDG_DATA_HOME/wisetup/WeldingMode/ (or
-                         $HOME/.local/share/...) and wisetup/WeldingMode/ under each folder of
-                         $XDG_DATA_DIRS (default /usr/local/share:/usr/share). The variables are
-                         read from the driver's environment exactly as the window reads them;
-                         empty or relative values and values naming a file are ignored.
+                         folder. The settings file is PATH/wisetup.INI and the catalogue
+                         PATH/WeldingMode/ where the window would use them beside its
+                         executable; otherwise the window's other places apply ("Where things
+                         go" in README.md), with XDG_CONFIG_HOME, XDG_DATA_HOME and
+                         XDG_DATA_DIRS read from the driver's environment as the window reads
+                         them.
   locale LCID            the user's default locale identifier (default 1033); before start
   clock YYYYMMDD-HHMMSS  the local time the window model sees from now on; it stands still
                          (default 20240102-030405), so history folders are named predictably
   answer folder PATH|cancel, answer file PATH|cancel, answer question yes|no
                          queue the answer of the next dialog of that kind
   start                  construct the window and run what happens when it is first shown
-  click NAME             a button or menu item that has a handler: ButtonBackupFolder N1
-                         ButtonSaveFolder N2 N3 N5 N6 ButtonMakeConfig ButtonPreview ButtonExit
-                         MenuRestoreOriginals MenuShowReport MenuAbout ...
+  click NAME             a button or menu item that has a handler:
+                         )";
+  help += ControlsActedOn(UserAction::Click);
+  help += R"(
                          ButtonPreview, when it shows its dialog, prints the change list:
                            preview file="PATH" new|changed|unchanged   (each file Create Files
                              would write, in its order: the setup file, then each table once)
@@ -57,10 +82,15 @@ Commands (one per line; blank lines and lines starting with # are skipped):
                          MenuShowReport prints report file="PATH" for the report it opens (the
                          newest report.txt in the history; an undone run's report is headed as
                          such in the dialog)
-  select NAME INDEX      ComboBoxWelderNo ComboBoxWpsWelder ComboBoxArea ComboBoxWpsWModeR1..R10;
-                         INDEX from 0, -1 for typed text that matches no item
+  select NAME INDEX      INDEX from 0, -1 for typed text that matches no item, in one of
+                         )";
+  help += ControlsActedOn(UserAction::Pick);
+  help += R"(
   tab N                  activate registration tab N (1 to 10)
-  check CheckBoxUseRcWCD 0|1
+  check NAME 0|1         the user clicks the check box so that it ends unchecked (0) or checked
+                         (1): )";
+  help += ControlsActedOn(UserAction::Toggle);
+  help += R"(
   move LEFT TOP WIDTH HEIGHT
   close                  close the window with the close box
   drop [PATH[<TAB>PATH...]]
@@ -80,12 +110,14 @@ that cannot be parsed. PATH is the rest of the line after the one blank that fol
 before it, kept as written (further blanks included).
 
 The driver passes its own environment on: HOME and XDG_DATA_HOME place the history of Create Files
-(${XDG_DATA_HOME:-$HOME/.local/share}/wisetup/history/).
+as they do for the window (README.md).
 
 Exit status: 0 when every command ran; 2 for a line that cannot be parsed; 3 when a dialog opens
 and no answer of its kind is queued. The message for 2 and 3 goes to standard error.
 With --annotate, each command is echoed as "# LINE: command" before its output (for diagnosis).
 )";
+  return help;
+}
 
 struct ParseError {
   std::string what;
@@ -274,10 +306,6 @@ class Driver {
     RunControlHandler(c);
   }
 
-  static bool Acts(Ctl c, UserAction action) {
-    return InfoOf(c).action == action && InfoOf(c).handler != nullptr;
-  }
-
   void RunControlHandler(Ctl c) {
     const ControlHandler handler = InfoOf(c).handler;
     form_->RunHandler([this, handler, c] { handler(*form_, c); });
@@ -391,7 +419,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
-      std::cout << wisetup::kHelp;
+      std::cout << wisetup::HelpText();
       return 0;
     }
     if (arg == "--annotate") {

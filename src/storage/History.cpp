@@ -1,4 +1,4 @@
-#include "platform/History.h"
+#include "storage/History.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -9,9 +9,8 @@
 #include <sstream>
 
 #include "platform/FileIo.h"
-#include "platform/FileTransaction.h"
-#include "platform/Sha256.h"
 #include "platform/SystemCalls.h"
+#include "storage/Sha256.h"
 
 namespace wisetup {
 namespace {
@@ -27,10 +26,6 @@ constexpr Marker kMarkers[] = {{RunState::Undone, "undone"},
                                {RunState::Declined, "declined"},
                                {RunState::RolledBack, "rolled-back"},
                                {RunState::Done, "done"}};
-
-bool IsAbsolute(const std::optional<std::string>& value) {
-  return value && !value->empty() && value->front() == '/';
-}
 
 // Paths may hold any byte but NUL; tabs and line breaks are escaped so that a line stays a file.
 std::string Escape(std::string_view text) {
@@ -107,13 +102,9 @@ bool IsFile(const std::string& path) {
 }  // namespace
 
 std::optional<std::string> HistoryRoot(const EnvironmentLookup& environment) {
-  const auto dataHome = environment("XDG_DATA_HOME");
-  if (IsAbsolute(dataHome)) return *dataHome + "/wisetup/history";
-  const auto home = environment("HOME");
-  if (!IsAbsolute(home)) return std::nullopt;
-  std::string base = *home;
-  if (base.size() > 1 && base.back() == '/') base.pop_back();
-  return (base == "/" ? std::string() : base) + "/.local/share/wisetup/history";
+  const auto home = DataHome(environment);
+  if (!home) return std::nullopt;
+  return *home + "/wisetup/history";
 }
 
 std::string FormatManifest(const std::vector<HistoryFile>& files) {
@@ -258,7 +249,7 @@ FileStatus MarkRun(const std::string& runFolder, RunState state) {
       return WriteFileAtomically(path, "");
     }
     const int fd = sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0 || sys::Close(fd) != 0) return {FileCode::WriteFailed, path};
+    if (fd < 0 || sys::Close(fd) != 0) return Failure(FileCode::CannotWrite, path, errno);
     return {};
   }
   return {};
@@ -279,7 +270,7 @@ FileNow CurrentContentOf(const HistoryFile& file) {
     return file.existed ? FileNow::Neither : FileNow::Old;
   }
   std::string current;
-  if (ReadRegularFile(file.path, current)) return FileNow::Neither;
+  if (!ReadWholeFile(file.path, current, Links::Refuse).ok()) return FileNow::Neither;
   const std::string hash = Sha256Hex(current);
   if (!file.newHash.empty() && hash == file.newHash) return FileNow::New;
   if (file.existed && hash == file.oldHash) return FileNow::Old;

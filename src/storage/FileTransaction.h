@@ -12,44 +12,20 @@
 #include <string>
 #include <vector>
 
-#include "platform/History.h"
+#include "platform/FileIo.h"
+#include "storage/History.h"
 
 namespace wisetup {
-
-enum class FileProblem {
-  NotReadWhole,     // the caller never had the file's whole content, so it must not be rewritten
-  CannotOpen,       // missing where it must exist, or cannot be opened
-  CannotRead,       // opened, but its content could not be read
-  SymbolicLink,     // never written through
-  NotRegular,       // a folder, a FIFO, a device...
-  ReadOnly,         // no write permission bit, or not writable to us
-  FolderMissing,    // the folder it is to be written in does not exist
-  FolderReadOnly,   // that folder cannot take a new file
-  DiskFull,         // no space or quota left
-  CannotWrite,      // a write, flush or close failed for another reason
-  CannotReplace,    // the rename (or removal) over the target failed
-  CannotCreate,     // a folder or file of the history could not be made
-  NotPutBack,       // after a failure, the old content could not be restored
-  ManifestDamaged,  // the record of a run cannot be read
-  // a catalogue record that was not read whole, so its data are not transferred
-  CompanionNotRead,
-};
-
-struct FileIssue {
-  std::string path;  // native path of the file or folder concerned
-  FileProblem problem = FileProblem::CannotOpen;
-  std::string detail;  // the system's reason, when there is one
-};
 
 // What a finished (or abandoned) commit did.
 struct CommitOutcome {
   bool ok = true;
   // What stopped the commit: the file whose replacement failed (it holds its old content), or the
   // write or flush that failed before or after the replacements.
-  std::vector<FileIssue> issues;
+  std::vector<FileStatus> issues;
   // Files that hold their new content although the commit failed (putting them back failed too),
   // with the reason of each.
-  std::vector<FileIssue> notPutBack;
+  std::vector<FileStatus> notPutBack;
   std::vector<std::string> leftNew;
 };
 
@@ -74,8 +50,8 @@ class FileTransaction {
   // The entry's file is removed by the commit (undoing a run that created it).
   void SetRemoved(std::size_t entry);
 
-  void AddIssue(FileIssue issue) { issues_.push_back(std::move(issue)); }
-  const std::vector<FileIssue>& Issues() const { return issues_; }
+  void AddIssue(FileStatus issue) { issues_.push_back(std::move(issue)); }
+  const std::vector<FileStatus>& Issues() const { return issues_; }
 
   // Copies the old content of every entry into a new folder below `historyRoot` named `timestamp`
   // (with "-2", "-3"... when taken), with manifest.txt. False with an issue when the folder or a
@@ -118,15 +94,9 @@ class FileTransaction {
                 CommitOutcome& outcome);
 
   std::vector<Entry> entries_;
-  std::vector<FileIssue> issues_;
+  std::vector<FileStatus> issues_;
   std::string keptFolder_;
   std::vector<std::string> keptFiles_;
 };
-
-// Reads a whole regular file that is not a symbolic link. An issue when it cannot.
-std::optional<FileIssue> ReadRegularFile(const std::string& nativePath, std::string& out);
-
-// The problem an errno of a failed write, flush or close stands for.
-FileProblem WriteProblemOf(int error);
 
 }  // namespace wisetup

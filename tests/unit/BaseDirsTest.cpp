@@ -1,6 +1,4 @@
-// Where the tool's files live: the XDG base directories, the checks that choose between the
-// executable's folder and the user's, profile values that must survive a save, and paths as users
-// are shown them.
+// The XDG base directories and the system folders that never take the tool's own files.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,10 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include "platform/BaseDirs.h"
-#include "platform/FileIo.h"
-#include "platform/IniDocument.h"
-#include "platform/PathMap.h"
 
 namespace wisetup {
 namespace {
@@ -27,20 +24,8 @@ using std::optional;
 using std::string;
 using std::vector;
 
-struct RowName {
-  template <typename Info>
-  string operator()(const Info& row) const {
-    return row.param.name;
-  }
-};
-
-template <typename Row>
-requires requires(const Row& row) {
-  row.name;
-}
-void PrintTo(const Row& row, std::ostream* out) {
-  *out << row.name;
-}
+using test::PrintTo;
+using test::RowName;
 
 void ReplaceAll(string& text, const string& from, const string& to) {
   for (std::size_t at = 0; (at = text.find(from, at)) != string::npos; at += to.size()) {
@@ -49,25 +34,16 @@ void ReplaceAll(string& text, const string& from, const string& to) {
 }
 
 // A fresh folder per test; "@T@" in a row stands for it.
-class Places : public testing::Test {
+class Places : public test::TempDirTest {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/wisetup-places-test-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    TempDirTest::SetUp();
     std::ofstream(dir_ / "file") << "x";
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_ / "ro", fs::perms::owner_all, ec);
-    fs::remove_all(dir_, ec);
   }
   string At(string text) const {
     ReplaceAll(text, "@T@", dir_.string());
     return text;
   }
-
-  fs::path dir_;
 };
 
 // ---- base directories ---------------------------------------------------------------------------
@@ -208,120 +184,7 @@ TEST_F(Places, ExecutableInASystemFolderIsFoundThroughSymbolicLinks) {
   }
 }
 
-// ---- profile values that must read back -------------------------------------------------------
-
-struct QuoteRow {
-  const char* name;
-  string value;
-  string written;
-};
-
-class QuoteValue : public testing::TestWithParam<QuoteRow> {};
-
-TEST_P(QuoteValue, IsWrittenSoThatItReadsBackUnchanged) {
-  const QuoteRow& row = GetParam();
-  EXPECT_EQ(QuoteProfileValue(row.value), row.written);
-  IniDocument doc;
-  doc.Set("Folder", "UPDATE", QuoteProfileValue(row.value));
-  EXPECT_EQ(IniDocument::Parse(doc.Serialize()).Get("Folder", "UPDATE"), row.value);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, QuoteValue,
-                         testing::Values(QuoteRow{"Empty", "", ""},
-                                         QuoteRow{"Plain", "/d/セット アップ", "/d/セット アップ"},
-                                         QuoteRow{"TrailingBlank", "/d/set up ", "\"/d/set up \""},
-                                         QuoteRow{"LeadingBlank", " /d", "\" /d\""},
-                                         QuoteRow{"TrailingTab", "/d\t", "\"/d\t\""},
-                                         QuoteRow{"OnlyBlanks", "  ", "\"  \""},
-                                         QuoteRow{"OwnDoubleQuotes", "\"/d\"", "\"\"/d\"\""},
-                                         QuoteRow{"OwnSingleQuotes", "'/d'", "\"'/d'\""},
-                                         QuoteRow{"MismatchedQuotesStayBare", "\"/d'", "\"/d'"},
-                                         QuoteRow{"OneQuote", "\"", "\""},
-                                         QuoteRow{"QuoteAndBlank", "\"/d ", "\"\"/d \""}),
-                         RowName());
-
 // ---- files that may be read and written ---------------------------------------------------------
-
-TEST_F(Places, ReadExistingFileTellsMissingFromUnreadable) {
-  fs::create_directories(dir_ / "folder");
-  std::ofstream(dir_ / "empty");
-  std::ofstream(dir_ / "writeonly") << "secret";
-  fs::permissions(dir_ / "writeonly", fs::perms::owner_write);
-  fs::create_symlink(dir_ / "nothing", dir_ / "dangling");
-  struct Row {
-    const char* path;
-    ExistingFile state;
-    string content;
-  };
-  const Row rows[] = {
-      {"file", ExistingFile::Read, "x"},           {"empty", ExistingFile::Read, ""},
-      {"nothing", ExistingFile::Missing, ""},      {"file/below", ExistingFile::Missing, ""},
-      {"dangling", ExistingFile::Missing, ""},     {"folder", ExistingFile::Unreadable, ""},
-      {"writeonly", ExistingFile::Unreadable, ""},
-  };
-  for (const Row& row : rows) {
-    string content = "stale";
-    EXPECT_EQ(ReadExistingFile((dir_ / row.path).string(), content), row.state) << row.path;
-    EXPECT_EQ(content, row.content) << row.path;
-  }
-}
-
-TEST_F(Places, CanWriteAtomicallyCountsPermissionBitsEvenForRoot) {
-  fs::create_directories(dir_ / "folder");
-  std::ofstream(dir_ / "readonly") << "x";
-  fs::permissions(dir_ / "readonly", fs::perms::owner_read);
-  fs::create_symlink(dir_ / "file", dir_ / "link");
-  fs::create_directories(dir_ / "ro");
-  std::ofstream(dir_ / "ro" / "inside") << "x";
-  fs::permissions(dir_ / "ro", fs::perms::owner_read | fs::perms::owner_exec);
-  struct Row {
-    const char* path;
-    bool writable;
-  };
-  const Row rows[] = {
-      {"file", true},       {"new", true},          {"link", true},
-      {"readonly", false},  {"folder", false},      {"ro/new", false},
-      {"ro/inside", false}, {"missing/new", false}, {"file/new", false},
-  };
-  for (const Row& row : rows) {
-    EXPECT_EQ(CanWriteAtomically((dir_ / row.path).string()), row.writable) << row.path;
-  }
-  EXPECT_FALSE(CanWriteAtomically(""));
-}
-
-TEST_F(Places, CreateFoldersMakesPrivateParentsAndRefusesAFileInTheWay) {
-  const fs::path nested = dir_ / "a" / "b" / "c";
-  EXPECT_TRUE(CreateFolders(nested.string()));
-  EXPECT_TRUE(fs::is_directory(nested));
-  EXPECT_EQ(fs::status(dir_ / "a").permissions() & fs::perms::all, fs::perms::owner_all);
-  EXPECT_TRUE(CreateFolders(nested.string())) << "an existing folder is fine";
-  EXPECT_FALSE(CreateFolders((dir_ / "file" / "sub").string()));
-  EXPECT_FALSE(CreateFolders((dir_ / "file").string()));
-  EXPECT_FALSE(CreateFolders(""));
-}
-
-// ---- paths as users see them --------------------------------------------------------------------
-
-TEST_F(Places, ShownPathIsNativeAndSpeltAsOnDisk) {
-  fs::create_directories(dir_ / "Work" / "A_Application" / "Weld");
-  std::ofstream(dir_ / "Work" / "A_Application" / "Weld" / "$wtbd1") << "x";
-  struct Row {
-    string toolPath;
-    string shown;
-  };
-  const Row rows[] = {
-      {"@T@\\WORK\\A_APPLICATION\\WELD\\$WTBD1", "@T@/Work/A_Application/Weld/$wtbd1"},
-      {"@T@\\WORK\\A_APPLICATION\\WELD\\$WTBD2", "@T@/Work/A_Application/Weld/$WTBD2"},
-      {"@T@/\\WORK\\MISSING\\File", "@T@/Work/MISSING/File"},
-      {"@T@/nothing\\WORK\\x", "@T@/nothing/WORK/x"},
-      {"@T@\\", "@T@/"},
-  };
-  for (const Row& row : rows) {
-    const string shown = ShownPath(At(row.toolPath));
-    EXPECT_EQ(shown, At(row.shown)) << row.toolPath;
-    EXPECT_EQ(shown.find('\\'), string::npos) << row.toolPath;
-  }
-}
 
 }  // namespace
 }  // namespace wisetup

@@ -13,14 +13,13 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
 
 namespace wisetup {
 
-using EnvironmentLookup = std::function<std::optional<std::string>(const std::string&)>;
-
-// The history root. An empty or relative XDG_DATA_HOME counts as unset; nothing when HOME is needed
-// and is empty or relative too.
+// The history root: wisetup/history in the user's data folder (DataHome), under the same rules as
+// every other place of the tool; nothing when there is no data folder.
 std::optional<std::string> HistoryRoot(const EnvironmentLookup& environment);
 
 struct HistoryFile {

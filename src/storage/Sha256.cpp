@@ -1,4 +1,4 @@
-#include "platform/Sha256.h"
+#include "storage/Sha256.h"
 
 #include <array>
 #include <cstdint>

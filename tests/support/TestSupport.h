@@ -10,6 +10,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -41,6 +42,12 @@ requires requires(const Row& row) {
 }
 void PrintTo(const Row& row, std::ostream* out) {
   *out << row.name;
+}
+
+// Text with embedded NULs, taken at its full length.
+template <std::size_t N>
+std::string Bytes(const char (&text)[N]) {
+  return std::string(text, N - 1);
 }
 
 inline std::string ReadBytes(const fs::path& path) {
@@ -116,7 +123,8 @@ inline std::string MakeTarget(Target target, const fs::path& dir, std::size_t re
   return path;
 }
 
-// A fresh folder below /tmp for each test (short, so a socket path fits into sockaddr_un).
+// A fresh folder below /tmp for each test (short, so a socket path fits into sockaddr_un), with
+// the few ways tests lay out and look at files in it.
 class TempDirTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -126,7 +134,36 @@ class TempDirTest : public testing::Test {
   }
   void TearDown() override {
     std::error_code ec;
+    fs::permissions(dir_, fs::perms::owner_all, ec);
+    for (const auto& entry : fs::recursive_directory_iterator(dir_, ec)) {
+      if (entry.is_directory(ec) && !entry.is_symlink(ec)) {
+        fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+      }
+    }
     fs::remove_all(dir_, ec);
+  }
+
+  std::string Path(const std::string& relative) const { return (dir_ / relative).string(); }
+  void MakeFolder(const std::string& relative) {
+    ASSERT_EQ(::mkdir(Path(relative).c_str(), 0755), 0);
+  }
+  void MakeFile(const std::string& relative, const std::string& content, mode_t mode = 0644) {
+    WriteBytes(dir_ / relative, content);
+    ASSERT_EQ(::chmod(Path(relative).c_str(), mode), 0);
+  }
+  std::string Content(const std::string& relative) const { return ReadBytes(dir_ / relative); }
+  mode_t Mode(const std::string& relative) const {
+    struct stat info {};
+    EXPECT_EQ(::stat(Path(relative).c_str(), &info), 0);
+    return info.st_mode & 07777;
+  }
+  // Temporary files of ours left in the folder (an interrupted atomic write).
+  int TempFileCount() const {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+      if (entry.path().filename().string().starts_with(".wisetup-")) ++count;
+    }
+    return count;
   }
 
   fs::path dir_;
@@ -138,21 +175,33 @@ struct Shown {
   std::string caption;
 };
 
-// Records every dialog and answers folder browsers from a queue (cancel when it is empty).
+// Records every dialog, answers questions with `questionAnswer` and folder browsers from a queue
+// (cancel when it is empty).
 class RecordingPlatform : public Platform {
  public:
   std::vector<Shown> messages;
   std::vector<std::string> applicationErrors;
   std::vector<std::pair<std::string, std::string>> browsed;  // prompt, preselect
   std::deque<std::optional<std::string>> folderAnswers;
+  MessageAnswer questionAnswer = MessageAnswer::No;
   int lcid = 1033;
   std::string executable = "/nowhere/wisetup";
+  std::map<std::string, std::string> environment;
+  std::string timestamp = "20240102-030405";
   std::optional<int> exitCode;
 
   MessageAnswer ShowMessage(MessageKind kind, const std::string& text,
                             const std::string& caption) override {
     messages.push_back({kind, text, caption});
-    return kind == MessageKind::Question ? MessageAnswer::No : MessageAnswer::Ok;
+    return kind == MessageKind::Question ? questionAnswer : MessageAnswer::Ok;
+  }
+  // The boxes that are no questions.
+  std::vector<Shown> Boxes() const {
+    std::vector<Shown> boxes;
+    for (const Shown& m : messages) {
+      if (m.kind != MessageKind::Question) boxes.push_back(m);
+    }
+    return boxes;
   }
   void ShowApplicationError(const std::string& text) override { applicationErrors.push_back(text); }
   std::optional<std::string> BrowseForFolder(const std::string& prompt,
@@ -169,9 +218,13 @@ class RecordingPlatform : public Platform {
   int UserDefaultLcid() override { return lcid; }
   std::string ExecutablePath() override { return executable; }
   void ExitProcess(int code) override { exitCode = code; }
-  // No variables: nothing of the machine's user is read or written, and a settings file that
-  // cannot be written beside the executable has no other place to go.
-  std::optional<std::string> Environment(const std::string&) override { return std::nullopt; }
+  // Only the variables a test sets: nothing of the machine's user is read or written.
+  std::optional<std::string> Environment(const std::string& name) override {
+    const auto found = environment.find(name);
+    if (found == environment.end()) return std::nullopt;
+    return found->second;
+  }
+  std::string LocalTimestamp() override { return timestamp; }
 };
 
 }  // namespace wisetup::test

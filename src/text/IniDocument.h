@@ -87,7 +87,7 @@ class IniDocument {
 // quotes (which reading strips); as it is otherwise.
 std::string QuoteProfileValue(std::string_view value);
 
-// The integer syntaxes of the profile files (ParseInt in platform/TextScan.h with their options).
+// The integer syntaxes of the profile files (ParseInt in text/TextScan.h with their options).
 // Settings style: decimal with optional sign, or hexadecimal after "0x", "0X" or "$"; the whole
 // text must be a number that fits in 32 bits.
 std::optional<int> ParseSettingsInt(std::string_view text);

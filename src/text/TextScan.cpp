@@ -1,4 +1,4 @@
-#include "platform/TextScan.h"
+#include "text/TextScan.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,11 +1,11 @@
-#include "platform/IniDocument.h"
+#include "text/IniDocument.h"
 
 #include <cstdint>
 #include <limits>
 
 #include "platform/FileIo.h"
 #include "platform/PathMap.h"
-#include "platform/TextScan.h"
+#include "text/TextScan.h"
 
 namespace wisetup {
 

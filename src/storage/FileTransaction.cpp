@@ -1,4 +1,4 @@
-#include "platform/FileTransaction.h"
+#include "storage/FileTransaction.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,49 +11,16 @@
 #include <cstring>
 
 #include "platform/FileIo.h"
-#include "platform/History.h"
-#include "platform/Sha256.h"
 #include "platform/SystemCalls.h"
+#include "storage/History.h"
+#include "storage/Sha256.h"
 
 namespace wisetup {
 namespace {
 
-std::string Reason(int error) {
-  return std::strerror(error);
-}
-
-FileIssue IssueOf(const std::string& path, FileProblem problem, int error = 0) {
-  return {path, problem, error != 0 ? Reason(error) : std::string()};
-}
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string BaseName(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Root passes access() for anything; a missing write bit is what read-only means to us.
 bool Writable(const std::string& path, const struct stat& info, int how) {
   return (info.st_mode & 0222) != 0 && ::access(path.c_str(), how) == 0;
-}
-
-bool WriteAll(int fd, const std::string& content) {
-  std::size_t done = 0;
-  while (done < content.size()) {
-    const ssize_t put = sys::Write(fd, content.data() + done, content.size() - done);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(put);
-  }
-  return true;
 }
 
 // Flushes a folder so that the renames and new names in it last. errno set on failure.
@@ -138,20 +105,6 @@ bool FlushFileSystems(const std::vector<std::string>& folders) {
   return true;
 }
 
-// Makes every missing folder of `path`. errno set on failure.
-bool MakeFolders(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0) {
-    if (S_ISDIR(info.st_mode)) return true;
-    errno = ENOTDIR;
-    return false;
-  }
-  const std::string parent = FolderOf(path);
-  if (parent != path && !MakeFolders(parent)) return false;
-  if (sys::MakeFolder(path.c_str(), 0700) == 0) return true;
-  return errno == EEXIST && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 // The first free run folder name for `timestamp` below `root`, judged from its listing.
 long NextSuffix(const std::string& root, const std::string& timestamp) {
   long highest = 0;
@@ -165,63 +118,24 @@ long NextSuffix(const std::string& root, const std::string& timestamp) {
   return highest + 1;
 }
 
-}  // namespace
-
-FileProblem WriteProblemOf(int error) {
-  return error == ENOSPC || error == EDQUOT ? FileProblem::DiskFull : FileProblem::CannotWrite;
-}
-
-std::optional<FileIssue> ReadRegularFile(const std::string& nativePath, std::string& out) {
-  out.clear();
-  struct stat info {};
-  if (::lstat(nativePath.c_str(), &info) != 0) {
-    return IssueOf(nativePath, FileProblem::CannotOpen, errno);
-  }
-  if (S_ISLNK(info.st_mode)) return IssueOf(nativePath, FileProblem::SymbolicLink);
-  if (!S_ISREG(info.st_mode)) return IssueOf(nativePath, FileProblem::NotRegular);
-  const int fd = sys::Open(nativePath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return IssueOf(nativePath, FileProblem::CannotOpen, errno);
-  struct stat opened {};
-  if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_ino != info.st_ino ||
-      opened.st_dev != info.st_dev) {
-    sys::Close(fd);
-    return IssueOf(nativePath, FileProblem::CannotOpen);
-  }
-  std::string content;
-  char chunk[65536];
-  for (;;) {
-    const ssize_t got = sys::Read(fd, chunk, sizeof chunk);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      sys::Close(fd);
-      return IssueOf(nativePath, FileProblem::CannotRead, error);
-    }
-    if (got == 0) break;
-    content.append(chunk, static_cast<std::size_t>(got));
-  }
-  if (sys::Close(fd) != 0) return IssueOf(nativePath, FileProblem::CannotRead, errno);
-  out = std::move(content);
-  return std::nullopt;
-}
-
 // The replacement is a new name in the folder, so the folder itself must take one.
-std::optional<FileIssue> FolderIssue(const std::string& folder) {
+FileStatus FolderIssue(const std::string& folder) {
   struct stat info {};
   if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-    return IssueOf(folder, FileProblem::FolderMissing);
+    return Failure(FileCode::FolderMissing, folder);
   }
-  if (!Writable(folder, info, W_OK | X_OK)) return IssueOf(folder, FileProblem::FolderReadOnly);
-  return std::nullopt;
+  if (!Writable(folder, info, W_OK | X_OK)) return Failure(FileCode::FolderReadOnly, folder);
+  return {};
 }
 
 // The problem of a copy into the history folder that could not be written.
-FileIssue KeepIssue(const std::string& path, int error) {
-  return IssueOf(path,
-                 WriteProblemOf(error) == FileProblem::DiskFull ? FileProblem::DiskFull
-                                                                : FileProblem::CannotCreate,
-                 error);
+FileStatus KeepIssue(const std::string& path, int error) {
+  return Failure(
+      WriteCodeOf(error) == FileCode::DiskFull ? FileCode::DiskFull : FileCode::CannotCreate, path,
+      error);
 }
+
+}  // namespace
 
 std::optional<std::size_t> FileTransaction::EntryOf(dev_t device, ino_t inode) const {
   for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -233,7 +147,7 @@ std::optional<std::size_t> FileTransaction::EntryOf(dev_t device, ino_t inode) c
 std::optional<std::size_t> FileTransaction::Add(const std::string& nativePath, bool mustExist) {
   if (nativePath.empty() || nativePath.front() != '/' ||
       nativePath.find('\0') != std::string::npos) {
-    AddIssue({nativePath, FileProblem::CannotOpen, {}});
+    AddIssue(Failure(FileCode::CannotOpen, nativePath));
     return std::nullopt;
   }
   for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -244,17 +158,17 @@ std::optional<std::size_t> FileTransaction::Add(const std::string& nativePath, b
   struct stat info {};
   if (::lstat(nativePath.c_str(), &info) == 0) {
     if (S_ISLNK(info.st_mode)) {
-      AddIssue(IssueOf(nativePath, FileProblem::SymbolicLink));
+      AddIssue(Failure(FileCode::SymbolicLink, nativePath));
       return std::nullopt;
     }
     if (!S_ISREG(info.st_mode)) {
-      AddIssue(IssueOf(nativePath, FileProblem::NotRegular));
+      AddIssue(Failure(FileCode::NotRegular, nativePath));
       return std::nullopt;
     }
     // The same file reached by another name is one entry, or the later content would be lost.
     if (const auto same = EntryOf(info.st_dev, info.st_ino)) return same;
     if (!Writable(nativePath, info, W_OK)) {
-      AddIssue(IssueOf(nativePath, FileProblem::ReadOnly));
+      AddIssue(Failure(FileCode::ReadOnly, nativePath));
       return std::nullopt;
     }
     entry.existed = true;
@@ -264,17 +178,17 @@ std::optional<std::size_t> FileTransaction::Add(const std::string& nativePath, b
     entry.device = info.st_dev;
     entry.inode = info.st_ino;
   } else if (mustExist || (errno != ENOENT && errno != ENOTDIR)) {
-    AddIssue(IssueOf(nativePath, FileProblem::CannotOpen, errno));
+    AddIssue(Failure(FileCode::CannotOpen, nativePath, errno));
     return std::nullopt;
   }
 
-  if (auto issue = FolderIssue(FolderOf(nativePath))) {
-    AddIssue(std::move(*issue));
+  if (FileStatus issue = FolderIssue(FolderOf(nativePath)); !issue.ok()) {
+    AddIssue(std::move(issue));
     return std::nullopt;
   }
   if (entry.existed) {
-    if (auto issue = ReadRegularFile(nativePath, entry.old)) {
-      AddIssue(std::move(*issue));
+    if (FileStatus read = ReadWholeFile(nativePath, entry.old, Links::Refuse); !read.ok()) {
+      AddIssue(std::move(read));
       return std::nullopt;
     }
   }
@@ -304,10 +218,7 @@ bool FileTransaction::KeepOriginals(const std::string& historyRoot, const std::s
   // The copies are on disk before the first file is replaced.
   if (!FlushFileSystems({keptFolder_}) || !FlushFolder(keptFolder_) || !FlushFolder(historyRoot)) {
     const int error = errno;
-    AddIssue(IssueOf(keptFolder_,
-                     WriteProblemOf(error) == FileProblem::DiskFull ? FileProblem::DiskFull
-                                                                    : FileProblem::CannotCreate,
-                     error));
+    AddIssue(KeepIssue(keptFolder_, error));
     DiscardKept();
     return false;
   }
@@ -315,8 +226,8 @@ bool FileTransaction::KeepOriginals(const std::string& historyRoot, const std::s
 }
 
 bool FileTransaction::MakeRunFolder(const std::string& historyRoot, const std::string& timestamp) {
-  if (!MakeFolders(historyRoot)) {
-    AddIssue(IssueOf(historyRoot, FileProblem::CannotCreate, errno));
+  if (FileStatus made = CreateFolders(historyRoot); !made.ok()) {
+    AddIssue(std::move(made));
     return false;
   }
   std::string folder;
@@ -324,7 +235,7 @@ bool FileTransaction::MakeRunFolder(const std::string& historyRoot, const std::s
     folder = historyRoot + "/" + timestamp + (suffix > 1 ? "-" + std::to_string(suffix) : "");
     if (sys::MakeFolder(folder.c_str(), 0700) == 0) break;
     if (errno != EEXIST || tries == 100) {
-      AddIssue(IssueOf(folder, FileProblem::CannotCreate, errno));
+      AddIssue(Failure(FileCode::CannotCreate, folder, errno));
       return false;
     }
   }
@@ -369,7 +280,7 @@ bool FileTransaction::WriteManifest(const std::vector<HistoryFile>& manifest) {
   }
   keptFiles_.push_back(draft);
   if (sys::Rename(draft.c_str(), final.c_str()) != 0) {
-    AddIssue(IssueOf(final, FileProblem::CannotCreate, errno));
+    AddIssue(Failure(FileCode::CannotCreate, final, errno));
     return false;
   }
   keptFiles_.back() = final;
@@ -400,7 +311,7 @@ CommitOutcome FileTransaction::Commit() {
                                      : sys::Rename(entry.temp.c_str(), entry.path.c_str());
     if (result != 0 && !(entry.removed && errno == ENOENT)) {
       outcome.ok = false;
-      outcome.issues.push_back(IssueOf(entry.path, FileProblem::CannotReplace, errno));
+      outcome.issues.push_back(Failure(FileCode::CannotReplace, entry.path, errno));
       RollBack(done, folders, outcome);
       return outcome;
     }
@@ -411,7 +322,7 @@ CommitOutcome FileTransaction::Commit() {
     if (!FlushFolder(folder)) {
       const int error = errno;
       outcome.ok = false;
-      outcome.issues.push_back(IssueOf(folder, WriteProblemOf(error), error));
+      outcome.issues.push_back(Failure(WriteCodeOf(error), folder, error));
       RollBack(done, folders, outcome);
       return outcome;
     }
@@ -439,7 +350,7 @@ bool FileTransaction::WriteTemporaries(CommitOutcome& outcome) {
                         entry.owner, entry.group, entry.temp, false)) {
       const int error = errno;
       outcome.ok = false;
-      outcome.issues.push_back(IssueOf(entry.path, WriteProblemOf(error), error));
+      outcome.issues.push_back(Failure(WriteCodeOf(error), entry.path, error));
       DropTemporaries();
       return false;
     }
@@ -448,7 +359,7 @@ bool FileTransaction::WriteTemporaries(CommitOutcome& outcome) {
   if (!FlushFileSystems(folders)) {
     const int error = errno;
     outcome.ok = false;
-    outcome.issues.push_back(IssueOf(folders.front(), WriteProblemOf(error), error));
+    outcome.issues.push_back(Failure(WriteCodeOf(error), folders.front(), error));
     DropTemporaries();
     return false;
   }
@@ -479,7 +390,7 @@ void FileTransaction::RollBack(const std::vector<std::size_t>& done,
       restored = sys::Unlink(entry.path.c_str()) == 0 || errno == ENOENT;
     }
     if (!restored) {
-      outcome.notPutBack.push_back(IssueOf(entry.path, FileProblem::NotPutBack, errno));
+      outcome.notPutBack.push_back(Failure(FileCode::NotPutBack, entry.path, errno));
       outcome.leftNew.push_back(entry.path);
     }
   }

@@ -1,0 +1,229 @@
+// Whole-file reads, record prefixes and atomic writes on native paths.
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+#include "platform/FileIo.h"
+
+namespace wisetup {
+namespace {
+
+using test::Bytes;
+using test::PrintTo;
+using test::RowName;
+
+using std::nullopt;
+using std::optional;
+using std::string;
+namespace fs = std::filesystem;
+
+using TempDir = test::TempDirTest;
+
+// ---- file reading and atomic writing -----------------------------------------------------------
+
+TEST_F(TempDir, ReadFilePrefixReadsExactlyOrFails) {
+  MakeFile("ten", "0123456789");
+  MakeFolder("folder");
+  std::vector<std::uint8_t> out;
+  EXPECT_EQ(ReadFilePrefix(Path("ten"), 4, out).code, FileCode::Ok);
+  EXPECT_EQ(string(out.begin(), out.end()), "0123");
+  EXPECT_EQ(ReadFilePrefix(Path("ten"), 10, out).code, FileCode::Ok);
+  const FileStatus tooShort = ReadFilePrefix(Path("ten"), 11, out);
+  EXPECT_EQ(tooShort.code, FileCode::CannotRead);
+  EXPECT_EQ(tooShort.path, Path("ten"));
+  EXPECT_EQ(ReadFilePrefix(Path("ten"), SIZE_MAX, out).code, FileCode::CannotRead);
+  EXPECT_TRUE(out.empty());
+  EXPECT_EQ(ReadFilePrefix(Path("folder"), 1, out).code, FileCode::CannotOpen);
+  const FileStatus missing = ReadFilePrefix(Path("missing"), 1, out);
+  EXPECT_EQ(missing.code, FileCode::CannotOpen);
+  EXPECT_EQ(missing.reason, "No such file or directory");
+  EXPECT_EQ(ReadFilePrefix("", 0, out).code, FileCode::CannotOpen);
+}
+
+struct WriteRow {
+  const char* name;
+  optional<string> existing;  // nothing: no file; "/": a folder
+  mode_t mode;
+  FileCode code;
+  optional<string> after;
+  mode_t modeAfter;
+};
+
+class AtomicWrite : public TempDir, public testing::WithParamInterface<WriteRow> {};
+
+TEST_P(AtomicWrite, ReplacesTheFileOrLeavesIt) {
+  const WriteRow& row = GetParam();
+  if (row.existing == "/") {
+    MakeFolder("target");
+  } else if (row.existing) {
+    MakeFile("target", *row.existing, row.mode);
+  }
+  const FileStatus status = WriteFileAtomically(Path("target"), "ab");
+  EXPECT_EQ(status.code, row.code);
+  EXPECT_EQ(status.path.empty(), status.ok()) << status.path;
+  if (row.after) {
+    EXPECT_EQ(Content("target"), *row.after);
+    EXPECT_EQ(Mode("target"), row.modeAfter);
+  }
+  EXPECT_EQ(TempFileCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, AtomicWrite,
+    testing::Values(WriteRow{"ModeKept", "0123456789", 0640, FileCode::Ok, "ab", 0640},
+                    WriteRow{"MissingFileCreated", nullopt, 0, FileCode::Ok, "ab", 0644},
+                    WriteRow{"ReadOnlyUntouched", "0123", 0444, FileCode::ReadOnly, "0123", 0444},
+                    WriteRow{"FolderTarget", "/", 0, FileCode::NotRegular, nullopt, 0}),
+    RowName());
+
+// One reader for every whole file: what it refuses and why, with the system's own words.
+TEST_F(TempDir, ReadWholeFileSaysWhyItFails) {
+  MakeFolder("folder");
+  MakeFile("real", "x");
+  MakeFile("unreadable", "x", 0200);
+  ASSERT_EQ(symlink("real", Path("link").c_str()), 0);
+  ASSERT_EQ(symlink("none", Path("dangling").c_str()), 0);
+  struct Row {
+    const char* name;
+    Links links;
+    FileCode code;
+    const char* reason;
+  };
+  for (const Row& row :
+       {Row{"folder", Links::Follow, FileCode::NotRegular, ""},
+        Row{"missing", Links::Follow, FileCode::Missing, "No such file or directory"},
+        Row{"dangling", Links::Follow, FileCode::Missing, "No such file or directory"},
+        Row{"unreadable", Links::Follow, FileCode::CannotOpen, "Permission denied"},
+        Row{"link", Links::Follow, FileCode::Ok, ""},
+        Row{"link", Links::Refuse, FileCode::SymbolicLink, ""},
+        Row{"real", Links::Refuse, FileCode::Ok, ""}}) {
+    SCOPED_TRACE(row.name);
+    string out = "stale";
+    const FileStatus status = ReadWholeFile(Path(row.name), out, row.links);
+    EXPECT_EQ(status.code, row.code);
+    EXPECT_EQ(status.reason, row.reason);
+    EXPECT_EQ(out, status.ok() ? "x" : "");
+  }
+}
+
+TEST_F(TempDir, AtomicWritesRefuseBadTargets) {
+  MakeFile("ro", "keep", 0444);
+  FileStatus status = WriteFileAtomically(Path("ro"), "new");
+  EXPECT_EQ(status.code, FileCode::ReadOnly);
+  EXPECT_EQ(Content("ro"), "keep");
+  status = WriteFileAtomically(Path("missing/file"), "new");
+  EXPECT_EQ(status.code, FileCode::CannotWrite);
+  EXPECT_EQ(status.reason, "No such file or directory");
+  EXPECT_EQ(WriteFileAtomically("", "new").code, FileCode::CannotOpen);
+  EXPECT_EQ(TempFileCount(), 0);
+}
+
+TEST_F(TempDir, AtomicWriteThroughLinkKeepsLink) {
+  MakeFile("real", "old", 0600);
+  ASSERT_EQ(symlink("real", Path("link").c_str()), 0);
+  ASSERT_TRUE(WriteFileAtomically(Path("link"), "new").ok());
+  struct stat info {};
+  ASSERT_EQ(lstat(Path("link").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  EXPECT_EQ(Content("real"), "new");
+  EXPECT_EQ(Mode("real"), 0600U);
+}
+
+// A file size limit makes the write fail part way, as a full disk would.
+TEST_F(TempDir, FailedWriteLeavesTargetAndNoTempFile) {
+  MakeFile("target", "old");
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const FileStatus status = WriteFileAtomically(Path("target"), string(4096, 'x'));
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, previousHandler);
+
+  EXPECT_EQ(status.code, FileCode::CannotWrite);
+  EXPECT_EQ(status.reason, "File too large");
+  EXPECT_EQ(Content("target"), "old");
+  EXPECT_EQ(TempFileCount(), 0);
+}
+
+// A file that may be missing: missing is told apart from unreadable.
+TEST_F(TempDir, ReadWholeFileTellsMissingFromUnreadable) {
+  std::ofstream(dir_ / "file") << "x";
+  fs::create_directories(dir_ / "folder");
+  std::ofstream(dir_ / "empty");
+  std::ofstream(dir_ / "writeonly") << "secret";
+  fs::permissions(dir_ / "writeonly", fs::perms::owner_write);
+  fs::create_symlink(dir_ / "nothing", dir_ / "dangling");
+  struct Row {
+    const char* path;
+    FileCode code;
+    string content;
+  };
+  const Row rows[] = {
+      {"file", FileCode::Ok, "x"},
+      {"empty", FileCode::Ok, ""},
+      {"nothing", FileCode::Missing, ""},
+      {"file/below", FileCode::Missing, ""},
+      {"dangling", FileCode::Missing, ""},
+      {"folder", FileCode::NotRegular, ""},
+      {"writeonly", FileCode::CannotOpen, ""},
+  };
+  for (const Row& row : rows) {
+    string content = "stale";
+    EXPECT_EQ(ReadWholeFile((dir_ / row.path).string(), content).code, row.code) << row.path;
+    EXPECT_EQ(content, row.content) << row.path;
+  }
+}
+
+TEST_F(TempDir, CanWriteAtomicallyCountsPermissionBitsEvenForRoot) {
+  std::ofstream(dir_ / "file") << "x";
+  fs::create_directories(dir_ / "folder");
+  std::ofstream(dir_ / "readonly") << "x";
+  fs::permissions(dir_ / "readonly", fs::perms::owner_read);
+  fs::create_symlink(dir_ / "file", dir_ / "link");
+  fs::create_directories(dir_ / "ro");
+  std::ofstream(dir_ / "ro" / "inside") << "x";
+  fs::permissions(dir_ / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+  struct Row {
+    const char* path;
+    bool writable;
+  };
+  const Row rows[] = {
+      {"file", true},       {"new", true},          {"link", true},
+      {"readonly", false},  {"folder", false},      {"ro/new", false},
+      {"ro/inside", false}, {"missing/new", false}, {"file/new", false},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(CanWriteAtomically((dir_ / row.path).string()), row.writable) << row.path;
+  }
+  EXPECT_FALSE(CanWriteAtomically(""));
+}
+
+TEST_F(TempDir, CreateFoldersMakesPrivateParentsAndRefusesAFileInTheWay) {
+  std::ofstream(dir_ / "file") << "x";
+  const fs::path nested = dir_ / "a" / "b" / "c";
+  EXPECT_TRUE(CreateFolders(nested.string()).ok());
+  EXPECT_TRUE(fs::is_directory(nested));
+  EXPECT_EQ(fs::status(dir_ / "a").permissions() & fs::perms::all, fs::perms::owner_all);
+  EXPECT_TRUE(CreateFolders(nested.string()).ok()) << "an existing folder is fine";
+  EXPECT_EQ(CreateFolders((dir_ / "file" / "sub").string()).reason, "Not a directory");
+  EXPECT_EQ(CreateFolders((dir_ / "file").string()).code, FileCode::CannotCreate);
+  EXPECT_FALSE(CreateFolders("").ok());
+}
+
+}  // namespace
+}  // namespace wisetup
