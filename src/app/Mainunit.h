@@ -109,6 +109,8 @@ class TForm1 {
   // --- settings (Settings.cpp) -------------------------------------------------------------------
   // The file beside the executable: its path with the extension replaced by ".INI".
   std::string SettingsPath() const;
+  // SettingsPath() on disk: in the executable's folder as it stands, the name in any letter case.
+  std::string PortableSettingsPath() const;
   // The settings file in use: SettingsPath() when it, or its folder, can be written and the
   // executable lies outside the system folders; otherwise wisetup/wisetup.INI in the user's
   // configuration folder (SettingsPath() again when there is none: read, but never written in a

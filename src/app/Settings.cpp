@@ -52,12 +52,19 @@ std::string TForm1::SettingsPath() const {
   return path + ".INI";
 }
 
+std::string TForm1::PortableSettingsPath() const {
+  // The executable's folder is taken as it stands; only the file's own name may differ in case.
+  const std::string path = SettingsPath();
+  const std::string folder = FolderOf(path);
+  return (folder == "/" ? "" : folder) + "/" + MapName(folder, BaseName(path));
+}
+
 bool TForm1::PortableSettings() const {
   return !InSystemFolder(platform_.ExecutablePath());
 }
 
 std::string TForm1::SettingsLocation() const {
-  const std::string portable = MapPath(SettingsPath());
+  const std::string portable = PortableSettingsPath();
   // Root can write a system folder too; the package manager owns it all the same.
   if (PortableSettings() && CanWriteAtomically(portable)) return portable;
   const auto config = ConfigHome(Environment());
@@ -67,7 +74,7 @@ std::string TForm1::SettingsLocation() const {
 
 FileStatus TForm1::ReadSettingsSource(const std::string& location, std::string& content) const {
   FileStatus state = ReadWholeFile(location, content);
-  const std::string portable = MapPath(SettingsPath());
+  const std::string portable = PortableSettingsPath();
   if (state.code != FileCode::Missing || location == portable) return state;
   // Settings beside an executable whose folder has become read-only still give the values to
   // start from, until the user's own file exists.
@@ -95,7 +102,7 @@ void TForm1::SaveSettings() {
   const std::string location = SettingsLocation();
   std::string content;
   const FileStatus state = ReadSettingsSource(location, content);
-  if (location == MapPath(SettingsPath()) && !PortableSettings()) {
+  if (location == PortableSettingsPath() && !PortableSettings()) {
     // No user folder to go to: nothing is left in a system folder.
     throw HandlerError(FormatPath(TextOf(kCannotWriteText, LanguageIndex), location));
   }
@@ -117,7 +124,7 @@ void TForm1::SaveSettings() {
   Write(doc, Setting::BackupFolder, QuoteProfileValue(C(Ctl::EditBackupFolder).Text));
   // The user's configuration folder may not exist yet; the executable's folder is never made.
   const auto slash = location.rfind('/');
-  if (location != MapPath(SettingsPath()) && slash != std::string::npos && slash > 0) {
+  if (location != PortableSettingsPath() && slash != std::string::npos && slash > 0) {
     // A failure shows as the failed save below.
     static_cast<void>(CreateFolders(location.substr(0, slash)));
   }

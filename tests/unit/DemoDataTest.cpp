@@ -3,6 +3,8 @@
 // companion is the documented one.
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -30,16 +32,8 @@ std::uint16_t Le16(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
   return static_cast<std::uint16_t>(bytes.at(offset) | (bytes.at(offset + 1) << 8));
 }
 
-class DemoDataTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::path(::testing::TempDir()) / (std::string("demodata-") + info->name());
-    fs::remove_all(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
-};
+// A folder of its own per test: test programs of several build trees may run at once.
+using DemoDataTest = test::TempDirTest;
 
 TEST_F(DemoDataTest, BackupTableFilesMatchConfigurationAndKindForm) {
   WriteDemoBackup(dir_);
