@@ -49,6 +49,7 @@ void TForm1::LoadBackupFolder(const std::string& folder) {
   ResetWelderState();
   C(Ctl::StatusBar1).Text.clear();
   C(Ctl::ButtonMakeConfig).Enabled = true;
+  C(Ctl::ButtonPreview).Enabled = true;
   C(Ctl::ComboBoxWelderNo).Enabled = true;
   CurrentWelder = 0;
   C(Ctl::ComboBoxWelderNo).ItemIndex = 0;

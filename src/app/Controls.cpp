@@ -30,6 +30,8 @@ std::array<ControlInfo, kControlCount> BuildTable() {
       [](TForm1& f, Ctl) { f.ClickReadConfig(); });
   set(Ctl::MenuRestoreOriginals, "MenuRestoreOriginals", Ctl::MenuSettings, kMenuItem, click,
       [](TForm1& f, Ctl) { f.MenuRestoreOriginalsClick(); });
+  set(Ctl::MenuShowReport, "MenuShowReport", Ctl::MenuSettings, kMenuItem, click,
+      [](TForm1& f, Ctl) { f.MenuShowReportClick(); });
   set(Ctl::N4, "N4", Ctl::MenuSettings, kMenuItem);
   set(Ctl::L1, "L1", Ctl::MenuSettings, kMenuItem);
   set(Ctl::N5, "N5", Ctl::L1, kMenuItem | kChecked, click,
@@ -83,6 +85,8 @@ std::array<ControlInfo, kControlCount> BuildTable() {
   set(Ctl::Panel1, "Panel1", Ctl::Form1, kEnabled | kVisible);
   set(Ctl::ButtonMakeConfig, "ButtonMakeConfig", Ctl::Panel1, kButton, click,
       [](TForm1& f, Ctl) { f.ButtonMakeConfigClick(); });
+  set(Ctl::ButtonPreview, "ButtonPreview", Ctl::Panel1, kButton, click,
+      [](TForm1& f, Ctl) { f.ButtonPreviewClick(); });
   set(Ctl::ButtonExit, "ButtonExit", Ctl::Panel1, kButton, click,
       [](TForm1& f, Ctl) { f.ButtonEndClick(); });
   set(Ctl::StatusBar1, "StatusBar1", Ctl::Form1, kText);

@@ -139,19 +139,19 @@ std::optional<RobotWeldTable> TForm1::TransferCharacteristicData(int welder,
   return BuildRevisedTable(in);
 }
 
-void TForm1::ButtonMakeConfigClick() {
+std::optional<FileTransaction> TForm1::PrepareCreateFiles(bool askOverwrite) {
   const std::string folder = C(Ctl::EditConfigFolder).Text;
   if (folder.empty()) {
     ShowMessageBox(MessageKind::Error, UiText(TextRow::NoSetupFolder),
                    UiText(TextRow::NoFolderCaption));
-    return;
+    return std::nullopt;
   }
-  if (!CheckRegistrations()) return;
+  if (!CheckRegistrations()) return std::nullopt;
   const std::string path = MapPath(folder, "\\ZelSetUp.ini");
-  if (FileExists(path) &&
+  if (askOverwrite && FileExists(path) &&
       ShowMessageBox(MessageKind::Question, UiText(TextRow::FileExists),
                      UiText(TextRow::ConfirmOverwriteCaption)) != MessageAnswer::Yes) {
-    return;
+    return std::nullopt;
   }
 
   // Everything is composed and every target examined before anything is written: the command
@@ -160,7 +160,19 @@ void TForm1::ButtonMakeConfigClick() {
   FileTransaction files;
   AddSetupFile(files, path, values);
   AddRevisedTables(files, values);
-  CommitCreateFiles(files);
+  if (!files.Issues().empty()) {
+    ShowMessageBox(MessageKind::Error,
+                   ProblemList(CreateFilesText(CreateText::NotCreated, LanguageIndex),
+                               files.Issues(), LanguageIndex),
+                   CreateFilesText(CreateText::ErrorCaption, LanguageIndex));
+    return std::nullopt;
+  }
+  return files;
+}
+
+void TForm1::ButtonMakeConfigClick() {
+  std::optional<FileTransaction> files = PrepareCreateFiles(true);
+  if (files) CommitCreateFiles(*files);
 }
 
 SetupFileValues TForm1::ComposeSetupValues() const {
@@ -237,8 +249,6 @@ void TForm1::CommitCreateFiles(FileTransaction& files) {
                    CreateFilesText(CreateText::ErrorCaption, LanguageIndex));
   };
   const std::string notCreated = CreateFilesText(CreateText::NotCreated, LanguageIndex);
-  if (!files.Issues().empty())
-    return refuse(ProblemList(notCreated, files.Issues(), LanguageIndex));
   const auto root = HistoryFolderRoot();
   if (!root) {
     return refuse(notCreated + "\n" + CreateFilesText(CreateText::NoHistoryFolder, LanguageIndex));
@@ -247,6 +257,8 @@ void TForm1::CommitCreateFiles(FileTransaction& files) {
     return refuse(ProblemList(notCreated, files.Issues(), LanguageIndex));
   }
 
+  // Computed before the commit, from the contents it writes.
+  const ChangeList changes = ChangesOf(files);
   const CommitOutcome outcome = files.Commit();
   if (!outcome.ok) {
     if (outcome.leftNew.empty()) {
@@ -269,11 +281,14 @@ void TForm1::CommitCreateFiles(FileTransaction& files) {
     RefreshRestoreOriginals();
     return;
   }
+  // The files are replaced: a report that cannot be written is said, and the run stays complete.
+  const std::optional<std::string> reportFailure = WriteReport(files, changes);
   RefreshRestoreOriginals();
   ShowMessageBox(
       MessageKind::Information,
       UiText(TextRow::FilesCreated) + "\n\n" +
-          FormatPath(CreateFilesText(CreateText::KeptIn, LanguageIndex), files.KeptFolder()),
+          FormatPath(CreateFilesText(CreateText::KeptIn, LanguageIndex), files.KeptFolder()) +
+          (reportFailure ? "\n\n" + *reportFailure : std::string()),
       UiText(TextRow::CompletedCaption));
 }
 

@@ -68,6 +68,7 @@ std::string PathLines(const std::vector<std::string>& paths) {
 void TForm1::RefreshRestoreOriginals() {
   const auto root = HistoryFolderRoot();
   C(Ctl::MenuRestoreOriginals).Enabled = root && NewestRun(*root).has_value();
+  RefreshShowReport();
 }
 
 void TForm1::MenuRestoreOriginalsClick() {

@@ -1,3 +1,4 @@
+#include "app/ChangeTexts.h"
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
 #include "backup/TableFiles.h"
@@ -129,6 +130,9 @@ void TForm1::ApplyCaptions(int language) {
     C(LabelRcWModeOf(r)).Caption = UiTextOf(TextRow::RobotWeldingMode, language);
     C(LabelWModeOf(r)).Caption = UiTextOf(TextRow::WelderWeldingMode, language);
   }
+  // Captions beyond the numbered table.
+  C(Ctl::ButtonPreview).Caption = ChangeTextOf(ChangeText::PreviewButton, language);
+  C(Ctl::MenuShowReport).Caption = ChangeTextOf(ChangeText::ShowReportMenu, language);
 }
 
 }  // namespace wisetup

@@ -13,6 +13,7 @@
 #include "app/Controls.h"
 #include "app/Settings.h"
 #include "app/UiTexts.h"
+#include "changes/ChangeList.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
 #include "platform/Platform.h"
@@ -86,6 +87,10 @@ class TForm1 {
   bool CatalogueMissingShown = false;  // the missing catalogue is reported once per session
   bool Closed = false;                 // the window has been closed
   bool Terminated = false;             // the process has been ended by the Exit button
+  // What the last preview showed, and the report last opened; for the views to read (the scenario
+  // driver prints them) and to clear.
+  std::optional<ChangeList> ShownChanges;
+  std::string ShownReport;
 
   ControlState& C(Ctl c) { return Controls[static_cast<std::size_t>(c)]; }
   const ControlState& C(Ctl c) const { return Controls[static_cast<std::size_t>(c)]; }
@@ -166,6 +171,11 @@ class TForm1 {
   bool CheckRegistrations();
   // The revised table of one registration, or nothing when it gets no transfer.
   std::optional<RobotWeldTable> TransferCharacteristicData(int welder, int registration) const;
+  // What Create Files would write, shown without writing anything.
+  void ButtonPreviewClick();
+  // Opens the newest report of a Create Files; MenuShowReport is enabled while there is one.
+  void MenuShowReportClick();
+  void RefreshShowReport();
   // Puts back the files of the newest Create Files run that is not undone yet.
   void MenuRestoreOriginalsClick();
   // MenuRestoreOriginals is enabled while there is a run to undo.
@@ -213,10 +223,19 @@ class TForm1 {
   void ReadRobotTables(const std::string& folder);
   // The last step of ClickReadConfig.
   void ShowReferenceWelders();
-  // The steps of ButtonMakeConfigClick.
+  // The steps of ButtonMakeConfigClick. Prepare runs every check and composes every file; a refusal
+  // has been shown when it gives nothing. The overwrite question is asked only when `askOverwrite`.
+  std::optional<FileTransaction> PrepareCreateFiles(bool askOverwrite);
   SetupFileValues ComposeSetupValues() const;
   void AddRevisedTables(FileTransaction& files, const SetupFileValues& values) const;
   void CommitCreateFiles(FileTransaction& files);
+  // The preview and the report (PreviewHandlers.cpp).
+  ChangeList ChangesOf(const FileTransaction& files) const;
+  std::string ReportText(const ChangeList& changes) const;
+  // Writes report.txt into the kept folder of a run that completed; the reason when it cannot.
+  std::optional<std::string> WriteReport(const FileTransaction& files, const ChangeList& changes);
+  DocumentView DocumentOf(const std::string& title, const std::string& text,
+                          const std::string& fileName) const;
 
   Platform& platform_;
 };

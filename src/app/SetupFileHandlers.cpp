@@ -28,6 +28,7 @@ void TForm1::ClickReadConfig() {
 
   C(Ctl::StatusBar1).Text = UiText(TextRow::ReferenceModeHint);
   C(Ctl::ButtonMakeConfig).Enabled = false;
+  C(Ctl::ButtonPreview).Enabled = false;
   C(Ctl::ComboBoxWelderNo).Enabled = true;
   CurrentWelder = 0;
   C(Ctl::ComboBoxWelderNo).ItemIndex = 0;

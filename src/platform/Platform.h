@@ -11,6 +11,18 @@ namespace wisetup {
 enum class MessageKind { Error, Question, Information };
 enum class MessageAnswer { Ok, Yes, No };
 
+// A text for the engineer to read, keep and hand on (the preview and the report of Create Files):
+// shown in a dialog of its own that can copy it, save it, print it and export it as PDF. Every
+// caption comes in the active language.
+struct DocumentView {
+  std::string title;
+  std::string text;
+  std::string fileName;  // suggested name for saving, without folder
+  std::string copyCaption, saveCaption, printCaption, pdfCaption, closeCaption;
+  std::string textFilter, pdfFilter;  // "description (*.ext)"
+  std::string cannotWrite;            // "%s" the path, when saving fails
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -47,6 +59,9 @@ class Platform {
 
   // The local time as "YYYYMMDD-HHMMSS", for naming what the tool keeps.
   virtual std::string LocalTimestamp();
+
+  // Shows `view` modally. Without a window nothing is shown.
+  virtual void ShowDocument(const DocumentView& view) { (void)view; }
 
   // The windowing toolkit and its version, for the About box; empty without one.
   virtual std::string ToolkitVersion() { return {}; }

@@ -54,6 +54,31 @@ RobotWeldTable::GroupOffsets RobotWeldTable::Group(int group) const {
   return form_ == TableForm::Long ? kLongGroups[index] : kShortGroups[index];
 }
 
+std::vector<RobotWeldTable::NamedField> RobotWeldTable::NamedFields(TableForm form) {
+  const std::size_t base = FieldBaseOf(form);
+  std::vector<NamedField> fields = {
+      {"METHOD", base + kMethodAt},
+      {"WIRE_DIAMETER", base + kWireDiameterAt},
+      {"GAS_KIND", base + kGasKindAt},
+      {"WIRE_KIND", base + kWireKindAt},
+      {"SPECIAL", base + kSpecialAt},
+      {"RATED_CURRENT", base + kRatedCurrentAt},
+      {"RATED_VOLTAGE", base + kRatedVoltageAt},
+  };
+  const RobotWeldTable table(form);
+  for (int g = 1; g <= table.ConditionCount(); ++g) {
+    const std::string group = "CONDITION" + std::to_string(g) + ".";
+    const GroupOffsets at = table.Group(g);
+    fields.push_back({group + "COND_CURRENT", at.current});
+    fields.push_back({group + "COND_CURRENT_CMD", at.currentCmd});
+    fields.push_back({group + "COND_CHAR_VALUE", at.charValue});
+    fields.push_back({group + "COND_CHAR_VALUE_2", at.charValue2});
+  }
+  std::sort(fields.begin(), fields.end(),
+            [](const NamedField& a, const NamedField& b) { return a.offset < b.offset; });
+  return fields;
+}
+
 bool RobotWeldTable::operator==(const RobotWeldTable& other) const {
   if (form_ != other.form_) return false;
   const auto a = Bytes();

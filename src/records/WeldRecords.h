@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
+#include <vector>
 
 namespace wisetup {
 
@@ -31,20 +33,24 @@ class RobotWeldTable {
   std::uint16_t Word(std::size_t offset) const;
   void SetWord(std::size_t offset, std::uint16_t value);
 
-  std::uint16_t Method() const { return Word(FieldBase() + 0); }
-  std::uint16_t WireDiameter() const { return Word(FieldBase() + 2); }
-  std::uint16_t GasKind() const { return Word(FieldBase() + 4); }
-  std::uint16_t WireKind() const { return Word(FieldBase() + 6); }
-  std::uint16_t Special() const { return Word(FieldBase() + 10); }
-  std::uint16_t RatedCurrent() const { return Word(FieldBase() + 12); }
-  std::uint16_t RatedVoltage() const { return Word(FieldBase() + 14); }
-  void SetMethod(std::uint16_t v) { SetWord(FieldBase() + 0, v); }
-  void SetWireDiameter(std::uint16_t v) { SetWord(FieldBase() + 2, v); }
-  void SetGasKind(std::uint16_t v) { SetWord(FieldBase() + 4, v); }
-  void SetWireKind(std::uint16_t v) { SetWord(FieldBase() + 6, v); }
-  void SetSpecial(std::uint16_t v) { SetWord(FieldBase() + 10, v); }
-  void SetRatedCurrent(std::uint16_t v) { SetWord(FieldBase() + 12, v); }
-  void SetRatedVoltage(std::uint16_t v) { SetWord(FieldBase() + 14, v); }
+  // Offsets of the coded words from the start of their block (offset 74 short, 112 long).
+  static constexpr std::size_t kMethodAt = 0, kWireDiameterAt = 2, kGasKindAt = 4, kWireKindAt = 6,
+                               kSpecialAt = 10, kRatedCurrentAt = 12, kRatedVoltageAt = 14;
+
+  std::uint16_t Method() const { return Word(FieldBase() + kMethodAt); }
+  std::uint16_t WireDiameter() const { return Word(FieldBase() + kWireDiameterAt); }
+  std::uint16_t GasKind() const { return Word(FieldBase() + kGasKindAt); }
+  std::uint16_t WireKind() const { return Word(FieldBase() + kWireKindAt); }
+  std::uint16_t Special() const { return Word(FieldBase() + kSpecialAt); }
+  std::uint16_t RatedCurrent() const { return Word(FieldBase() + kRatedCurrentAt); }
+  std::uint16_t RatedVoltage() const { return Word(FieldBase() + kRatedVoltageAt); }
+  void SetMethod(std::uint16_t v) { SetWord(FieldBase() + kMethodAt, v); }
+  void SetWireDiameter(std::uint16_t v) { SetWord(FieldBase() + kWireDiameterAt, v); }
+  void SetGasKind(std::uint16_t v) { SetWord(FieldBase() + kGasKindAt, v); }
+  void SetWireKind(std::uint16_t v) { SetWord(FieldBase() + kWireKindAt, v); }
+  void SetSpecial(std::uint16_t v) { SetWord(FieldBase() + kSpecialAt, v); }
+  void SetRatedCurrent(std::uint16_t v) { SetWord(FieldBase() + kRatedCurrentAt, v); }
+  void SetRatedVoltage(std::uint16_t v) { SetWord(FieldBase() + kRatedVoltageAt, v); }
 
   // Condition groups are numbered from 1 (1..5 short, 1..10 long). Groups 3 (both forms) and 7
   // (long form) are 12 bytes with two uninterpreted words; the offsets account for that.
@@ -63,8 +69,19 @@ class RobotWeldTable {
 
   bool operator==(const RobotWeldTable& other) const;
 
+  // A named word of the record: "METHOD" ... "RATED_VOLTAGE", "CONDITIONg.COND_CURRENT" ...
+  struct NamedField {
+    std::string name;
+    std::size_t offset;
+  };
+  // Every named word of a record of `form`, in ascending order of offset.
+  static std::vector<NamedField> NamedFields(TableForm form);
+
  private:
-  std::size_t FieldBase() const { return form_ == TableForm::Long ? 112 : 74; }
+  static constexpr std::size_t FieldBaseOf(TableForm form) {
+    return form == TableForm::Long ? 112 : 74;
+  }
+  std::size_t FieldBase() const { return FieldBaseOf(form_); }
 
   TableForm form_;
   std::array<std::uint8_t, kLongSize> bytes_{};  // a short-form record uses the first 148

@@ -40,6 +40,10 @@ class FileTransaction {
   const std::string& OldContent(std::size_t entry) const { return entries_[entry].old; }
   const std::string& Path(std::size_t entry) const { return entries_[entry].path; }
   std::size_t Size() const { return entries_.size(); }
+  // The content the commit gives the entry: what SetContent set, or its old content.
+  const std::string& NewContent(std::size_t entry) const {
+    return entries_[entry].touched ? entries_[entry].fresh : entries_[entry].old;
+  }
 
   // The content the entry gets; a later call replaces an earlier one.
   void SetContent(std::size_t entry, std::string content);

@@ -214,6 +214,15 @@ std::optional<HistoryRun> NewestRun(const std::string& root) {
   return std::nullopt;
 }
 
+std::optional<std::string> NewestRunHolding(const std::string& root, const std::string& name) {
+  for (const std::string& run : RunFoldersNewestFirst(root)) {
+    const std::string folder = root + "/" + run;
+    struct stat info {};
+    if (::lstat((folder + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) return folder;
+  }
+  return std::nullopt;
+}
+
 std::optional<RecordedRun> NewestRecordedRun(const std::string& root) {
   for (const std::string& name : RunFoldersNewestFirst(root)) {
     const std::string folder = root + "/" + name;

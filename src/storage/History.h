@@ -47,6 +47,8 @@ std::optional<std::pair<std::string, long>> RunFolderKey(std::string_view name);
 std::optional<HistoryRun> NewestRun(const std::string& root);
 
 inline constexpr const char* kManifestName = "manifest.txt";
+// What a completed run wrote, for people to read.
+inline constexpr const char* kReportName = "report.txt";
 
 enum class RunState {
   InProgress,  // no marker: replacing began and was never seen to end
@@ -72,6 +74,9 @@ struct RecordedRun {
   std::optional<std::vector<HistoryFile>> files;
 };
 std::optional<RecordedRun> NewestRecordedRun(const std::string& root);
+
+// The newest run folder below `root` that holds a regular file `name`, whatever its state.
+std::optional<std::string> NewestRunHolding(const std::string& root, const std::string& name);
 
 // "YYYY-MM-DD HH:MM:SS" for a run folder name.
 std::string RunTimeText(std::string_view name);

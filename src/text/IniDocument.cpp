@@ -131,6 +131,21 @@ IniDocument IniDocument::Load(const std::string& nativePath) {
   return Parse(content);
 }
 
+std::vector<std::pair<std::string, std::string>> IniDocument::ReachableKeys() const {
+  std::vector<std::pair<std::string, std::string>> keys;
+  for (std::size_t s = 0; s < sections_.size(); ++s) {
+    const Section& section = sections_[s];
+    if (firstSection_.at(section.name) != s) continue;
+    const std::string sectionName(Classify(section.header.text).name);
+    for (std::size_t i = 0; i < section.body.size(); ++i) {
+      const LineInfo info = Classify(section.body[i].text);
+      if (info.kind != LineKind::Key || section.firstKey.at(AsciiUpper(info.name)) != i) continue;
+      keys.emplace_back(sectionName, std::string(info.name));
+    }
+  }
+  return keys;
+}
+
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
   const auto found = firstSection_.find(AsciiUpper(section));
   if (found == firstSection_.end()) return std::nullopt;

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/FileIo.h"
@@ -33,6 +34,10 @@ class IniDocument {
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
   std::string GetString(std::string_view section, std::string_view key,
                         std::string_view defaultValue) const;
+
+  // Every key lookups can reach, as (section, key) spelled as in the file, in the order of the
+  // file.
+  std::vector<std::pair<std::string, std::string>> ReachableKeys() const;
 
   // Sets a key: an existing key line becomes "Name=value" (its spelling kept); a new key goes after
   // the last key line of the section; a new section is appended at the end. New lines end in CR LF.

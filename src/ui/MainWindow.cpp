@@ -143,6 +143,7 @@ void MainWindow::BuildMenu() {
   Bind(Ctl::N2, settings->addAction(QString()));
   Bind(Ctl::N3, settings->addAction(QString()));
   Bind(Ctl::MenuRestoreOriginals, settings->addAction(QString()));
+  Bind(Ctl::MenuShowReport, settings->addAction(QString()));
   Bind(Ctl::N4, settings->addSeparator());
   QMenu* languages = settings->addMenu(QString());
   Bind(Ctl::L1, languages);
@@ -274,7 +275,7 @@ QWidget* MainWindow::BuildPanel() {
   auto* row = new QHBoxLayout(panel);
   row->setContentsMargins(6, 4, 6, 4);
   row->addStretch(1);
-  for (const Ctl c : {Ctl::ButtonMakeConfig, Ctl::ButtonExit}) {
+  for (const Ctl c : {Ctl::ButtonPreview, Ctl::ButtonMakeConfig, Ctl::ButtonExit}) {
     auto* button = new QPushButton;
     button->setMinimumWidth(110);
     Bind(c, button);

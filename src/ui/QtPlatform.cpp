@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <QMessageBox>
 
+#include "ui/DocumentDialog.h"
+
 namespace wisetup {
 
 namespace {
@@ -38,6 +40,12 @@ QStringList NameFiltersOf(const std::string& filter) {
     filters << parts[i] + QStringLiteral(" (") + patterns.join(u' ') + u')';
   }
   return filters;
+}
+
+void QtPlatform::ShowDocument(const DocumentView& view) {
+  BeforeModal();
+  DocumentDialog dialog(view, owner_);
+  dialog.exec();
 }
 
 void QtPlatform::BeforeModal() const {

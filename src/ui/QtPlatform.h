@@ -38,6 +38,7 @@ class QtPlatform : public Platform {
   // Leaves the event loop with `code`; the caller's handler still runs to its end.
   void ExitProcess(int code) override;
   std::string ToolkitVersion() override;
+  void ShowDocument(const DocumentView& view) override;
 
   // Sets up `dialog` as the file-open dialog runs it, short of opening it.
   static void PrepareOpenDialog(QFileDialog& dialog, const std::string& filter);

@@ -148,6 +148,7 @@ class BindingTest : public QObject {
     QTest::newRow("welder number waits for a backup") << "ComboBoxWelderNo" << false << false;
     QTest::newRow("model list waits for a backup") << "ComboBoxWpsWelder" << false << false;
     QTest::newRow("create is possible at once") << "ButtonMakeConfig" << true << false;
+    QTest::newRow("preview goes with create") << "ButtonPreview" << true << false;
     QTest::newRow("robot controller is fixed") << "RadioGroupRobotController" << false << false;
     QTest::newRow("use-robot-data is hidden") << "CheckBoxUseRcWCD" << false << true;
     QTest::newRow("transfer rate is never shown") << "GroupBoxBaudrate" << false << true;
@@ -225,7 +226,8 @@ class BindingTest : public QObject {
   void everyMenuCaptionHasAnAccessKey() {
     for (const char* language : {"N5", "N6"}) {
       Find<QAction>(language)->trigger();
-      for (const char* name : {"MenuRestoreOriginals", "MenuAbout", "N1", "N2", "N3"}) {
+      for (const char* name :
+           {"MenuRestoreOriginals", "MenuShowReport", "MenuAbout", "N1", "N2", "N3"}) {
         const QString text = Find<QAction>(name)->text();
         QVERIFY2(!QKeySequence::mnemonic(text).isEmpty(), qPrintable(text));
       }
@@ -236,6 +238,8 @@ class BindingTest : public QObject {
     }
     QCOMPARE(QKeySequence::mnemonic(Find<QAction>("MenuRestoreOriginals")->text()),
              QKeySequence(Qt::ALT | Qt::Key_U));
+    QCOMPARE(QKeySequence::mnemonic(Find<QAction>("MenuShowReport")->text()),
+             QKeySequence(Qt::ALT | Qt::Key_T));
     QCOMPARE(QKeySequence::mnemonic(Find<QMenu>("MenuHelp")->title()),
              QKeySequence(Qt::ALT | Qt::Key_H));
   }

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "app/ChangeTexts.h"
 #include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
 #include "demo-data/DemoData.h"
@@ -189,7 +190,10 @@ TEST_F(CreateFilesFaultTest, EachSingleFailingCallLeavesAllOldOrAllNew) {
   ASSERT_GT(calls, 30);
   RecordProperty("calls", calls);
   const string notCreated = CreateFilesText(CreateText::NotCreated, 1);
+  // A completed run whose report could not be written says so, and keeps no report at all.
+  const string reportNotWritten = FillText(ChangeTextOf(ChangeText::ReportNotWritten, 1), {""});
   int failures = 0;
+  int reportFailures = 0;
   for (int n = 1; n <= calls; ++n) {
     SCOPED_TRACE("failing call " + std::to_string(n));
     Injector injector;
@@ -205,7 +209,10 @@ TEST_F(CreateFilesFaultTest, EachSingleFailingCallLeavesAllOldOrAllNew) {
     const auto history = NewestRun((dir_ / "data" / "wisetup" / "history").string());
     if (boxes[0].kind == MessageKind::Information) {
       EXPECT_EQ(fresh, 6u);
-      EXPECT_TRUE(history.has_value());
+      ASSERT_TRUE(history.has_value());
+      const bool saidNotWritten = boxes[0].text.find(reportNotWritten) != string::npos;
+      EXPECT_NE(fs::exists(fs::path(history->folder) / kReportName), saidNotWritten);
+      reportFailures += saidNotWritten ? 1 : 0;
     } else {
       ++failures;
       EXPECT_EQ(fresh, 0u) << "not all or nothing";
@@ -216,6 +223,7 @@ TEST_F(CreateFilesFaultTest, EachSingleFailingCallLeavesAllOldOrAllNew) {
   }
   // Nearly every call matters; the few that do not are best-effort clean-ups.
   EXPECT_GT(failures, calls * 3 / 4);
+  EXPECT_GT(reportFailures, 0);
 }
 
 TEST_F(CreateFilesFaultTest, FailingEveryCallFromSomePointOnNeverTearsAFile) {

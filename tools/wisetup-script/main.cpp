@@ -69,6 +69,19 @@ Commands (one per line; blank lines and lines starting with # are skipped):
                          )";
   help += ControlsActedOn(UserAction::Click);
   help += R"(
+                         ButtonPreview, when it shows its dialog, prints the change list:
+                           preview file="PATH" new|changed|unchanged   (each file Create Files
+                             would write, in its order: the setup file, then each table once)
+                           preview key="SECTION/KEY" old="OLD" new="NEW"   (an existing setup
+                             file's key whose value changes; OLD empty when it was absent)
+                           preview field="NAME" old=N new=N   (a named word of a table record)
+                           preview bytes offset=N length=N   (a run of other changed bytes of a
+                             record; it ends where a named word begins; the tail beyond the
+                             record is never listed)
+                           preview end files=N changed=N
+                         MenuShowReport prints report file="PATH" for the report it opens (the
+                         newest report.txt in the history; an undone run's report is headed as
+                         such in the dialog)
   select NAME INDEX      INDEX from 0, -1 for typed text that matches no item, in one of
                          )";
   help += ControlsActedOn(UserAction::Pick);
@@ -296,6 +309,38 @@ class Driver {
   void RunControlHandler(Ctl c) {
     const ControlHandler handler = InfoOf(c).handler;
     form_->RunHandler([this, handler, c] { handler(*form_, c); });
+    PrintShownDocuments();
+  }
+
+  // The preview's change list and the report the window showed, as lines.
+  void PrintShownDocuments() {
+    if (form_->ShownChanges) {
+      static const char* const kStates[] = {"new", "changed", "unchanged"};
+      const ChangeList& list = *form_->ShownChanges;
+      for (const FileChange& file : list.files) {
+        out_ << "preview file=" << Quote(file.path) << " " << kStates[static_cast<int>(file.state)]
+             << "\n";
+        for (const KeyChange& key : file.keys) {
+          out_ << "preview key=" << Quote(key.key) << " old=" << Quote(key.oldValue)
+               << " new=" << Quote(key.newValue) << "\n";
+        }
+        for (const RecordChange& change : file.record) {
+          if (change.field.empty()) {
+            out_ << "preview bytes offset=" << change.offset << " length=" << change.length << "\n";
+          } else {
+            out_ << "preview field=" << Quote(change.field) << " old=" << change.oldValue
+                 << " new=" << change.newValue << "\n";
+          }
+        }
+      }
+      out_ << "preview end files=" << list.files.size() << " changed=" << list.ChangedCount()
+           << "\n";
+      form_->ShownChanges.reset();
+    }
+    if (!form_->ShownReport.empty()) {
+      out_ << "report file=" << Quote(form_->ShownReport) << "\n";
+      form_->ShownReport.clear();
+    }
   }
 
   void Tab(const ScriptLine& line) {

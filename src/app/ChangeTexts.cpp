@@ -1,0 +1,121 @@
+#include "app/ChangeTexts.h"
+
+#include <array>
+
+#include "app/UiTexts.h"
+
+namespace wisetup {
+namespace {
+
+const std::array<UiTextPair, static_cast<std::size_t>(ChangeText::Count)> kTexts = {{
+    {"変更確認", "Preview"},
+    {"作成記録を表示(&T)...", "Show last report(&T)..."},
+    {"変更確認", "Preview of Create Files"},
+    {"作成記録", "Report of Create Files"},
+    {"%1 — 新規作成", "%1 — new"},
+    {"%1 — 変更あり", "%1 — changed"},
+    {"%1 — 変更なし", "%1 — unchanged"},
+    {"  新しいファイルです。すべてのキーを書き込みます。", "  A new file; every key is written."},
+    {"  このファイルは変更されません。", "  This file does not change."},
+    {"  値が変わるキーはありません (重複したキーを整理します)。",
+     "  No key changes its value (duplicated keys are tidied up)."},
+    {"  このテーブルは変更されません。", "  This table does not change."},
+    {"  %1: %2 → %3", "  %1: %2 → %3"},
+    {"  %1: %2 → %3", "  %1: %2 → %3"},
+    {"  オフセット %1 から %2 バイト", "  bytes at %1 (length %2)"},
+    {"(なし)", "(none)"},
+    {"書き込むファイル %1 個のうち、内容が変わるのは %2 個です。",
+     "%1 files are written; %2 of them change."},
+    {"セットアップファイル作成記録", "Report of Create Files"},
+    {"日時: %1", "Date and time: %1"},
+    {"プログラムのバージョン: %1", "Program version: %1"},
+    {"バックアップフォルダ: %1", "Backup folder: %1"},
+    {"セットアップファイルの保存先: %1", "Setup folder: %1"},
+    {"ロボットコントローラ: %1", "Robot controller: %1"},
+    {"溶接機 %1: %2", "Welder %1: %2"},
+    {"  機種: %1", "  Model: %1"},
+    {"  地域: %1", "  Area: %1"},
+    {"  溶接特性の引継ぎ: %1", "  Take over welding characteristics: %1"},
+    {"する", "yes"},
+    {"しない", "no"},
+    {"  テーブル %1", "  Table %1"},
+    {"    ロボット側: %1", "    Robot side: %1"},
+    {"    溶接モード: %1", "    Welding mode: %1"},
+    {"(未選択)", "(none chosen)"},
+    {"変更内容:", "Changes:"},
+    {"取り消し済み: この作成はその後元に戻されました。ファイルは作成前の内容です。",
+     "UNDONE: this run was undone later; its files hold their previous content again."},
+    {"作成記録を書き込めませんでした: %1", "The report could not be written: %1"},
+    {"コピー", "Copy"},
+    {"保存...", "Save..."},
+    {"印刷...", "Print..."},
+    {"PDF 出力...", "Export PDF..."},
+    {"閉じる", "Close"},
+    {"テキストファイル (*.txt)", "Text files (*.txt)"},
+    {"PDF ファイル (*.pdf)", "PDF files (*.pdf)"},
+}};
+
+}  // namespace
+
+std::string ChangeTextOf(ChangeText text, int language) {
+  return TextOf(kTexts[static_cast<std::size_t>(text)], language);
+}
+
+std::string FillText(const std::string& format, std::initializer_list<std::string> args) {
+  std::string out;
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    const char next = i + 1 < format.size() ? format[i + 1] : '\0';
+    if (format[i] == '%' && next >= '1' && next <= '9' &&
+        static_cast<std::size_t>(next - '1') < args.size()) {
+      out += *(args.begin() + (next - '1'));
+      ++i;
+    } else {
+      out += format[i];
+    }
+  }
+  return out;
+}
+
+std::string ChangeListText(const ChangeList& list, int language) {
+  auto text = [language](ChangeText t) { return ChangeTextOf(t, language); };
+  std::string out;
+  for (const FileChange& file : list.files) {
+    const ChangeText heading = file.state == FileState::New       ? ChangeText::StateNew
+                               : file.state == FileState::Changed ? ChangeText::StateChanged
+                                                                  : ChangeText::StateUnchanged;
+    out += FillText(text(heading), {file.path}) + "\n";
+    const bool setup = file.kind == ComposedKind::SetupFile;
+    if (file.state == FileState::Unchanged) {
+      out += text(setup ? ChangeText::SetupUnchanged : ChangeText::TableUnchanged) + "\n";
+      continue;
+    }
+    if (setup && file.state == FileState::New) {
+      out += text(ChangeText::NewSetupFile) + "\n";
+      continue;
+    }
+    if (setup && file.keys.empty()) out += text(ChangeText::SetupNoKeys) + "\n";
+    for (const KeyChange& key : file.keys) {
+      const std::string old = key.oldValue.empty() ? text(ChangeText::Absent) : key.oldValue;
+      out += FillText(text(ChangeText::KeyChange), {key.key, old, key.newValue}) + "\n";
+    }
+    for (const RecordChange& change : file.record) {
+      if (change.field.empty()) {
+        out += FillText(text(ChangeText::ByteRun),
+                        {std::to_string(change.offset), std::to_string(change.length)}) +
+               "\n";
+      } else {
+        out +=
+            FillText(text(ChangeText::FieldChange), {change.field, std::to_string(change.oldValue),
+                                                     std::to_string(change.newValue)}) +
+            "\n";
+      }
+    }
+  }
+  out += "\n" +
+         FillText(text(ChangeText::Summary),
+                  {std::to_string(list.files.size()), std::to_string(list.ChangedCount())}) +
+         "\n";
+  return out;
+}
+
+}  // namespace wisetup

@@ -1,0 +1,253 @@
+// The dialog of the preview and the report: what the model composes is shown read-only in either
+// language, and Save... and the PDF export write files that hold the same text.
+#include <optional>
+#include <string>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/ChangeTexts.h"
+#include "app/Mainunit.h"
+#include "storage/History.h"
+#include "ui/DocumentDialog.h"
+#include "ui/MainWindow.h"
+
+using wisetup::Ctl;
+
+namespace {
+
+// Keeps the document the model asks to show; every other dialog is cancelled.
+class CapturingPlatform : public wisetup::Platform {
+ public:
+  wisetup::MessageAnswer ShowMessage(wisetup::MessageKind, const std::string& text,
+                                     const std::string&) override {
+    messages.push_back(text);
+    return wisetup::MessageAnswer::No;
+  }
+  void ShowApplicationError(const std::string& text) override { messages.push_back(text); }
+  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  int UserDefaultLcid() override { return 1033; }
+  std::string ExecutablePath() override { return "/nonexistent/wisetup"; }
+  void ExitProcess(int) override {}
+  void ShowDocument(const wisetup::DocumentView& view) override { shown = view; }
+  std::optional<std::string> Environment(const std::string& name) override {
+    if (name == "XDG_DATA_HOME" && !dataHome.empty()) return dataHome;
+    return Platform::Environment(name);
+  }
+
+  std::string dataHome;
+
+  std::vector<std::string> messages;
+  std::optional<wisetup::DocumentView> shown;
+};
+
+wisetup::ChangeList SampleList() {
+  wisetup::ChangeList list;
+  list.files.push_back({"/setup/ZelSetUp.ini",
+                        wisetup::ComposedKind::SetupFile,
+                        wisetup::FileState::Changed,
+                        {{"SYSTEM/CONTROLLER", "2", "1"}, {"WELDER1_MODE1_WPS/ENABLED", "", "1"}},
+                        {}});
+  list.files.push_back({"/weld/$WTBD1",
+                        wisetup::ComposedKind::Table,
+                        wisetup::FileState::Changed,
+                        {},
+                        {{"", 100, 12, 0, 0}, {"METHOD", 112, 2, 1, 2}}});
+  list.files.push_back(
+      {"/weld/$WTBD2", wisetup::ComposedKind::Table, wisetup::FileState::Unchanged, {}, {}});
+  return list;
+}
+
+wisetup::DocumentView ViewOf(int language) {
+  auto t = [language](wisetup::ChangeText row) { return wisetup::ChangeTextOf(row, language); };
+  using wisetup::ChangeText;
+  return {t(ChangeText::PreviewTitle), wisetup::ChangeListText(SampleList(), language),
+          "wisetup-preview.txt",       t(ChangeText::DialogCopy),
+          t(ChangeText::DialogSave),   t(ChangeText::DialogPrint),
+          t(ChangeText::DialogPdf),    t(ChangeText::DialogClose),
+          t(ChangeText::TextFilter),   t(ChangeText::PdfFilter),
+          "Cannot write %s."};
+}
+
+QString Q(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+}  // namespace
+
+class DocumentDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void showsTheListInBothLanguages_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("save");
+    QTest::newRow("Japanese") << 0
+                              << QStringList{Q("/setup/ZelSetUp.ini — 変更あり"),
+                                             Q("  SYSTEM/CONTROLLER: 2 → 1"),
+                                             Q("  WELDER1_MODE1_WPS/ENABLED: (なし) → 1"),
+                                             Q("  オフセット 100 から 12 バイト"),
+                                             Q("  METHOD: 1 → 2"),
+                                             Q("/weld/$WTBD2 — 変更なし"),
+                                             Q("  このテーブルは変更されません。")}
+                              << Q("保存...");
+    QTest::newRow("English") << 1
+                             << QStringList{Q("/setup/ZelSetUp.ini — changed"),
+                                            Q("  SYSTEM/CONTROLLER: 2 → 1"),
+                                            Q("  WELDER1_MODE1_WPS/ENABLED: (none) → 1"),
+                                            Q("  bytes at 100 (length 12)"),
+                                            Q("  METHOD: 1 → 2"),
+                                            Q("/weld/$WTBD2 — unchanged"),
+                                            Q("  This table does not change."),
+                                            Q("3 files are written; 2 of them change.")}
+                             << Q("Save...");
+  }
+  void showsTheListInBothLanguages() {
+    QFETCH(int, language);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, save);
+    wisetup::DocumentDialog dialog(ViewOf(language));
+    auto* text = dialog.findChild<QPlainTextEdit*>(QStringLiteral("DocumentText"));
+    QVERIFY(text != nullptr);
+    QVERIFY(text->isReadOnly());
+    QCOMPARE(text->font().family(), wisetup::MainWindow::RegistrationFont().family());
+    const QStringList shown = text->toPlainText().split(u'\n');
+    for (const QString& line : lines) QVERIFY2(shown.contains(line), qPrintable(line));
+    QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("DocumentSave"))->text(), save);
+    for (const char* name : {"DocumentCopy", "DocumentPrint", "DocumentPdf", "DocumentClose"}) {
+      QVERIFY(dialog.findChild<QPushButton*>(QString::fromLatin1(name)) != nullptr);
+    }
+    QVERIFY(dialog.isSizeGripEnabled());
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("DocumentCopy")),
+                      Qt::LeftButton);
+    QCOMPARE(QApplication::clipboard()->text(), text->toPlainText());
+  }
+
+  // The window's preview reaches the dialog with the texts of the active language.
+  void previewOfTheModelIsShownInTheActiveLanguage() {
+    QTemporaryDir setup;
+    for (const int language : {0, 1}) {
+      CapturingPlatform platform;
+      wisetup::TForm1 form(platform);
+      form.LanguageIndex = language;
+      form.ApplyLanguage(language);
+      form.C(Ctl::EditConfigFolder).Text = setup.path().toStdString();
+      form.ButtonPreviewClick();
+      QVERIFY(platform.shown.has_value());
+      QVERIFY(platform.messages.empty());
+      const QString expected =
+          QString::fromStdString(setup.path().toStdString() + "/ZelSetUp.ini") +
+          (language == 0 ? Q(" — 新規作成") : Q(" — new"));
+      wisetup::DocumentDialog dialog(*platform.shown);
+      QVERIFY2(dialog.Text().split(u'\n').contains(expected), qPrintable(dialog.Text()));
+      QCOMPARE(dialog.windowTitle(), QString::fromStdString(wisetup::ChangeTextOf(
+                                         wisetup::ChangeText::PreviewTitle, language)));
+      QVERIFY(!QFile::exists(setup.filePath(QStringLiteral("ZelSetUp.ini"))));
+    }
+  }
+
+  // The newest report is opened whatever its run's state; an undone run's is headed as such.
+  void reportOfAnUndoneRunIsHeadedAsUndone() {
+    QTemporaryDir data;
+    const QString run = data.filePath(QStringLiteral("wisetup/history/20240102-030405"));
+    QVERIFY(QDir().mkpath(run));
+    CapturingPlatform platform;
+    platform.dataHome = data.path().toStdString();
+    wisetup::TForm1 form(platform);
+    form.LanguageIndex = 1;
+    form.RefreshShowReport();
+    QVERIFY(!form.C(Ctl::MenuShowReport).Enabled);
+    QFile report(run + QStringLiteral("/report.txt"));
+    QVERIFY(report.open(QIODevice::WriteOnly));
+    report.write("Report of Create Files\n");
+    report.close();
+    form.RefreshShowReport();
+    QVERIFY(form.C(Ctl::MenuShowReport).Enabled);
+    const std::string undone =
+        wisetup::ChangeTextOf(wisetup::ChangeText::ReportUndone, form.LanguageIndex);
+    for (const bool undo : {false, true}) {
+      if (undo) QVERIFY(wisetup::MarkUndone(run.toStdString()).ok());
+      platform.shown.reset();
+      form.MenuShowReportClick();
+      QVERIFY(platform.shown.has_value());
+      QCOMPARE(platform.shown->text.rfind(undone, 0) == 0, undo);
+      QVERIFY(platform.shown->text.find("Report of Create Files\n") != std::string::npos);
+      QCOMPARE(form.ShownReport, run.toStdString() + "/report.txt");
+    }
+  }
+
+  void saveWritesTheTextAsUtf8() {
+    QTemporaryDir dir;
+    // The dialog proposes the document's own name; the user picks the folder.
+    const QString path = dir.filePath(QStringLiteral("wisetup-preview.txt"));
+    wisetup::DocumentDialog dialog(ViewOf(0));
+    dialog.show();
+    // The save dialog is answered as a user would: a file name typed, then accepted.
+    bool answered = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
+      auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (chooser == nullptr || answered) return;
+      answered = true;
+      chooser->setDirectory(QFileInfo(path).path());
+      QMetaObject::invokeMethod(chooser, "accept", Qt::QueuedConnection);
+    });
+    poll.start(50);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("DocumentSave")),
+                      Qt::LeftButton);
+    QVERIFY(answered);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()), dialog.Text());
+    QVERIFY(!dialog.SaveText(dir.filePath(QStringLiteral("missing/preview.txt"))));
+  }
+
+  void pdfHoldsTheText_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("words");
+    QTest::newRow("Japanese") << 0 << QStringList{Q("変更なし"), Q("METHOD"), Q("$WTBD2")};
+    QTest::newRow("English") << 1 << QStringList{Q("unchanged"), Q("METHOD"), Q("$WTBD2")};
+  }
+  void pdfHoldsTheText() {
+    QFETCH(int, language);
+    QFETCH(QStringList, words);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("preview.pdf"));
+    wisetup::DocumentDialog dialog(ViewOf(language));
+    QVERIFY(dialog.ExportPdf(pdf));
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+    QProcess process;
+    process.start(pdftotext,
+                  {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 0);
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    for (const QString& word : words) QVERIFY2(text.contains(word), qPrintable(text));
+  }
+};
+
+QTEST_MAIN(DocumentDialogTest)
+#include "DocumentDialogTest.moc"
