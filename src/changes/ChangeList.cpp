@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "text/IniDocument.h"
+#include "text/TextScan.h"
 
 namespace wisetup {
 namespace {
@@ -101,6 +102,32 @@ ChangeList ComputeChangeList(const std::vector<ComposedFile>& composed) {
     list.files.push_back(std::move(change));
   }
   return list;
+}
+
+std::vector<std::string> PreviewLines(const ChangeList& list) {
+  static const char* const kStates[] = {"new", "changed", "unchanged"};
+  std::vector<std::string> lines;
+  for (const FileChange& file : list.files) {
+    lines.push_back("preview file=" + QuoteC(file.path) + " " +
+                    kStates[static_cast<int>(file.state)]);
+    for (const KeyChange& key : file.keys) {
+      lines.push_back("preview key=" + QuoteC(key.key) + " old=" + QuoteC(key.oldValue) +
+                      " new=" + QuoteC(key.newValue));
+    }
+    for (const RecordChange& change : file.record) {
+      if (change.field.empty()) {
+        lines.push_back("preview bytes offset=" + std::to_string(change.offset) +
+                        " length=" + std::to_string(change.length));
+      } else {
+        lines.push_back("preview field=" + QuoteC(change.field) +
+                        " old=" + std::to_string(change.oldValue) +
+                        " new=" + std::to_string(change.newValue));
+      }
+    }
+  }
+  lines.push_back("preview end files=" + std::to_string(list.files.size()) +
+                  " changed=" + std::to_string(list.ChangedCount()));
+  return lines;
 }
 
 }  // namespace wisetup

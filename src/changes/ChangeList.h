@@ -58,6 +58,11 @@ struct ChangeList {
 
 ChangeList ComputeChangeList(const std::vector<ComposedFile>& composed);
 
+// The change list as the lines the scenario driver and the headless front print:
+//   preview file="PATH" new|changed|unchanged, then its key, field and bytes lines, and
+//   preview end files=N changed=N.
+std::vector<std::string> PreviewLines(const ChangeList& list);
+
 // The changes of one table record; bytes beyond the record are not part of it. Old bytes the file
 // did not have count as changed.
 std::vector<RecordChange> CompareRecords(TableForm form, const std::string& oldContent,

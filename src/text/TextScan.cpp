@@ -146,4 +146,26 @@ std::string QuotedValue(std::string_view value, std::size_t limit) {
   return std::string(value);
 }
 
+std::string QuoteC(std::string_view text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '"') {
+      out += "\\\"";
+    } else if (byte < 0x20) {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0x0F];
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
 }  // namespace wisetup

@@ -36,6 +36,10 @@ bool IsUtf16Le(std::string_view bytes);
 // lone last byte become U+FFFD, so nothing of the file is silently dropped.
 std::string Utf16LeToUtf8(std::string_view bytes);
 
+// `text` in double quotes with C escapes: \n, \\, \" and \xHH (upper-case digits) for any other
+// byte below 0x20; the form of every string in the driver's transcripts and the headless output.
+std::string QuoteC(std::string_view text);
+
 // A value as a message quotes it: at most `limit` characters, cut before a UTF-8 sequence, never
 // inside one, and ended with "…" when cut.
 std::string QuotedValue(std::string_view value, std::size_t limit = 64);

@@ -1,28 +1,13 @@
 #include "ScriptPlatform.h"
 
+#include "text/TextScan.h"
+
 #include <cstdio>
 
 namespace wisetup {
 
 std::string Quote(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\\') {
-      out += "\\\\";
-    } else if (c == '"') {
-      out += "\\\"";
-    } else if (byte < 0x20) {
-      char buffer[8];
-      std::snprintf(buffer, sizeof buffer, "\\x%02X", byte);
-      out += buffer;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
+  return QuoteC(text);
 }
 
 MessageAnswer ScriptPlatform::ShowMessage(MessageKind kind, const std::string& text,

@@ -315,26 +315,7 @@ class Driver {
   // The preview's change list and the report the window showed, as lines.
   void PrintShownDocuments() {
     if (form_->ShownChanges) {
-      static const char* const kStates[] = {"new", "changed", "unchanged"};
-      const ChangeList& list = *form_->ShownChanges;
-      for (const FileChange& file : list.files) {
-        out_ << "preview file=" << Quote(file.path) << " " << kStates[static_cast<int>(file.state)]
-             << "\n";
-        for (const KeyChange& key : file.keys) {
-          out_ << "preview key=" << Quote(key.key) << " old=" << Quote(key.oldValue)
-               << " new=" << Quote(key.newValue) << "\n";
-        }
-        for (const RecordChange& change : file.record) {
-          if (change.field.empty()) {
-            out_ << "preview bytes offset=" << change.offset << " length=" << change.length << "\n";
-          } else {
-            out_ << "preview field=" << Quote(change.field) << " old=" << change.oldValue
-                 << " new=" << change.newValue << "\n";
-          }
-        }
-      }
-      out_ << "preview end files=" << list.files.size() << " changed=" << list.ChangedCount()
-           << "\n";
+      for (const std::string& line : PreviewLines(*form_->ShownChanges)) out_ << line << "\n";
       form_->ShownChanges.reset();
     }
     if (!form_->ShownReport.empty()) {
