@@ -11,7 +11,8 @@
 #  - the link graph of our libraries has a cycle,
 #  - a file of a library includes a header of one of our libraries that it does not link (directly
 #    or through what it links), app/ headers included.
-set(WISETUP_CORE_TARGETS platform text storage records backup catalogue setupfile changes app)
+set(WISETUP_CORE_TARGETS
+    platform text storage records backup catalogue setupfile changes app cli)
 
 function(wisetup_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})

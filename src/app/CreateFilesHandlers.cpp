@@ -171,6 +171,7 @@ std::optional<FileTransaction> TForm1::PrepareCreateFiles(bool askOverwrite) {
 }
 
 void TForm1::ButtonMakeConfigClick() {
+  LastCreate = {};
   std::optional<FileTransaction> files = PrepareCreateFiles(true);
   if (files) CommitCreateFiles(*files);
 }
@@ -277,12 +278,16 @@ void TForm1::CommitCreateFiles(FileTransaction& files) {
                          outcome.issues, LanguageIndex) +
              "\n\n" +
              FormatPath(CreateFilesText(CreateText::KeptIn, LanguageIndex), files.KeptFolder()));
+      LastCreate.state = CreateOutcome::State::LeftPartNew;
+      LastCreate.keptFolder = files.KeptFolder();
     }
     RefreshRestoreOriginals();
     return;
   }
   // The files are replaced: a report that cannot be written is said, and the run stays complete.
   const std::optional<std::string> reportFailure = WriteReport(files, changes);
+  LastCreate = {CreateOutcome::State::Created, changes.files.size(), files.KeptFolder(),
+                reportFailure ? std::string() : files.KeptFolder() + "/" + kReportName};
   RefreshRestoreOriginals();
   ShowMessageBox(
       MessageKind::Information,

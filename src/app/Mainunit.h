@@ -90,6 +90,14 @@ class TForm1 {
   // What the last preview showed, and the report last opened; for the views to read (the scenario
   // driver prints them) and to clear.
   std::optional<ChangeList> ShownChanges;
+  // What the last Create Files did, for a front without a window to read.
+  struct CreateOutcome {
+    enum class State { Refused, Created, LeftPartNew } state = State::Refused;
+    std::size_t files = 0;  // the files the run wrote
+    std::string keptFolder;
+    std::string report;  // empty when none was written
+  };
+  CreateOutcome LastCreate;
   std::string ShownReport;
 
   ControlState& C(Ctl c) { return Controls[static_cast<std::size_t>(c)]; }

@@ -11,7 +11,6 @@ namespace wisetup {
 namespace {
 
 constexpr std::size_t kMaxTextValue = 2047;
-constexpr int kJapaneseLcid = 1041;
 
 int ReadInt(const IniDocument& doc, Setting setting) {
   const SettingRow& row = SettingRowOf(setting);

@@ -9,6 +9,9 @@
 namespace wisetup {
 
 enum class MessageKind { Error, Question, Information };
+
+// The locale identifier of Japanese (Japan), the one that chooses Japanese texts.
+inline constexpr int kJapaneseLcid = 1041;
 enum class MessageAnswer { Ok, Yes, No };
 
 // A text for the engineer to read, keep and hand on (the preview and the report of Create Files):

@@ -1,13 +1,17 @@
 // The entry point of the window: builds the window model behind its Qt view and runs the event
 // loop until the window closes or the Exit button ends it.
 #include <exception>
+#include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QMessageBox>
 
+#include "cli/CommandLine.h"
 #include "ui/MainWindow.h"
 #include "ui/QtPlatform.h"
 
@@ -21,7 +25,15 @@ void Describe(QCoreApplication& app) {
 void AddOptions(QCommandLineParser& parser) {
   parser.setApplicationDescription(QStringLiteral(
       "Prepares the setup file of a digital welding interface board from a robot controller "
-      "backup.\nAll work is done in the window; settings are kept in wisetup.INI."));
+      "backup.\nWithout a command the window opens; settings are kept in wisetup.INI.\n\n"
+      "Commands (no display needed):\n"
+      "  wisetup apply --selections FILE --backup DIR --setup DIR [--backup DIR --setup DIR]...\n"
+      "                [--overwrite] [--preview] [--language ja|en]\n"
+      "      applies a selections file to each backup and creates its files as the window's\n"
+      "      Create Files does; --preview prints the changes and writes nothing.\n"
+      "      Exit status: 0 all done, 1 a pair refused, 2 usage error, 3 a pair left part new.\n"
+      "  wisetup undo [--language ja|en]\n"
+      "      puts back the files of the newest Create Files, without a question."));
   parser.addHelpOption();
   parser.addVersionOption();
 }
@@ -29,6 +41,11 @@ void AddOptions(QCommandLineParser& parser) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // The headless commands never touch a window system.
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (wisetup::IsHeadlessCommand(arguments)) {
+    return wisetup::RunHeadless(arguments, std::cout, std::cerr);
+  }
   // --help and --version answer on a terminal without a display, so they are settled before any
   // window system is touched.
   {

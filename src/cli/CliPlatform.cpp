@@ -1,0 +1,52 @@
+#include "cli/CliPlatform.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <string_view>
+
+namespace wisetup {
+
+MessageAnswer CliPlatform::ShowMessage(MessageKind kind, const std::string& text,
+                                       const std::string&) {
+  boxes.push_back({kind, text});
+  return kind == MessageKind::Question ? questionAnswer : MessageAnswer::Ok;
+}
+
+void CliPlatform::ShowApplicationError(const std::string& text) {
+  boxes.push_back({MessageKind::Error, text});
+}
+
+int CliPlatform::UserDefaultLcid() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const auto value = Environment(name);
+    if (!value || value->empty()) continue;
+    return std::string_view(*value).starts_with("ja") ? kJapaneseLcid : 1033;
+  }
+  return 1033;
+}
+
+std::string CliPlatform::ExecutablePath() {
+  char path[PATH_MAX];
+  const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+  if (length <= 0) return "wisetup";
+  return std::string(path, static_cast<std::size_t>(length));
+}
+
+std::vector<std::string> CliPlatform::TakeErrors() {
+  std::vector<std::string> lines;
+  for (const Box& box : boxes) {
+    if (box.kind != MessageKind::Error) continue;
+    std::size_t start = 0;
+    while (start <= box.text.size()) {
+      const std::size_t end = std::min(box.text.find('\n', start), box.text.size());
+      if (end > start) lines.push_back(box.text.substr(start, end - start));
+      start = end + 1;
+    }
+  }
+  boxes.clear();
+  return lines;
+}
+
+}  // namespace wisetup
