@@ -19,6 +19,8 @@ enum class Ctl : int {
   N2,
   N3,
   MenuRestoreOriginals,
+  MenuSaveSelections,
+  MenuApplySelections,
   N4,
   L1,
   N5,
