@@ -25,6 +25,9 @@ class BenchPlatform : public Platform {
   std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
     return std::nullopt;
   }
+  std::optional<std::string> SaveFile(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
   int UserDefaultLcid() override { return 1041; }
   std::string ExecutablePath() override { return appDir + "/wisetup"; }
   void ExitProcess(int) override {}

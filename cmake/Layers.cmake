@@ -1,6 +1,6 @@
 # The libraries form one direction (see ARCHITECTURE.md): platform <- {text, storage}; records
-# stands on nothing; {platform, text, records} <- {backup, catalogue, setupfile}; app links them
-# all; ui and the driver link app.
+# stands on nothing; {platform, text, records} <- {backup, catalogue, setupfile}; {records, text}
+# <- selections; app links them all; ui and the driver link app.
 #
 # `wisetup_library(NAME SOURCES... LINKS...)` makes a library whose headers are seen as "NAME/X.h"
 # only by itself and by what links it: each library exports an include root of its own that holds
@@ -12,7 +12,7 @@
 #  - a file of a library includes a header of one of our libraries that it does not link (directly
 #    or through what it links), app/ headers included.
 set(WISETUP_CORE_TARGETS
-    platform text storage records backup catalogue setupfile changes app cli)
+    platform text storage records backup catalogue setupfile changes selections app cli)
 
 function(wisetup_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})

@@ -33,6 +33,7 @@ targets=(
   setup-write-fuzz:4096:setup.dict
   records-fuzz:1536:
   path-map-fuzz:256:path-map.dict
+  selections-fuzz:4096:selections.dict
 )
 if [ $long -eq 1 ]; then
   limit=(-runs="${WISETUP_FUZZ_RUNS:-10000000}")

@@ -74,6 +74,7 @@ void TForm1::LoadBackupFolder(const std::string& folder) {
 
   ShowRcWelderState();
   RecheckWelderModels();
+  RefreshSelectionsMenu();
 }
 
 std::optional<TForm1::BackupConfig> TForm1::ReadBackupConfig(const std::string& folder) {

@@ -68,6 +68,7 @@ void TForm1::LoadCatalogue(int welder) {
   slot.CatalogueModes.reserve(listing.templates.size());
   slot.CatalogueModesReadWhole.reserve(listing.templates.size());
   slot.CatalogueModePaths.reserve(listing.templates.size());
+  slot.CatalogueNames.reserve(listing.templates.size());
   for (const std::string& name : listing.templates) {
     if (!ReadRcWeldTable(folder + name, true)) break;
     if (WorkTable224.RatedCurrent() != RatedCurrent) continue;
@@ -77,6 +78,7 @@ void TForm1::LoadCatalogue(int welder) {
       for (int r = 0; r < kRegistrations; ++r) C(ComboBoxWpsWModeOf(r)).Items.push_back(text);
     }
     slot.CatalogueTemplates.push_back(WorkTable224);
+    slot.CatalogueNames.push_back(name);
     const std::optional<std::string> companion = listing.companions.Find(name);
     const std::string path = folder + companion.value_or(CompanionName(name));
     bool readWhole = false;

@@ -20,6 +20,8 @@ enum class Ctl : int {
   N3,
   MenuRestoreOriginals,
   MenuShowReport,
+  MenuSaveSelections,
+  MenuApplySelections,
   N4,
   L1,
   N5,

@@ -19,6 +19,7 @@
 #include "platform/Platform.h"
 #include "records/ModelIndex.h"
 #include "records/WelderKinds.h"
+#include "selections/Selections.h"
 #include "setupfile/SetupFormat.h"
 #include "storage/FileTransaction.h"
 
@@ -44,11 +45,14 @@ struct WelderSlot {
   // (only such data are transferred), and the companion's native path, to name it when not.
   std::vector<bool> CatalogueModesReadWhole;
   std::vector<std::string> CatalogueModePaths;
+  // The file name of each template, to find a saved selection again.
+  std::vector<std::string> CatalogueNames;
   void ClearCatalogueSequences() {
     CatalogueTemplates.clear();
     CatalogueModes.clear();
     CatalogueModesReadWhole.clear();
     CatalogueModePaths.clear();
+    CatalogueNames.clear();
   }
   int WpsModel = Index(ModelIndex::None);
   int Area = 0;
@@ -84,6 +88,8 @@ class TForm1 {
   // The folder the loaded tables came from; the tables are only ever written back where they were
   // read.
   std::string LoadedBackupFolder;
+  // The folder a selections file was last saved in or applied from.
+  std::string SelectionsFolder;
   bool CatalogueMissingShown = false;  // the missing catalogue is reported once per session
   bool Closed = false;                 // the window has been closed
   bool Terminated = false;             // the process has been ended by the Exit button
@@ -191,6 +197,22 @@ class TForm1 {
   // At start-up: a Create Files that was stopped half-way (its files part old, part new) is offered
   // to be put back.
   void CheckInterruptedRun();
+
+  // --- selections files (SelectionsFileHandlers.cpp)
+  // ----------------------------------------------
+  void MenuSaveSelectionsClick();
+  void MenuApplySelectionsClick();
+  // The two items are enabled while a backup is loaded in normal mode.
+  void RefreshSelectionsMenu();
+  // The choices made for the loaded backup, as a selections file keeps them.
+  Selections CurrentSelections() const;
+  // The selections in the file at `path`; nothing, with the reason in the current language in
+  // `reason`, when it cannot be read or is refused.
+  std::optional<Selections> ReadSelectionsFile(const std::string& path, std::string& reason) const;
+  // Makes every choice of `selections` on the loaded backup through the selection handlers, as the
+  // engineer would, and returns what could not be applied; everything else is applied. Asks
+  // nothing.
+  std::vector<MatchProblem> ApplySelections(const Selections& selections);
 
   // --- reference mode (SetupFileHandlers.cpp) ----------------------------------------------------
   void ClickReadConfig();

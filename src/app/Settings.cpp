@@ -95,6 +95,7 @@ void TForm1::LoadSettings() {
   if (LanguageIndex < 0) LanguageIndex = platform_.UserDefaultLcid() == kJapaneseLcid ? 0 : 1;
   C(Ctl::EditConfigFolder).Text = ReadText(doc, Setting::SetupFolder);
   C(Ctl::EditBackupFolder).Text = ReadText(doc, Setting::BackupFolder);
+  SelectionsFolder = ReadText(doc, Setting::SelectionsFolder);
 }
 
 void TForm1::SaveSettings() {
@@ -121,6 +122,9 @@ void TForm1::SaveSettings() {
   Write(doc, Setting::Maximized, Placement.Maximized ? "1" : "0");
   Write(doc, Setting::SetupFolder, QuoteProfileValue(C(Ctl::EditConfigFolder).Text));
   Write(doc, Setting::BackupFolder, QuoteProfileValue(C(Ctl::EditBackupFolder).Text));
+  if (!SelectionsFolder.empty()) {
+    Write(doc, Setting::SelectionsFolder, QuoteProfileValue(SelectionsFolder));
+  }
   // The user's configuration folder may not exist yet; the executable's folder is never made.
   const auto slash = location.rfind('/');
   if (location != PortableSettingsPath() && slash != std::string::npos && slash > 0) {

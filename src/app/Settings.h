@@ -7,7 +7,17 @@
 
 namespace wisetup {
 
-enum class Setting { Language, Top, Left, Height, Width, Maximized, SetupFolder, BackupFolder };
+enum class Setting {
+  Language,
+  Top,
+  Left,
+  Height,
+  Width,
+  Maximized,
+  SetupFolder,
+  BackupFolder,
+  SelectionsFolder
+};
 
 struct SettingRow {
   Setting setting;
@@ -17,7 +27,7 @@ struct SettingRow {
 };
 
 // clang-format off
-inline constexpr std::array<SettingRow, 8> kSettingRows = {{
+inline constexpr std::array<SettingRow, 9> kSettingRows = {{
     {Setting::Language,     "Settings", "Language",  -1},  // not set: the user's locale decides
     {Setting::Top,          "Settings", "Top",       100},
     {Setting::Left,         "Settings", "Left",      100},
@@ -26,6 +36,7 @@ inline constexpr std::array<SettingRow, 8> kSettingRows = {{
     {Setting::Maximized,    "Settings", "Maximized",   0},
     {Setting::SetupFolder,  "Folder",   "UPDATE",      0},
     {Setting::BackupFolder, "Folder",   "BACKUP",      0},
+    {Setting::SelectionsFolder, "Folder", "SELECTIONS",  0},  // written once one is used
 }};
 // clang-format on
 

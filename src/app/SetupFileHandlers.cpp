@@ -15,6 +15,7 @@ void TForm1::ClickReadConfig() {
   if (!chosen) return;
 
   ViewMode = true;
+  RefreshSelectionsMenu();
   C(Ctl::ComboBoxWpsWelder).Enabled = false;
   C(Ctl::ComboBoxArea).Enabled = false;
   C(Ctl::CheckBoxUseRcWCD).Enabled = false;

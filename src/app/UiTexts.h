@@ -108,6 +108,11 @@ inline constexpr UiTextPair kCatalogueMissingCaption{"カタログ未検出異�
 inline constexpr UiTextPair kDropRefusedText{
     "ドロップできるのはフォルダ1つだけです。\nバックアップフォルダを1つドロップしてください。",
     "Only one folder can be dropped.\nPlease drop one backup folder."};
+// The menu items that save and apply the engineer's choices (SelectionsTexts.h has their boxes).
+inline constexpr UiTextPair kMenuSaveSelectionsText{"選択内容を保存(&P)...",
+                                                    "Save selections(&P)..."};
+inline constexpr UiTextPair kMenuApplySelectionsText{"選択内容を適用(&A)...",
+                                                     "Apply selections(&A)..."};
 // Lines of the About box.
 inline constexpr UiTextPair kAboutVersion{"バージョン %s", "Version %s"};
 inline constexpr UiTextPair kAboutLicence{"ライセンス: プロプライエタリ (サービス用)",

@@ -13,7 +13,6 @@
 
 namespace wisetup {
 
-inline constexpr int kAreaCount = 4;
 inline constexpr int kAsiaArea = 3;
 
 // Which area folder a model's catalogue lies in.

@@ -22,7 +22,8 @@ const std::array<UiTextPair, static_cast<std::size_t>(CliText::Count)> kTexts = 
     {"セットアップフォルダ %s は別の組でも指定されています",
      "the setup folder %s is given for another backup too"},
     {"バックアップフォルダを読み込めませんでした", "the backup folder could not be loaded"},
-    {"%d 組: 作成 %d、拒否 %d、一部のみ新しい内容 %d", "%d pairs: %d done, %d refused, %d left part new"},
+    {"%d 組: 作成 %d、拒否 %d、一部のみ新しい内容 %d",
+     "%d pairs: %d done, %d refused, %d left part new"},
     {"元に戻す作成がありません。", "There is no Create Files to undo."},
     {"選択内容ファイル %s を使用できません:", "The selections file %s cannot be used:"},
 }};

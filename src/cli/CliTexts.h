@@ -8,14 +8,14 @@
 namespace wisetup {
 
 enum class CliText {
-  Usage,            // the usage text, several lines
-  SetupExists,      // "%s": the setup file; --overwrite was not given
-  SameBackup,       // the backup is given in an earlier pair too
-  SharedSetup,      // "%s": the setup folder is given in another pair too
-  NotLoaded,        // the backup folder could not be loaded
-  Summary,          // "%d" pairs, "%d" created or previewed, "%d" refused, "%d" left part new
-  NothingToUndo,    // no run to undo
-  SelectionsFile,   // "%s": the selections file could not be used; the reason follows
+  Usage,           // the usage text, several lines
+  SetupExists,     // "%s": the setup file; --overwrite was not given
+  SameBackup,      // the backup is given in an earlier pair too
+  SharedSetup,     // "%s": the setup folder is given in another pair too
+  NotLoaded,       // the backup folder could not be loaded
+  Summary,         // "%d" pairs, "%d" created or previewed, "%d" refused, "%d" left part new
+  NothingToUndo,   // no run to undo
+  SelectionsFile,  // "%s": the selections file could not be used; the reason follows
   Count
 };
 

@@ -61,7 +61,8 @@ class Headless {
     std::vector<std::string> rest;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
       if (arguments[i] == "--language") {
-        const auto language = i + 1 < arguments.size() ? LanguageOf(arguments[i + 1]) : std::nullopt;
+        const auto language =
+            i + 1 < arguments.size() ? LanguageOf(arguments[i + 1]) : std::nullopt;
         if (!language) return Usage();
         language_ = *language;
         ++i;
@@ -175,8 +176,8 @@ class Headless {
     std::string why;
     const auto selections = form.ReadSelectionsFile(args.selections, why);
     if (!selections) {
-      reasons.push_back(Replace(CliTextOf(CliText::SelectionsFile, language_), "%s",
-                                args.selections));
+      reasons.push_back(
+          Replace(CliTextOf(CliText::SelectionsFile, language_), "%s", args.selections));
       reasons.push_back(why);
       return Outcome::Refused;
     }

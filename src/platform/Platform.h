@@ -48,6 +48,16 @@ class Platform {
   virtual std::optional<std::string> OpenFile(const std::string& initialFolder,
                                               const std::string& filter) = 0;
 
+  // A modal save dialog opened at `initialPath` (a folder and a proposed file name). `filter` as
+  // for OpenFile. The dialog itself asks before an existing file is chosen. Returns the chosen
+  // file or nothing. Without a window there is nothing to choose with.
+  virtual std::optional<std::string> SaveFile(const std::string& initialPath,
+                                              const std::string& filter) {
+    (void)initialPath;
+    (void)filter;
+    return std::nullopt;
+  }
+
   // The user's default locale identifier (1041 is Japanese, Japan).
   virtual int UserDefaultLcid() = 0;
 

@@ -20,6 +20,10 @@ enum class ModelIndex : int {
 
 inline constexpr int kModelCount = 10;  // item 0 is "---------"
 
+// The areas of the area list (Japan, USA, EU, ASIA); the catalogue's folders and ratings follow
+// them.
+inline constexpr int kAreaCount = 4;
+
 inline constexpr int Index(ModelIndex model) {
   return static_cast<int>(model);
 }

@@ -155,6 +155,13 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
   return std::string(StripOuterQuotes(Classify(s.body[line->second].text).value));
 }
 
+std::vector<std::string> IniDocument::SectionNames() const {
+  std::vector<std::string> names;
+  names.reserve(sections_.size());
+  for (const Section& s : sections_) names.push_back(s.name);
+  return names;
+}
+
 std::string IniDocument::GetString(std::string_view section, std::string_view key,
                                    std::string_view defaultValue) const {
   auto value = Get(section, key);

@@ -51,6 +51,10 @@ class IniDocument {
   void DropShadowedKeys(
       const std::function<bool(std::string_view section, std::string_view key)>& wanted);
 
+  // The names of every section in file order, upper case, repeated names included: what a reader
+  // needs to refuse sections it does not know or that occur twice.
+  std::vector<std::string> SectionNames() const;
+
   // The whole file content as it is to be written.
   std::string Serialize() const;
 

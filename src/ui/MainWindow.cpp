@@ -144,6 +144,8 @@ void MainWindow::BuildMenu() {
   Bind(Ctl::N3, settings->addAction(QString()));
   Bind(Ctl::MenuRestoreOriginals, settings->addAction(QString()));
   Bind(Ctl::MenuShowReport, settings->addAction(QString()));
+  Bind(Ctl::MenuSaveSelections, settings->addAction(QString()));
+  Bind(Ctl::MenuApplySelections, settings->addAction(QString()));
   Bind(Ctl::N4, settings->addSeparator());
   QMenu* languages = settings->addMenu(QString());
   Bind(Ctl::L1, languages);

@@ -144,6 +144,24 @@ void QtPlatform::PrepareOpenDialog(QFileDialog& dialog, const std::string& filte
   dialog.setNameFilters(NameFiltersOf(filter));
 }
 
+std::optional<std::string> QtPlatform::SaveFile(const std::string& initialPath,
+                                                const std::string& filter) {
+  BeforeModal();
+  QFileDialog dialog(owner_);
+  dialog.setObjectName(QStringLiteral("SaveDialog"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  // Qt's own dialog, so that it speaks the window's language like the other dialogs.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setNameFilters(NameFiltersOf(filter));
+  const QFileInfo initial(PathFromModel(initialPath));
+  if (initial.absoluteDir().exists()) dialog.setDirectory(initial.absoluteDir());
+  dialog.selectFile(initial.fileName());
+  const auto chosen = RunDialog(dialog, std::string());
+  if (!chosen) return std::nullopt;
+  return PathToModel(QFileInfo(*chosen).absoluteFilePath());
+}
+
 int QtPlatform::UserDefaultLcid() {
   const QLocale locale = QLocale::system();
   const bool japan = locale.language() == QLocale::Japanese && locale.territory() == QLocale::Japan;

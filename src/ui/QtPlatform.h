@@ -33,6 +33,9 @@ class QtPlatform : public Platform {
   // Accepts only a file that exists.
   std::optional<std::string> OpenFile(const std::string& initialFolder,
                                       const std::string& filter) override;
+  // Qt's own dialog asks before an existing file is replaced.
+  std::optional<std::string> SaveFile(const std::string& initialPath,
+                                      const std::string& filter) override;
   int UserDefaultLcid() override;
   std::string ExecutablePath() override;
   // Leaves the event loop with `code`; the caller's handler still runs to its end.

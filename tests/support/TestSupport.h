@@ -215,6 +215,9 @@ class RecordingPlatform : public Platform {
   std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
     return std::nullopt;
   }
+  std::optional<std::string> SaveFile(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
   int UserDefaultLcid() override { return lcid; }
   std::string ExecutablePath() override { return executable; }
   void ExitProcess(int code) override { exitCode = code; }

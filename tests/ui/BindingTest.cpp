@@ -58,6 +58,9 @@ class FakePlatform : public wisetup::Platform {
   std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
     return std::nullopt;
   }
+  std::optional<std::string> SaveFile(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
   int UserDefaultLcid() override { return 1033; }
   std::string ExecutablePath() override { return exe_; }
   void ExitProcess(int code) override { exitCode = code; }

@@ -39,6 +39,9 @@ class QuietPlatform : public wisetup::Platform {
   std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
     return std::nullopt;
   }
+  std::optional<std::string> SaveFile(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
   int UserDefaultLcid() override { return 1033; }
   std::string ExecutablePath() override { return exe_; }
   void ExitProcess(int) override {}

@@ -58,6 +58,12 @@ std::optional<std::string> ScriptPlatform::OpenFile(const std::string& initialFo
   return TakeAnswer(fileAnswers, "file");
 }
 
+std::optional<std::string> ScriptPlatform::SaveFile(const std::string& initialPath,
+                                                    const std::string& filter) {
+  out_ << "save-dialog initial=" << Quote(initialPath) << " filter=" << Quote(filter);
+  return TakeAnswer(saveAnswers, "save");
+}
+
 void ScriptPlatform::ExitProcess(int code) {
   out_ << "exit " << code << "\n";
 }

@@ -27,6 +27,7 @@ class ScriptPlatform : public Platform {
   int lcid = 1033;
   std::deque<std::optional<std::string>> folderAnswers;
   std::deque<std::optional<std::string>> fileAnswers;
+  std::deque<std::optional<std::string>> saveAnswers;
   std::deque<bool> questionAnswers;
   // The clock of a scenario stands still, so that the folders named after it are known beforehand.
   std::string timestamp = "20240102-030405";
@@ -37,6 +38,8 @@ class ScriptPlatform : public Platform {
   std::optional<std::string> BrowseForFolder(const std::string& prompt,
                                              const std::string& preselect) override;
   std::optional<std::string> OpenFile(const std::string& initialFolder,
+                                      const std::string& filter) override;
+  std::optional<std::string> SaveFile(const std::string& initialPath,
                                       const std::string& filter) override;
   int UserDefaultLcid() override { return lcid; }
   std::string ExecutablePath() override { return appDir + "/wisetup"; }

@@ -62,8 +62,14 @@ Commands (one per line; blank lines and lines starting with # are skipped):
   locale LCID            the user's default locale identifier (default 1033); before start
   clock YYYYMMDD-HHMMSS  the local time the window model sees from now on; it stands still
                          (default 20240102-030405), so history folders are named predictably
-  answer folder PATH|cancel, answer file PATH|cancel, answer question yes|no
-                         queue the answer of the next dialog of that kind
+  answer folder PATH|cancel, answer file PATH|cancel, answer save PATH|cancel,
+  answer question yes|no
+                         queue the answer of the next dialog of that kind (save: the save
+                         dialog of MenuSaveSelections; it asks nothing about a file that
+                         exists, which the window's own dialog does). The transcript shows
+                         each dialog as it opens: folder-browser prompt="..." preselect="...",
+                         file-dialog initial="..." filter="...", save-dialog initial="..."
+                         filter="...", each followed by -> "PATH" or -> cancel
   start                  construct the window and run what happens when it is first shown
   click NAME             a button or menu item that has a handler:
                          )";
@@ -245,12 +251,17 @@ class Driver {
     if (words.size() < 3) throw ParseError{"answer needs a kind and a value"};
     const std::string& kind = words[1];
     if (kind == "question") return AnswerQuestion(line);
-    if (kind != "folder" && kind != "file") throw ParseError{"unknown answer kind " + kind};
+    if (kind != "folder" && kind != "file" && kind != "save") {
+      throw ParseError{"unknown answer kind " + kind};
+    }
     const std::string path = line.RestAfter(2);
     if (Ended()) return Refuse("answer");
     std::optional<std::string> answer;
     if (path != "cancel") answer = path;
-    (kind == "folder" ? platform_.folderAnswers : platform_.fileAnswers).push_back(answer);
+    auto& queue = kind == "folder" ? platform_.folderAnswers
+                  : kind == "file" ? platform_.fileAnswers
+                                   : platform_.saveAnswers;
+    queue.push_back(answer);
   }
 
   void AnswerQuestion(const ScriptLine& line) {
