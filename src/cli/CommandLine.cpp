@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include <climits>
+#include <filesystem>
 #include <optional>
 
 #include "app/Mainunit.h"
@@ -37,6 +38,16 @@ std::string Replace(std::string format, const std::string& mark, const std::stri
   const auto at = format.find(mark);
   if (at != std::string::npos) format.replace(at, mark.size(), value);
   return format;
+}
+
+// A path given on the command line as the native absolute path the window would have chosen.
+std::string Absolute(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  if (ec) return path;
+  std::string text = absolute.lexically_normal().string();
+  if (text.size() > 1 && text.back() == '/') text.pop_back();
+  return text;
 }
 
 // Where a folder really is, so that a folder given twice under two names is seen as one.
@@ -92,13 +103,13 @@ class Headless {
       } else if (word == "--preview") {
         parsed.preview = true;
       } else if (word == "--selections" && hasValue && parsed.selections.empty()) {
-        parsed.selections = words[++i];
+        parsed.selections = Absolute(words[++i]);
       } else if (word == "--backup" && hasValue &&
                  (parsed.pairs.empty() || !parsed.pairs.back().setup.empty())) {
-        parsed.pairs.push_back({words[++i], {}});
+        parsed.pairs.push_back({Absolute(words[++i]), {}});
       } else if (word == "--setup" && hasValue && !parsed.pairs.empty() &&
                  parsed.pairs.back().setup.empty()) {
-        parsed.pairs.back().setup = words[++i];
+        parsed.pairs.back().setup = Absolute(words[++i]);
       } else {
         return std::nullopt;
       }
