@@ -21,6 +21,12 @@ std::string WithoutTrailingSlash(std::string path) {
   return path;
 }
 
+bool Inside(const std::string& path, const std::string& folder) {
+  const std::string root = WithoutTrailingSlash(folder);
+  return !root.empty() && path.size() > root.size() && path.compare(0, root.size(), root) == 0 &&
+         (root == "/" || path[root.size()] == '/');
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
   return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
 }
@@ -145,6 +151,14 @@ void TForm1::MenuSaveSelectionsClick() {
   const auto chosen = platform_.SaveFile(JoinPath(folder, BaseName(backup) + ".selections.ini"),
                                          TextOf(kSelectionsFilter, LanguageIndex));
   if (!chosen) return;
+  // Those folders are copied to the controller and the board as they are; a file of ours would
+  // travel with them.
+  if (Inside(*chosen, LoadedBackupFolder) || Inside(*chosen, C(Ctl::EditConfigFolder).Text)) {
+    ShowMessageBox(MessageKind::Error,
+                   FormatPath(TextOf(kSelectionsNotThereText, LanguageIndex), *chosen),
+                   kWriteErrorCaption);
+    return;
+  }
   const FileStatus written = WriteFileAtomically(*chosen, FormatSelections(CurrentSelections()));
   if (!written.ok()) {
     std::string text = FormatPath(UiText(TextRow::CannotWrite), *chosen);

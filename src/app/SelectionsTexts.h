@@ -20,6 +20,13 @@ inline constexpr UiTextPair kSelectionsRefusedText{
 inline constexpr UiTextPair kSelectionsApplyCaption{"選択内容の適用", "Apply selections"};
 inline constexpr UiTextPair kSelectionsAppliedText{"選択内容を適用しました。",
                                                    "The selections were applied."};
+// A save into the folders that go to the robot controller or the board.
+inline constexpr UiTextPair kSelectionsNotThereText{
+    "%s "
+    "はバックアップフォルダまたはセットアップフォルダの中です。選択内容ファイルは別のフォルダに保存"
+    "してください。",
+    "%s lies in the backup folder or the setup folder. Please save the selections file in another "
+    "folder."};
 // Heads the list of what could not be applied.
 inline constexpr UiTextPair kSelectionsPartlyText{
     "次の選択内容は適用できませんでした。それ以外は適用しました。",

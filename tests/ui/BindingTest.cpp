@@ -229,8 +229,8 @@ class BindingTest : public QObject {
   void everyMenuCaptionHasAnAccessKey() {
     for (const char* language : {"N5", "N6"}) {
       Find<QAction>(language)->trigger();
-      for (const char* name :
-           {"MenuRestoreOriginals", "MenuShowReport", "MenuAbout", "N1", "N2", "N3"}) {
+      for (const char* name : {"MenuRestoreOriginals", "MenuShowReport", "MenuSaveSelections",
+                               "MenuApplySelections", "MenuAbout", "N1", "N2", "N3"}) {
         const QString text = Find<QAction>(name)->text();
         QVERIFY2(!QKeySequence::mnemonic(text).isEmpty(), qPrintable(text));
       }

@@ -248,6 +248,11 @@ INSTANTIATE_TEST_SUITE_P(
                 "[Settings]\r\nTop=1\r\nLanguage=0\r\nLeft=100\r\nHeight=440\r\nWidth="
                 "860\r\nMaximized=0\r\n" +
                     NulLine() + "[Folder]\r\nUPDATE=\r\nBACKUP=\r\n"},
+        // Only once a selections file has been saved or applied is there a folder to remember.
+        SaveRow{"SelectionsFolderKept", "[Folder]\r\nSELECTIONS=/line 3/\r\n",
+                "[Folder]\r\nSELECTIONS=/line 3/\r\nUPDATE=\r\nBACKUP=\r\n[Settings]\r\n"
+                "Language=0\r\nTop=100\r\nLeft=100\r\nHeight=440\r\nWidth=860\r\n"
+                "Maximized=0\r\n"},
         SaveRow{"SecondSectionOfANameUntouched", "[Settings]\r\nTop=1\r\n[Settings]\r\nTop=2\r\n",
                 "[Settings]\r\nTop=1\r\nLanguage=0\r\nLeft=100\r\nHeight=440\r\nWidth="
                 "860\r\nMaximized=0\r\n"

@@ -7,6 +7,7 @@
 
 #include "TestSupport.h"
 #include "app/CreateFilesTexts.h"
+#include "app/SelectionsTexts.h"
 #include "app/UiTexts.h"
 
 namespace wisetup {
@@ -100,6 +101,31 @@ TEST(ProblemList, AppendsTheSystemsReason) {
             "H\n/b/$WTBD1: cannot be opened (Permission denied)\n/b/$WTBD2: is read-only");
   EXPECT_EQ(ProblemList("H", issues, 0),
             "H\n/b/$WTBD1: 開けません (Permission denied)\n/b/$WTBD2: 読み取り専用です");
+}
+
+// Every reason has its text in both languages with each placeholder filled, and the file's own
+// words (a section named with braces) are never taken for a placeholder.
+TEST(SelectionsTexts, EveryFaultHasItsLineInBothLanguages) {
+  for (int language : {0, 1}) {
+    for (int f = 0; f <= static_cast<int>(SelectionsFault::BadEntryName); ++f) {
+      const string text = SelectionsProblemText(
+          SelectionsProblem{static_cast<SelectionsFault>(f), "W{r}", "K", 2}, language);
+      EXPECT_FALSE(text.empty()) << f;
+      EXPECT_EQ(text.find("{w}"), string::npos) << text;
+      EXPECT_EQ(text.find("{n}"), string::npos) << text;
+    }
+    for (int f = 0; f <= static_cast<int>(MatchFault::NoTable); ++f) {
+      const string text = MatchProblemText(
+          MatchProblem{static_cast<MatchFault>(f), 1, 9, "$WTBD{a}", 5, 9}, language);
+      EXPECT_NE(text.find(language == 0 ? "溶接機2" : "WPS2"), string::npos) << text;
+      EXPECT_EQ(text.find("{welder}"), string::npos) << text;
+      EXPECT_EQ(text.find("{registration}"), string::npos) << text;
+    }
+  }
+  EXPECT_EQ(MatchProblemText(MatchProblem{MatchFault::EntryMissing, 1, 9, "$WTBD{a}", 0, 0}, 1),
+            "WPS2 Register10: $WTBD{a} is not in this catalogue.");
+  EXPECT_EQ(MatchProblemText(MatchProblem{MatchFault::KindDiffers, 0, 0, "", 5, 9}, 1),
+            "WPS1: the file's WPS (RK1) is not the WPS registered in RC (RK3).");
 }
 
 }  // namespace
