@@ -139,7 +139,16 @@ std::optional<RobotWeldTable> TForm1::TransferCharacteristicData(int welder,
   return BuildRevisedTable(in);
 }
 
+bool TForm1::CheckBackupLoaded() {
+  // Without a load every welder is "none": the files written would describe no welder at all.
+  if (!LoadedBackupFolder.empty() && !ViewMode) return true;
+  ShowMessageBox(MessageKind::Error, CreateFilesText(CreateText::NoBackupLoaded, LanguageIndex),
+                 CreateFilesText(CreateText::NoBackupCaption, LanguageIndex));
+  return false;
+}
+
 std::optional<FileTransaction> TForm1::PrepareCreateFiles(bool askOverwrite) {
+  if (!CheckBackupLoaded()) return std::nullopt;
   const std::string folder = C(Ctl::EditConfigFolder).Text;
   if (folder.empty()) {
     ShowMessageBox(MessageKind::Error, UiText(TextRow::NoSetupFolder),

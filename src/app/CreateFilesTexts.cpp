@@ -46,6 +46,10 @@ const std::array<UiTextPair, static_cast<std::size_t>(CreateText::Count)> kTexts
     {"記録 (manifest.txt) を読み出せません", "its record (manifest.txt) cannot be read"},
     {"次のファイルは作成後に変更されているため、戻しません:",
      "These files changed since and will be left as they are:"},
+    {"バックアップ未読込", "No backup loaded"},
+    {"バックアップフォルダが読み込まれていません。\nロボット制御装置のバックアップフォルダを選択し"
+     "てください。",
+     "No backup folder is loaded.\nPlease select the backup folder of the robot controller."},
 }};
 
 }  // namespace

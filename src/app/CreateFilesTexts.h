@@ -30,6 +30,8 @@ enum class CreateText {
   Unchecked,         // "%s" the run's time: an interrupted run whose files cannot be checked
   ManifestDamaged,   // reason: the run's manifest cannot be read
   WillBeLeft,        // heads the files changed since, in a question about putting files back
+  NoBackupCaption,   // caption of the box when no backup folder is loaded
+  NoBackupLoaded,    // its text
   Count
 };
 

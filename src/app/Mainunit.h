@@ -182,6 +182,9 @@ class TForm1 {
 
   // --- Create Files and its history (CreateFilesHandlers.cpp, HistoryHandlers.cpp) ---------------
   void ButtonMakeConfigClick();
+  // Whether the window holds a backup loaded from its folder (a setup file read back is none);
+  // otherwise the box that says so has been shown.
+  bool CheckBackupLoaded();
   bool CheckRegistrations();
   // The revised table of one registration, or nothing when it gets no transfer.
   std::optional<RobotWeldTable> TransferCharacteristicData(int welder, int registration) const;

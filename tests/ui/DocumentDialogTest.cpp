@@ -145,11 +145,19 @@ class DocumentDialogTest : public QObject {
   // The window's preview reaches the dialog with the texts of the active language.
   void previewOfTheModelIsShownInTheActiveLanguage() {
     QTemporaryDir setup;
+    // A backup with no welder registered: only the setup file is written.
+    QTemporaryDir backup;
+    QVERIFY(QDir().mkpath(backup.filePath(QStringLiteral("WORK"))));
+    QFile config(backup.filePath(QStringLiteral("WORK/Ac01arcw.CON")));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write("[ARC_WELDER]\r\nA_KIND=0,0,0,0\r\n");
+    config.close();
     for (const int language : {0, 1}) {
       CapturingPlatform platform;
       wisetup::TForm1 form(platform);
       form.LanguageIndex = language;
       form.ApplyLanguage(language);
+      form.LoadBackupFolder(backup.path().toStdString());
       form.C(Ctl::EditConfigFolder).Text = setup.path().toStdString();
       form.ButtonPreviewClick();
       QVERIFY(platform.shown.has_value());
