@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <array>
+#include <span>
 
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
@@ -8,6 +10,7 @@
 #include "catalogue/ModelTable.h"
 #include "platform/FileIo.h"
 #include "platform/PathMap.h"
+#include "storage/Sha256.h"
 #include "text/IniDocument.h"
 #include "text/TextScan.h"
 
@@ -29,6 +32,19 @@ std::vector<int> ConvertItems(const std::string& value, std::size_t limit,
     numbers.push_back(*number);
   }
   return numbers;
+}
+
+// The SHA-256 of the whole file, which Create Files compares before it rewrites the table; empty
+// (the table is then never rewritten) when the file cannot be read so, or no longer begins with
+// the record just read.
+std::string WholeFileHash(const std::string& nativePath, std::span<const std::uint8_t> record) {
+  std::string whole;
+  if (!ReadWholeFile(nativePath, whole, Links::Refuse).ok() || whole.size() < record.size() ||
+      !std::equal(record.begin(), record.end(), whole.begin(),
+                  [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); })) {
+    return {};
+  }
+  return Sha256Hex(whole);
 }
 
 }  // namespace
@@ -114,11 +130,13 @@ std::optional<TForm1::BackupConfig> TForm1::ReadBackupConfig(const std::string& 
 }
 
 void TForm1::ReadRobotTables(const std::string& folder) {
-  const std::string weld = WeldFolderPath(folder) + "/";
+  const std::string weldFolder = WeldFolderPath(folder);
+  const std::string weld = weldFolder + "/";
   for (WelderSlot& slot : Slots) {
     slot.RobotTables148.clear();
     slot.RobotTables224.clear();
     slot.TableReadWhole.fill(false);
+    for (std::string& hash : slot.TableSeenHash) hash.clear();
     if (slot.WelderKind == kNotRegistered) continue;
     const bool longForm = IsLongRcTableKind(slot.WelderKind);
     auto& list = longForm ? slot.RobotTables224 : slot.RobotTables148;
@@ -134,6 +152,10 @@ void TForm1::ReadRobotTables(const std::string& folder) {
       }
       slot.TableReadWhole[c] = ReadRcWeldTable(weld + TableFileName(n), longForm);
       const RobotWeldTable& work = longForm ? WorkTable224 : WorkTable148;
+      if (slot.TableReadWhole[c]) {
+        slot.TableSeenHash[c] =
+            WholeFileHash(weld + MapName(weldFolder, TableFileName(n)), work.Bytes());
+      }
       list.push_back(work);
       slot.RobotModeTexts[c] = MakeConditionText(work, slot.WelderKind, false, LanguageIndex);
     }

@@ -7,6 +7,7 @@
 #include "platform/PathMap.h"
 #include "storage/FileTransaction.h"
 #include "storage/History.h"
+#include "storage/Sha256.h"
 #include "text/IniDocument.h"
 
 namespace wisetup {
@@ -56,14 +57,19 @@ void AddSetupFile(FileTransaction& files, const std::string& nativePath,
   files.SetContent(*setup, doc.Serialize());
 }
 
-// A longer file keeps its bytes beyond the record.
+// A longer file keeps its bytes beyond the record. A file that no longer holds what the window
+// read (`seenHash`) was changed by someone else since, from whose work the window knows nothing.
 void AddRevisedTable(FileTransaction& files, const std::string& nativePath,
-                     const RobotWeldTable& revised) {
+                     const RobotWeldTable& revised, const std::string& seenHash) {
   const auto entry = files.Add(nativePath, true);
   if (!entry) return;
+  const std::string& old = files.OldContent(*entry);
+  if (seenHash.empty() || Sha256Hex(old) != seenHash) {
+    files.AddIssue(Failure(FileCode::ChangedOnDisk, nativePath));
+    return;
+  }
   const auto bytes = revised.Bytes();
   std::string content(bytes.begin(), bytes.end());
-  const std::string& old = files.OldContent(*entry);
   if (old.size() > content.size()) content += old.substr(content.size());
   files.SetContent(*entry, std::move(content));
 }
@@ -182,7 +188,24 @@ std::optional<FileTransaction> TForm1::PrepareCreateFiles(bool askOverwrite) {
 void TForm1::ButtonMakeConfigClick() {
   LastCreate = {};
   std::optional<FileTransaction> files = PrepareCreateFiles(true);
-  if (files) CommitCreateFiles(*files);
+  if (!files || !CommitCreateFiles(*files)) return;
+  // The next run in this window starts from what this one wrote.
+  std::map<std::string, std::string> written;
+  for (std::size_t e = 0; e < files->Size(); ++e)
+    written[files->Path(e)] = Sha256Hex(files->NewContent(e));
+  NoteTableContents(written);
+}
+
+void TForm1::NoteTableContents(const std::map<std::string, std::string>& hashes) {
+  if (LoadedBackupFolder.empty() || hashes.empty()) return;
+  const std::string weld = WeldFolderPath(LoadedBackupFolder);
+  for (WelderSlot& slot : Slots) {
+    for (std::size_t r = 0; r < kRegistrations; ++r) {
+      if (!slot.TableReadWhole[r]) continue;
+      const auto it = hashes.find(weld + "/" + MapName(weld, TableFileName(slot.TableNumbers[r])));
+      if (it != hashes.end()) slot.TableSeenHash[r] = it->second;
+    }
+  }
 }
 
 SetupFileValues TForm1::ComposeSetupValues() const {
@@ -248,15 +271,16 @@ void TForm1::AddRevisedTables(FileTransaction& files, const SetupFileValues& val
         files.AddIssue(Failure(FileCode::NotReadWhole, table));
         continue;
       }
-      AddRevisedTable(files, table, *revised);
+      AddRevisedTable(files, table, *revised, slot.TableSeenHash[ur]);
     }
   }
 }
 
-void TForm1::CommitCreateFiles(FileTransaction& files) {
+bool TForm1::CommitCreateFiles(FileTransaction& files) {
   auto refuse = [this](const std::string& text) {
     ShowMessageBox(MessageKind::Error, text,
                    CreateFilesText(CreateText::ErrorCaption, LanguageIndex));
+    return false;
   };
   const std::string notCreated = CreateFilesText(CreateText::NotCreated, LanguageIndex);
   const auto root = HistoryFolderRoot();
@@ -291,7 +315,7 @@ void TForm1::CommitCreateFiles(FileTransaction& files) {
       LastCreate.keptFolder = files.KeptFolder();
     }
     RefreshRestoreOriginals();
-    return;
+    return false;
   }
   // The files are replaced: a report that cannot be written is said, and the run stays complete.
   const std::optional<std::string> reportFailure = WriteReport(files, changes);
@@ -304,6 +328,7 @@ void TForm1::CommitCreateFiles(FileTransaction& files) {
           FormatPath(CreateFilesText(CreateText::KeptIn, LanguageIndex), files.KeptFolder()) +
           (reportFailure ? "\n\n" + *reportFailure : std::string()),
       UiText(TextRow::CompletedCaption));
+  return true;
 }
 
 }  // namespace wisetup

@@ -97,6 +97,8 @@ std::string ReasonText(FileCode code, int language) {
       return CreateFilesText(CreateText::ManifestDamaged, language);
     case FileCode::CompanionNotRead:
       return pick("特性データを読み出せませんでした", "characteristic data could not be read");
+    case FileCode::ChangedOnDisk:
+      return pick("読み込み後に変更されています", "changed on disk since it was loaded");
   }
   return {};
 }

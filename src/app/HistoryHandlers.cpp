@@ -106,6 +106,12 @@ void TForm1::PutRunBack(const HistoryRun& run) {
              outcome.leftNew.empty() ? CreateText::UndoFailed : CreateText::UndoLeftChanged);
       return;
     }
+    // Tables of the loaded backup that are put back hold what the window read from them again.
+    std::map<std::string, std::string> restored;
+    for (const HistoryFile* file : now.fresh) {
+      if (file->existed) restored[file->path] = file->oldHash;
+    }
+    NoteTableContents(restored);
   }
   // The files are back either way; a run left unmarked is only offered again, so it is said, not
   // refused.

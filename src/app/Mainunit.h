@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -36,6 +37,9 @@ struct WelderSlot {
   std::array<int, kRegistrations> TableNumbers{};
   // Whether the load read the registration's table file whole; only such a table is rewritten.
   std::array<bool, kRegistrations> TableReadWhole{};
+  // SHA-256 of the whole table file as this window last read or wrote it; empty when unknown. A
+  // file that no longer holds it was written by someone else and is not overwritten.
+  std::array<std::string, kRegistrations> TableSeenHash;
   std::vector<RobotWeldTable> RobotTables148;
   std::vector<RobotWeldTable> RobotTables224;
   std::array<std::string, kRegistrations> RobotModeTexts;
@@ -261,7 +265,9 @@ class TForm1 {
   std::optional<FileTransaction> PrepareCreateFiles(bool askOverwrite);
   SetupFileValues ComposeSetupValues() const;
   void AddRevisedTables(FileTransaction& files, const SetupFileValues& values) const;
-  void CommitCreateFiles(FileTransaction& files);
+  bool CommitCreateFiles(FileTransaction& files);
+  // The loaded tables at these native paths now hold the content of the given SHA-256.
+  void NoteTableContents(const std::map<std::string, std::string>& hashes);
   // The preview and the report (PreviewHandlers.cpp).
   ChangeList ChangesOf(const FileTransaction& files) const;
   std::string ReportText(const ChangeList& changes) const;

@@ -29,6 +29,7 @@ enum class FileCode {
   NotPutBack,        // after a failure, the old content could not be restored
   ManifestDamaged,   // the record of a run cannot be read
   CompanionNotRead,  // a catalogue record that was not read whole, so its data are not transferred
+  ChangedOnDisk,     // written by someone else after the caller read it
 };
 
 // The one result of every file routine: the code, the native path concerned and, where the system

@@ -33,6 +33,7 @@ namespace {
 namespace fs = std::filesystem;
 using std::string;
 
+using test::PrintTo;
 using test::ReadBytes;
 using test::Shown;
 
@@ -78,12 +79,17 @@ class CreateFilesFaultTest : public testing::Test {
     demo::WriteTextFile(dir_ / "setup" / "ZelSetUp.ini", "[FOREIGN]\r\nKEPT=1\r\n");
 
     form_.LanguageIndex = 1;
+    form_.C(Ctl::EditConfigFolder).Text = (dir_ / "setup").string();
+    LoadAndChoose();
+    old_ = Take();
+  }
+
+  // The window takes the backup as it is on disk now, with the same choices.
+  void LoadAndChoose() {
     platform_.folderAnswers.push_back((dir_ / "demo").string());
     form_.ClickBackupFolder();
-    form_.C(Ctl::EditConfigFolder).Text = (dir_ / "setup").string();
     Choose(0, 1, {{0, 0}, {1, 2}});
     Choose(1, 3, {{0, 0}, {1, 1}, {3, 2}});
-    old_ = Take();
   }
   void TearDown() override {
     std::error_code ec;
@@ -123,12 +129,14 @@ class CreateFilesFaultTest : public testing::Test {
     return snapshot;
   }
 
-  // Puts the old files back as they were before any run and forgets the history.
+  // Puts the old files back as they were before any run, loads them again (the window would refuse
+  // to write over files changed behind it) and forgets the history.
   void Reset() {
     for (const fs::path& folder : {Weld(), dir_ / "setup"}) {
       for (const auto& entry : fs::directory_iterator(folder)) fs::remove(entry.path());
     }
     for (const auto& [path, bytes] : old_) std::ofstream(path, std::ios::binary) << bytes;
+    LoadAndChoose();
     std::error_code ec;
     fs::remove_all(dir_ / "data", ec);
     platform_.messages.clear();
@@ -490,6 +498,103 @@ TEST_F(CreateFilesFaultTest, InterruptedRunThatCannotBeCheckedChangesNothing) {
       << next.messages[0].text;
   EXPECT_EQ(RunStateOf(runs[1].string()), RunState::Undone);
   EXPECT_EQ(RunStateOf(runs[0].string()), RunState::InProgress);
+}
+
+// A table written behind the window's back after the load (by another window on the same backup,
+// or by hand) is never overwritten from the window's older reading: the one refusal box names it
+// and nothing changes. A table rewritten with the very bytes that were read is no change.
+struct ChangedTableRow {
+  const char* name;
+  const char* table;
+  std::function<void(const fs::path&)> change;
+  const char* reason;  // nothing: Create Files goes ahead
+};
+
+class ChangedSinceLoad : public CreateFilesFaultTest,
+                         public testing::WithParamInterface<ChangedTableRow> {};
+
+TEST_P(ChangedSinceLoad, IsRefusedAndNothingChanges) {
+  const ChangedTableRow& row = GetParam();
+  row.change(Weld() / row.table);
+  const Snapshot before = Take();
+  platform_.messages.clear();
+  form_.RunHandler([this] { form_.ButtonMakeConfigClick(); });
+  const auto boxes = platform_.Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  if (!row.reason) {
+    EXPECT_EQ(boxes[0].kind, MessageKind::Information) << boxes[0].text;
+    return;
+  }
+  EXPECT_EQ(boxes[0].kind, MessageKind::Error);
+  EXPECT_EQ(boxes[0].text, CreateFilesText(CreateText::NotCreated, 1) + "\n" +
+                               (Weld() / row.table).string() + ": " + row.reason);
+  EXPECT_TRUE(Take() == before);
+  EXPECT_FALSE(fs::exists(dir_ / "data" / "wisetup" / "history"));
+}
+
+void FlipLastByte(const fs::path& table) {
+  string bytes = ReadBytes(table);
+  bytes.back() = static_cast<char>(bytes.back() ^ 1);
+  std::ofstream(table, std::ios::binary) << bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ChangedSinceLoad,
+    testing::Values(ChangedTableRow{"ByteBeyondTheRecordFields", "$WTBD2", FlipLastByte,
+                                    "changed on disk since it was loaded"},
+                    ChangedTableRow{"LongerFile", "$WTBD11",
+                                    [](const fs::path& table) {
+                                      std::ofstream(table, std::ios::binary | std::ios::app)
+                                          << "tail";
+                                    },
+                                    "changed on disk since it was loaded"},
+                    ChangedTableRow{"ReplacedByAFolder", "$WTBD14",
+                                    [](const fs::path& table) {
+                                      fs::remove(table);
+                                      fs::create_directory(table);
+                                    },
+                                    "is not a regular file"},
+                    ChangedTableRow{"SameBytesWrittenAnew", "$WTBD1",
+                                    [](const fs::path& table) {
+                                      const string bytes = ReadBytes(table);
+                                      fs::remove(table);
+                                      std::ofstream(table, std::ios::binary) << bytes;
+                                    },
+                                    nullptr}),
+    test::RowName());
+
+// The window knows what its own runs and undos wrote: each next run in it goes ahead, while a table
+// changed behind it is refused until the backup is loaded again.
+TEST_F(CreateFilesFaultTest, RunsInARowGoAheadAndALaterChangeNeedsALoad) {
+  Injector clean;
+  auto expectDone = [this](const Snapshot& now, const Snapshot& expected) {
+    EXPECT_TRUE(now == expected);
+    ASSERT_EQ(platform_.Boxes().size(), 1u);
+    EXPECT_EQ(platform_.Boxes()[0].kind, MessageKind::Information) << platform_.Boxes()[0].text;
+    platform_.messages.clear();
+  };
+  new_ = Run(clean);
+  expectDone(new_, new_);
+  form_.RunHandler([this] { form_.MenuRestoreOriginalsClick(); });
+  expectDone(Take(), old_);
+  expectDone(Run(clean), new_);
+  expectDone(Run(clean), new_);
+
+  FlipLastByte(Weld() / "$WTBD12");
+  const Snapshot changed = Take();
+  EXPECT_TRUE(Run(clean) == changed);
+  ASSERT_EQ(platform_.Boxes().size(), 1u);
+  EXPECT_NE(platform_.Boxes()[0].text.find((Weld() / "$WTBD12").string() +
+                                           ": changed on disk since it was loaded"),
+            string::npos)
+      << platform_.Boxes()[0].text;
+  platform_.messages.clear();
+
+  LoadAndChoose();
+  platform_.messages.clear();
+  Run(clean);
+  ASSERT_EQ(platform_.Boxes().size(), 1u);
+  EXPECT_EQ(platform_.Boxes()[0].kind, MessageKind::Information) << platform_.Boxes()[0].text;
 }
 
 // The files come back even when the run cannot be marked undone; the engineer is told that the run
