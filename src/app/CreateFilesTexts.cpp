@@ -50,6 +50,9 @@ const std::array<UiTextPair, static_cast<std::size_t>(CreateText::Count)> kTexts
     {"バックアップフォルダが読み込まれていません。\nロボット制御装置のバックアップフォルダを選択し"
      "てください。",
      "No backup folder is loaded.\nPlease select the backup folder of the robot controller."},
+    {"作成日時: %s", "Created: %s"},
+    {"これらのファイルは現在読み込んでいるバックアップフォルダのものではありません。",
+     "These files are not in the backup folder now loaded."},
 }};
 
 }  // namespace

@@ -32,6 +32,8 @@ enum class CreateText {
   WillBeLeft,        // heads the files changed since, in a question about putting files back
   NoBackupCaption,   // caption of the box when no backup folder is loaded
   NoBackupLoaded,    // its text
+  UndoCreated,       // "%s": the time of the run offered to be undone
+  UndoOtherBackup,   // the run's tables lie outside the backup folder now loaded
   Count
 };
 

@@ -1,6 +1,12 @@
+#include <sys/stat.h>
+
+#include <algorithm>
+
 #include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
+#include "backup/TableFiles.h"
+#include "platform/PathMap.h"
 #include "storage/FileTransaction.h"
 #include "storage/History.h"
 #include "storage/Sha256.h"
@@ -63,6 +69,43 @@ std::string PathLines(const std::vector<std::string>& paths) {
   return out;
 }
 
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos || slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The folders of a run's files, each once, in the order of the manifest.
+std::vector<std::string> FoldersOf(const std::vector<HistoryFile>& files) {
+  std::vector<std::string> folders;
+  for (const HistoryFile& file : files) {
+    std::string folder = FolderOf(file.path);
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+      folders.push_back(std::move(folder));
+    }
+  }
+  return folders;
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+  struct stat first {};
+  struct stat second {};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+// Whether a run that rewrote tables rewrote none in `weldFolder` (the same folder reached by
+// another path counts as that folder). The setup file says nothing about whose backup it was.
+bool TablesElsewhere(const std::vector<HistoryFile>& files, const std::string& weldFolder) {
+  bool tables = false;
+  for (const HistoryFile& file : files) {
+    const std::string name = file.path.substr(file.path.rfind('/') + 1);
+    if (EqualsIgnoreCase(name, "ZelSetUp.ini")) continue;
+    tables = true;
+    if (!weldFolder.empty() && SameFolder(FolderOf(file.path), weldFolder)) return false;
+  }
+  return tables;
+}
+
 }  // namespace
 
 void TForm1::RefreshRestoreOriginals() {
@@ -78,9 +121,23 @@ void TForm1::MenuRestoreOriginalsClick() {
     RefreshRestoreOriginals();
     return;
   }
+  // The engineer decides knowing when the run was, whose files it wrote and what is left alone.
+  const RunFiles now = Classify(run->files);
   std::string question =
-      FormatCount(CreateFilesText(CreateText::UndoQuestion, LanguageIndex), run->files.size());
-  for (const HistoryFile& file : run->files) question += "\n" + file.path;
+      FormatCount(CreateFilesText(CreateText::UndoQuestion, LanguageIndex), now.fresh.size());
+  question += "\n" + FormatPath(CreateFilesText(CreateText::UndoCreated, LanguageIndex),
+                                RunTimeText(run->folder.substr(run->folder.rfind('/') + 1)));
+  question += PathLines(FoldersOf(run->files));
+  if (TablesElsewhere(run->files,
+                      LoadedBackupFolder.empty() ? "" : WeldFolderPath(LoadedBackupFolder))) {
+    question += "\n" + CreateFilesText(CreateText::UndoOtherBackup, LanguageIndex);
+  }
+  question += "\n";
+  for (const HistoryFile* file : now.fresh) question += "\n" + file->path;
+  if (!now.changed.empty()) {
+    question += "\n\n" + CreateFilesText(CreateText::WillBeLeft, LanguageIndex);
+    question += PathLines(now.changed);
+  }
   if (ShowMessageBox(MessageKind::Question, question, UiText(TextRow::ConfirmCaption)) !=
       MessageAnswer::Yes)
     return;
