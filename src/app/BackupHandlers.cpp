@@ -2,6 +2,7 @@
 #include <array>
 #include <span>
 
+#include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
 #include "backup/ConfigList.h"
@@ -91,6 +92,19 @@ void TForm1::LoadBackupFolder(const std::string& folder) {
   ShowRcWelderState();
   RecheckWelderModels();
   RefreshSelectionsMenu();
+  LockLoadedBackup();
+}
+
+void TForm1::LockLoadedBackup() {
+  backupLock_.Release();
+  const auto folder = LockFolder(Environment());
+  if (!folder) return;
+  if (const auto holder = backupLock_.Take(*folder, LoadedBackupFolder)) {
+    ShowMessageBox(MessageKind::Information,
+                   FormatCount(CreateFilesText(CreateText::AlsoOpen, LanguageIndex),
+                               static_cast<std::size_t>(*holder)),
+                   CreateFilesText(CreateText::AlsoOpenCaption, LanguageIndex));
+  }
 }
 
 std::optional<TForm1::BackupConfig> TForm1::ReadBackupConfig(const std::string& folder) {

@@ -53,6 +53,9 @@ const std::array<UiTextPair, static_cast<std::size_t>(CreateText::Count)> kTexts
     {"作成日時: %s", "Created: %s"},
     {"これらのファイルは現在読み込んでいるバックアップフォルダのものではありません。",
      "These files are not in the backup folder now loaded."},
+    {"このバックアップフォルダは別のウィンドウ（プロセス %d）でも開かれています。",
+     "This backup folder is also open in another window (process %d)."},
+    {"同時使用", "Opened twice"},
 }};
 
 }  // namespace

@@ -34,6 +34,8 @@ enum class CreateText {
   NoBackupLoaded,    // its text
   UndoCreated,       // "%s": the time of the run offered to be undone
   UndoOtherBackup,   // the run's tables lie outside the backup folder now loaded
+  AlsoOpen,          // "%d": the process of another window that has the backup loaded
+  AlsoOpenCaption,   // caption of that box
   Count
 };
 

@@ -77,6 +77,7 @@ void TForm1::SaveSettingsOnExit() {
 void TForm1::FormClose() {
   SaveSettingsOnExit();
   Closed = true;
+  backupLock_.Release();
 }
 
 void TForm1::ButtonEndClick() {

@@ -17,6 +17,7 @@
 #include "changes/ChangeList.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
+#include "platform/LockFile.h"
 #include "platform/Platform.h"
 #include "records/ModelIndex.h"
 #include "records/WelderKinds.h"
@@ -258,6 +259,8 @@ class TForm1 {
   };
   std::optional<BackupConfig> ReadBackupConfig(const std::string& folder);
   void ReadRobotTables(const std::string& folder);
+  // Takes the lock of the backup just loaded; tells the engineer when another window holds it.
+  void LockLoadedBackup();
   // The last step of ClickReadConfig.
   void ShowReferenceWelders();
   // The steps of ButtonMakeConfigClick. Prepare runs every check and composes every file; a refusal
@@ -277,6 +280,8 @@ class TForm1 {
                           const std::string& fileName) const;
 
   Platform& platform_;
+  // Held for the loaded backup, so that another window loading it is told.
+  FolderLock backupLock_;
 };
 
 }  // namespace wisetup

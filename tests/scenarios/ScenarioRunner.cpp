@@ -13,7 +13,8 @@
 // "@DIR@" in the script stands for the run's folder, and the transcript shows it the same way.
 // Every run gets its own HOME and XDG folders below the run's folder, so nothing of the machine's
 // user leaks in: HOME=@DIR@/home, XDG_CONFIG_HOME=@DIR@/xdg/config, XDG_DATA_HOME=@DIR@/xdg/data,
-// XDG_DATA_DIRS=@DIR@/xdg/dirs (none of them created).
+// XDG_DATA_DIRS=@DIR@/xdg/dirs, XDG_CACHE_HOME=@DIR@/xdg/cache, XDG_RUNTIME_DIR=@DIR@/xdg/runtime
+// (none of them created).
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -128,6 +129,8 @@ struct Directives {
       {"XDG_CONFIG_HOME", "@DIR@/xdg/config"},
       {"XDG_DATA_HOME", "@DIR@/xdg/data"},
       {"XDG_DATA_DIRS", "@DIR@/xdg/dirs"},
+      {"XDG_CACHE_HOME", "@DIR@/xdg/cache"},
+      {"XDG_RUNTIME_DIR", "@DIR@/xdg/runtime"},
   };
 };
 

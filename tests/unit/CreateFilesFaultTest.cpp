@@ -619,6 +619,47 @@ TEST_F(CreateFilesFaultTest, UndoSaysWhenTheRunIsAnotherBackups) {
   }
 }
 
+// Another window with the backup loaded (here in a child process) is named after the load, which
+// goes on; once that process has ended nobody is named, although its lock file is still there.
+TEST_F(CreateFilesFaultTest, LoadNamesAnotherWindowThatHasTheBackupLoaded) {
+  platform_.environment["XDG_RUNTIME_DIR"] = (dir_ / "run").string();
+  fs::create_directories(dir_ / "run");
+  int ready[2];
+  int done[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  ASSERT_EQ(::pipe(done), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    FaultPlatform own = platform_;
+    own.folderAnswers = {(dir_ / "demo").string()};
+    TForm1 other(own);
+    other.ClickBackupFolder();
+    char c = own.messages.empty() ? 1 : 0;
+    if (::write(ready[1], &c, 1) != 1 || ::read(done[0], &c, 1) != 1) ::_exit(1);
+    ::_exit(0);
+  }
+  char c = 0;
+  ASSERT_EQ(::read(ready[0], &c, 1), 1);
+  EXPECT_EQ(c, 1) << "the first window was told something";
+  platform_.messages.clear();
+  LoadAndChoose();
+  ASSERT_EQ(platform_.messages.size(), 1u);
+  EXPECT_EQ(platform_.messages[0].kind, MessageKind::Information);
+  EXPECT_EQ(
+      platform_.messages[0].text,
+      "This backup folder is also open in another window (process " + std::to_string(child) + ").");
+  EXPECT_EQ(form_.Slots[1].SelectedModes[3], 2);  // the load and the choices went on
+
+  ASSERT_EQ(::write(done[1], &c, 1), 1);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  for (const int fd : {ready[0], ready[1], done[0], done[1]}) ::close(fd);
+  platform_.messages.clear();
+  LoadAndChoose();
+  EXPECT_TRUE(platform_.messages.empty()) << platform_.messages[0].text;
+}
+
 // The files come back even when the run cannot be marked undone; the engineer is told that the run
 // will be offered again rather than being told nothing.
 TEST_F(CreateFilesFaultTest, UndoThatCannotMarkItsRunSaysSo) {
