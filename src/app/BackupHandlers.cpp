@@ -2,8 +2,8 @@
 #include <array>
 #include <span>
 
-#include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
+#include "app/MoreTexts.h"
 #include "app/UiTexts.h"
 #include "backup/ConfigList.h"
 #include "backup/TableFiles.h"
@@ -101,9 +101,9 @@ void TForm1::LockLoadedBackup() {
   if (!folder) return;
   if (const auto holder = backupLock_.Take(*folder, LoadedBackupFolder)) {
     ShowMessageBox(MessageKind::Information,
-                   FormatCount(CreateFilesText(CreateText::AlsoOpen, LanguageIndex),
+                   FormatCount(MoreTextOf(MoreText::AlsoOpen, LanguageIndex),
                                static_cast<std::size_t>(*holder)),
-                   CreateFilesText(CreateText::AlsoOpenCaption, LanguageIndex));
+                   MoreTextOf(MoreText::AlsoOpenCaption, LanguageIndex));
   }
 }
 
@@ -127,7 +127,7 @@ std::optional<TForm1::BackupConfig> TForm1::ReadBackupConfig(const std::string& 
   if (!doc.Get("ARC_WELDER", "A_KIND")) {
     ShowMessageBox(MessageKind::Error,
                    UiText(TextRow::WrongFolder) + "\n\n" +
-                       FormatPath(TextOf(kNoWelderKindText, LanguageIndex), configPath),
+                       FormatPath(MoreTextOf(MoreText::NoWelderKind, LanguageIndex), configPath),
                    UiText(TextRow::WrongFolderCaption));
     return std::nullopt;
   }

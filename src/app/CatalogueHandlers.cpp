@@ -1,4 +1,5 @@
 #include "app/Mainunit.h"
+#include "app/MoreTexts.h"
 #include "app/UiTexts.h"
 #include "catalogue/CatalogueFolder.h"
 #include "catalogue/ConditionText.h"
@@ -53,8 +54,8 @@ void TForm1::LoadCatalogue(int welder) {
         places += (places.empty() ? "" : "\n") + place;
       }
       ShowMessageBox(MessageKind::Error,
-                     FormatPath(TextOf(kCatalogueMissingText, LanguageIndex), places),
-                     TextOf(kCatalogueMissingCaption, LanguageIndex));
+                     FormatPath(MoreTextOf(MoreText::CatalogueMissing, LanguageIndex), places),
+                     MoreTextOf(MoreText::CatalogueMissingCaption, LanguageIndex));
     }
     return;
   }

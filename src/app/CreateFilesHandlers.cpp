@@ -1,5 +1,5 @@
-#include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
+#include "app/MoreTexts.h"
 #include "app/UiTexts.h"
 #include "backup/CharacteristicTransfer.h"
 #include "backup/TableFiles.h"
@@ -148,8 +148,8 @@ std::optional<RobotWeldTable> TForm1::TransferCharacteristicData(int welder,
 bool TForm1::CheckBackupLoaded() {
   // Without a load every welder is "none": the files written would describe no welder at all.
   if (!LoadedBackupFolder.empty() && !ViewMode) return true;
-  ShowMessageBox(MessageKind::Error, CreateFilesText(CreateText::NoBackupLoaded, LanguageIndex),
-                 CreateFilesText(CreateText::NoBackupCaption, LanguageIndex));
+  ShowMessageBox(MessageKind::Error, MoreTextOf(MoreText::NoBackupLoaded, LanguageIndex),
+                 MoreTextOf(MoreText::NoBackupCaption, LanguageIndex));
   return false;
 }
 
@@ -176,10 +176,10 @@ std::optional<FileTransaction> TForm1::PrepareCreateFiles(bool askOverwrite) {
   AddSetupFile(files, path, values);
   AddRevisedTables(files, values);
   if (!files.Issues().empty()) {
-    ShowMessageBox(MessageKind::Error,
-                   ProblemList(CreateFilesText(CreateText::NotCreated, LanguageIndex),
-                               files.Issues(), LanguageIndex),
-                   CreateFilesText(CreateText::ErrorCaption, LanguageIndex));
+    ShowMessageBox(
+        MessageKind::Error,
+        ProblemList(MoreTextOf(MoreText::NotCreated, LanguageIndex), files.Issues(), LanguageIndex),
+        MoreTextOf(MoreText::ErrorCaption, LanguageIndex));
     return std::nullopt;
   }
   return files;
@@ -278,14 +278,13 @@ void TForm1::AddRevisedTables(FileTransaction& files, const SetupFileValues& val
 
 bool TForm1::CommitCreateFiles(FileTransaction& files) {
   auto refuse = [this](const std::string& text) {
-    ShowMessageBox(MessageKind::Error, text,
-                   CreateFilesText(CreateText::ErrorCaption, LanguageIndex));
+    ShowMessageBox(MessageKind::Error, text, MoreTextOf(MoreText::ErrorCaption, LanguageIndex));
     return false;
   };
-  const std::string notCreated = CreateFilesText(CreateText::NotCreated, LanguageIndex);
+  const std::string notCreated = MoreTextOf(MoreText::NotCreated, LanguageIndex);
   const auto root = HistoryFolderRoot();
   if (!root) {
-    return refuse(notCreated + "\n" + CreateFilesText(CreateText::NoHistoryFolder, LanguageIndex));
+    return refuse(notCreated + "\n" + MoreTextOf(MoreText::NoHistoryFolder, LanguageIndex));
   }
   if (!files.KeepOriginals(*root, platform_.LocalTimestamp())) {
     return refuse(ProblemList(notCreated, files.Issues(), LanguageIndex));
@@ -303,14 +302,13 @@ bool TForm1::CommitCreateFiles(FileTransaction& files) {
       // files left new.
       const bool replacing =
           !outcome.issues.empty() && outcome.issues.front().code == FileCode::CannotReplace;
-      refuse(ProblemList(CreateFilesText(CreateText::LeftNew, LanguageIndex), outcome.notPutBack,
+      refuse(ProblemList(MoreTextOf(MoreText::LeftNew, LanguageIndex), outcome.notPutBack,
                          LanguageIndex) +
              "\n\n" +
-             ProblemList(CreateFilesText(replacing ? CreateText::StillOld : CreateText::StoppedAt,
-                                         LanguageIndex),
-                         outcome.issues, LanguageIndex) +
-             "\n\n" +
-             FormatPath(CreateFilesText(CreateText::KeptIn, LanguageIndex), files.KeptFolder()));
+             ProblemList(
+                 MoreTextOf(replacing ? MoreText::StillOld : MoreText::StoppedAt, LanguageIndex),
+                 outcome.issues, LanguageIndex) +
+             "\n\n" + FormatPath(MoreTextOf(MoreText::KeptIn, LanguageIndex), files.KeptFolder()));
       LastCreate.state = CreateOutcome::State::LeftPartNew;
       LastCreate.keptFolder = files.KeptFolder();
     }
@@ -322,12 +320,11 @@ bool TForm1::CommitCreateFiles(FileTransaction& files) {
   LastCreate = {CreateOutcome::State::Created, changes.files.size(), files.KeptFolder(),
                 reportFailure ? std::string() : files.KeptFolder() + "/" + kReportName};
   RefreshRestoreOriginals();
-  ShowMessageBox(
-      MessageKind::Information,
-      UiText(TextRow::FilesCreated) + "\n\n" +
-          FormatPath(CreateFilesText(CreateText::KeptIn, LanguageIndex), files.KeptFolder()) +
-          (reportFailure ? "\n\n" + *reportFailure : std::string()),
-      UiText(TextRow::CompletedCaption));
+  ShowMessageBox(MessageKind::Information,
+                 UiText(TextRow::FilesCreated) + "\n\n" +
+                     FormatPath(MoreTextOf(MoreText::KeptIn, LanguageIndex), files.KeptFolder()) +
+                     (reportFailure ? "\n\n" + *reportFailure : std::string()),
+                 UiText(TextRow::CompletedCaption));
   return true;
 }
 

@@ -1,4 +1,5 @@
 #include "app/Mainunit.h"
+#include "app/MoreTexts.h"
 #include "app/UiTexts.h"
 #include "platform/PathMap.h"
 
@@ -8,9 +9,9 @@ void TForm1::MenuAboutClick() {
   // The box is titled by the menu item without its access key.
   std::string caption = UiText(TextRow::MenuAbout);
   if (caption.ends_with("(&A)")) caption.resize(caption.size() - 4);
-  std::string text = "wisetup\n" +
-                     FormatPath(TextOf(kAboutVersion, LanguageIndex), WISETUP_VERSION) + "\n" +
-                     TextOf(kAboutLicence, LanguageIndex);
+  std::string text =
+      "wisetup\n" + FormatPath(MoreTextOf(MoreText::AboutVersion, LanguageIndex), WISETUP_VERSION) +
+      "\n" + MoreTextOf(MoreText::AboutLicence, LanguageIndex);
   if (const std::string toolkit = platform_.ToolkitVersion(); !toolkit.empty()) {
     text += "\n" + toolkit;
   }
@@ -21,7 +22,7 @@ void TForm1::DropFolders(const std::vector<std::string>& paths) {
   // Several folders or a file give no single backup to load; guessing one would load the wrong
   // robot's data.
   if (paths.size() != 1 || paths.front().empty() || !FolderExists(paths.front())) {
-    ShowMessageBox(MessageKind::Error, TextOf(kDropRefusedText, LanguageIndex),
+    ShowMessageBox(MessageKind::Error, MoreTextOf(MoreText::DropRefused, LanguageIndex),
                    UiText(TextRow::WrongFolderCaption));
     return;
   }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
+#include "app/MoreTexts.h"
 #include "app/UiTexts.h"
 #include "backup/TableFiles.h"
 #include "platform/PathMap.h"
@@ -124,18 +124,18 @@ void TForm1::MenuRestoreOriginalsClick() {
   // The engineer decides knowing when the run was, whose files it wrote and what is left alone.
   const RunFiles now = Classify(run->files);
   std::string question =
-      FormatCount(CreateFilesText(CreateText::UndoQuestion, LanguageIndex), now.fresh.size());
-  question += "\n" + FormatPath(CreateFilesText(CreateText::UndoCreated, LanguageIndex),
+      FormatCount(MoreTextOf(MoreText::UndoQuestion, LanguageIndex), now.fresh.size());
+  question += "\n" + FormatPath(MoreTextOf(MoreText::UndoCreated, LanguageIndex),
                                 RunTimeText(run->folder.substr(run->folder.rfind('/') + 1)));
   question += PathLines(FoldersOf(run->files));
   if (TablesElsewhere(run->files,
                       LoadedBackupFolder.empty() ? "" : WeldFolderPath(LoadedBackupFolder))) {
-    question += "\n" + CreateFilesText(CreateText::UndoOtherBackup, LanguageIndex);
+    question += "\n" + MoreTextOf(MoreText::UndoOtherBackup, LanguageIndex);
   }
   question += "\n";
   for (const HistoryFile* file : now.fresh) question += "\n" + file->path;
   if (!now.changed.empty()) {
-    question += "\n\n" + CreateFilesText(CreateText::WillBeLeft, LanguageIndex);
+    question += "\n\n" + MoreTextOf(MoreText::WillBeLeft, LanguageIndex);
     question += PathLines(now.changed);
   }
   if (ShowMessageBox(MessageKind::Question, question, UiText(TextRow::ConfirmCaption)) !=
@@ -148,19 +148,18 @@ void TForm1::PutRunBack(const HistoryRun& run) {
   const RunFiles now = Classify(run.files);
   FileTransaction files;
   AddRestores(files, run.folder, now);
-  auto refuse = [this](const std::vector<FileStatus>& issues, CreateText header) {
+  auto refuse = [this](const std::vector<FileStatus>& issues, MoreText header) {
     ShowMessageBox(MessageKind::Error,
-                   ProblemList(CreateFilesText(header, LanguageIndex), issues, LanguageIndex),
-                   CreateFilesText(CreateText::UndoErrorCaption, LanguageIndex));
+                   ProblemList(MoreTextOf(header, LanguageIndex), issues, LanguageIndex),
+                   MoreTextOf(MoreText::UndoErrorCaption, LanguageIndex));
   };
-  if (!files.Issues().empty()) return refuse(files.Issues(), CreateText::UndoFailed);
+  if (!files.Issues().empty()) return refuse(files.Issues(), MoreText::UndoFailed);
   if (!now.fresh.empty()) {
     const CommitOutcome outcome = files.Commit();
     if (!outcome.ok) {
       std::vector<FileStatus> issues = outcome.notPutBack;
       issues.insert(issues.end(), outcome.issues.begin(), outcome.issues.end());
-      refuse(issues,
-             outcome.leftNew.empty() ? CreateText::UndoFailed : CreateText::UndoLeftChanged);
+      refuse(issues, outcome.leftNew.empty() ? MoreText::UndoFailed : MoreText::UndoLeftChanged);
       return;
     }
     // Tables of the loaded backup that are put back hold what the window read from them again.
@@ -176,10 +175,10 @@ void TForm1::PutRunBack(const HistoryRun& run) {
   RefreshRestoreOriginals();
 
   std::string report =
-      FormatCount(CreateFilesText(CreateText::UndoDone, LanguageIndex), now.fresh.size() + now.old);
-  if (!marked) report += "\n\n" + CreateFilesText(CreateText::UndoNotMarked, LanguageIndex);
+      FormatCount(MoreTextOf(MoreText::UndoDone, LanguageIndex), now.fresh.size() + now.old);
+  if (!marked) report += "\n\n" + MoreTextOf(MoreText::UndoNotMarked, LanguageIndex);
   if (!now.changed.empty()) {
-    report += "\n\n" + CreateFilesText(CreateText::UndoSkipped, LanguageIndex);
+    report += "\n\n" + MoreTextOf(MoreText::UndoSkipped, LanguageIndex);
     report += PathLines(now.changed);
   }
   ShowMessageBox(MessageKind::Information, report, UiText(TextRow::CompletedCaption));
@@ -191,11 +190,10 @@ void TForm1::CheckInterruptedRun() {
   if (!latest || RunStateOf(latest->folder) != RunState::InProgress) return;
   const std::string when = RunTimeText(latest->name);
   auto unchecked = [&](const std::vector<FileStatus>& issues) {
-    ShowMessageBox(
-        MessageKind::Error,
-        ProblemList(FormatPath(CreateFilesText(CreateText::Unchecked, LanguageIndex), when), issues,
-                    LanguageIndex),
-        CreateFilesText(CreateText::UndoErrorCaption, LanguageIndex));
+    ShowMessageBox(MessageKind::Error,
+                   ProblemList(FormatPath(MoreTextOf(MoreText::Unchecked, LanguageIndex), when),
+                               issues, LanguageIndex),
+                   MoreTextOf(MoreText::UndoErrorCaption, LanguageIndex));
   };
   if (!latest->files) {
     return unchecked({Failure(FileCode::ManifestDamaged, latest->folder + "/" + kManifestName)});
@@ -216,13 +214,13 @@ void TForm1::CheckInterruptedRun() {
   AddRestores(probe, latest->folder, now);
   if (!probe.Issues().empty()) return unchecked(probe.Issues());
 
-  std::string question = FormatCount(
-      FormatCount(FormatPath(CreateFilesText(CreateText::Interrupted, LanguageIndex), when),
-                  now.fresh.size()),
-      latest->files->size());
+  std::string question =
+      FormatCount(FormatCount(FormatPath(MoreTextOf(MoreText::Interrupted, LanguageIndex), when),
+                              now.fresh.size()),
+                  latest->files->size());
   for (const HistoryFile* file : now.fresh) question += "\n" + file->path;
   if (!now.changed.empty()) {
-    question += "\n\n" + CreateFilesText(CreateText::WillBeLeft, LanguageIndex);
+    question += "\n\n" + MoreTextOf(MoreText::WillBeLeft, LanguageIndex);
     question += PathLines(now.changed);
   }
   if (ShowMessageBox(MessageKind::Question, question, UiText(TextRow::ConfirmCaption)) ==

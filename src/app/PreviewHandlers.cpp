@@ -1,5 +1,6 @@
 #include "app/ChangeTexts.h"
 #include "app/Mainunit.h"
+#include "app/MoreTexts.h"
 #include "app/UiTexts.h"
 #include "backup/TableFiles.h"
 #include "catalogue/ConditionText.h"
@@ -51,7 +52,7 @@ DocumentView TForm1::DocumentOf(const std::string& title, const std::string& tex
           t(ChangeText::DialogClose),
           t(ChangeText::TextFilter),
           t(ChangeText::PdfFilter),
-          TextOf(kCannotWriteText, LanguageIndex)};
+          MoreTextOf(MoreText::CannotWrite, LanguageIndex)};
 }
 
 void TForm1::ButtonPreviewClick() {

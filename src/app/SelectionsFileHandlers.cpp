@@ -1,4 +1,5 @@
 #include "app/Mainunit.h"
+#include "app/MoreTexts.h"
 #include "app/SelectionsTexts.h"
 #include "app/UiTexts.h"
 #include "catalogue/ConditionText.h"
@@ -79,7 +80,7 @@ std::optional<Selections> TForm1::ReadSelectionsFile(const std::string& path,
   }
   SelectionsRead parsed = ParseSelections(content);
   if (!parsed.selections) {
-    reason = FormatPath(TextOf(kSelectionsRefusedText, LanguageIndex), path) + "\n" +
+    reason = FormatPath(MoreTextOf(MoreText::SelectionsRefused, LanguageIndex), path) + "\n" +
              SelectionsProblemText(parsed.problem, LanguageIndex);
   }
   return std::move(parsed.selections);
@@ -149,13 +150,13 @@ void TForm1::MenuSaveSelectionsClick() {
   // Beside the backups of the line by default, where the next one will be looked for.
   const std::string folder = SelectionsFolder.empty() ? FolderOf(backup) : SelectionsFolder;
   const auto chosen = platform_.SaveFile(JoinPath(folder, BaseName(backup) + ".selections.ini"),
-                                         TextOf(kSelectionsFilter, LanguageIndex));
+                                         MoreTextOf(MoreText::SelectionsFilter, LanguageIndex));
   if (!chosen) return;
   // Those folders are copied to the controller and the board as they are; a file of ours would
   // travel with them.
   if (Inside(*chosen, LoadedBackupFolder) || Inside(*chosen, C(Ctl::EditConfigFolder).Text)) {
     ShowMessageBox(MessageKind::Error,
-                   FormatPath(TextOf(kSelectionsNotThereText, LanguageIndex), *chosen),
+                   FormatPath(MoreTextOf(MoreText::SelectionsNotThere, LanguageIndex), *chosen),
                    kWriteErrorCaption);
     return;
   }
@@ -173,23 +174,25 @@ void TForm1::MenuApplySelectionsClick() {
   const std::string folder = SelectionsFolder.empty()
                                  ? FolderOf(WithoutTrailingSlash(LoadedBackupFolder))
                                  : SelectionsFolder;
-  const auto chosen = platform_.OpenFile(folder, TextOf(kSelectionsFilter, LanguageIndex));
+  const auto chosen =
+      platform_.OpenFile(folder, MoreTextOf(MoreText::SelectionsFilter, LanguageIndex));
   if (!chosen) return;
   std::string reason;
   const std::optional<Selections> selections = ReadSelectionsFile(*chosen, reason);
   if (!selections) {
-    ShowMessageBox(MessageKind::Error, reason, TextOf(kSelectionsRefusedCaption, LanguageIndex));
+    ShowMessageBox(MessageKind::Error, reason,
+                   MoreTextOf(MoreText::SelectionsRefusedCaption, LanguageIndex));
     return;
   }
   SelectionsFolder = FolderOf(*chosen);
   const std::vector<MatchProblem> problems = ApplySelections(*selections);
-  const std::string caption = TextOf(kSelectionsApplyCaption, LanguageIndex);
+  const std::string caption = MoreTextOf(MoreText::SelectionsApplyCaption, LanguageIndex);
   if (problems.empty()) {
-    ShowMessageBox(MessageKind::Information, TextOf(kSelectionsAppliedText, LanguageIndex),
+    ShowMessageBox(MessageKind::Information, MoreTextOf(MoreText::SelectionsApplied, LanguageIndex),
                    caption);
     return;
   }
-  std::string text = TextOf(kSelectionsPartlyText, LanguageIndex);
+  std::string text = MoreTextOf(MoreText::SelectionsPartly, LanguageIndex);
   for (const MatchProblem& problem : problems) {
     text += "\n" + MatchProblemText(problem, LanguageIndex);
   }

@@ -9,29 +9,6 @@
 
 namespace wisetup {
 
-inline constexpr UiTextPair kSelectionsFilter{"選択内容ファイル|*.selections.ini",
-                                              "Selections file|*.selections.ini"};
-inline constexpr UiTextPair kSelectionsRefusedCaption{"選択内容ファイル異常",
-                                                      "Wrong selections file"};
-// "%s": the file; the reason follows on the next line.
-inline constexpr UiTextPair kSelectionsRefusedText{
-    "%s は選択内容ファイルとして使えません。何も変更していません。",
-    "%s cannot be used as a selections file. Nothing was changed."};
-inline constexpr UiTextPair kSelectionsApplyCaption{"選択内容の適用", "Apply selections"};
-inline constexpr UiTextPair kSelectionsAppliedText{"選択内容を適用しました。",
-                                                   "The selections were applied."};
-// A save into the folders that go to the robot controller or the board.
-inline constexpr UiTextPair kSelectionsNotThereText{
-    "%s "
-    "はバックアップフォルダまたはセットアップフォルダの中です。選択内容ファイルは別のフォルダに保存"
-    "してください。",
-    "%s lies in the backup folder or the setup folder. Please save the selections file in another "
-    "folder."};
-// Heads the list of what could not be applied.
-inline constexpr UiTextPair kSelectionsPartlyText{
-    "次の選択内容は適用できませんでした。それ以外は適用しました。",
-    "These selections could not be applied; everything else was applied."};
-
 // Why a file was refused, one line.
 std::string SelectionsProblemText(const SelectionsProblem& problem, int language);
 

@@ -90,34 +90,6 @@ std::string FormatPath(const std::string& format, const std::string& arg);
 inline constexpr const char* kOpenErrorCaption = "File Open Error";
 inline constexpr const char* kReadErrorCaption = "File Read Error";
 inline constexpr const char* kWriteErrorCaption = "File Write Error";
-// Texts of the window beyond the numbered table, in both languages like its rows.
-// An error that escapes a handler when a profile file cannot be written.
-inline constexpr UiTextPair kCannotWriteText{"%s に書き込めません", "Cannot write %s."};
-// The settings file exists but cannot be read: it is left as it is rather than overwritten.
-inline constexpr UiTextPair kSettingsUnreadableText{
-    "%s を読み出せないため、設定を保存しませんでした。",
-    "The settings were not saved because %s cannot be read."};
-// No catalogue folder in any of the places searched (one per line in place of %s).
-// Follows the wrong-folder message for a configuration that names no welder kind.
-inline constexpr UiTextPair kNoWelderKindText{"%s に溶接機の種類（A_KIND）がありません。",
-                                              "%s registers no welder kind (A_KIND)."};
-inline constexpr UiTextPair kCatalogueMissingText{"溶接モードのカタログが見つかりません。\n%s",
-                                                  "The welding mode catalogue was not found.\n%s"};
-inline constexpr UiTextPair kCatalogueMissingCaption{"カタログ未検出異常", "Catalogue not found"};
-// Something other than one folder was dropped on the window.
-inline constexpr UiTextPair kDropRefusedText{
-    "ドロップできるのはフォルダ1つだけです。\nバックアップフォルダを1つドロップしてください。",
-    "Only one folder can be dropped.\nPlease drop one backup folder."};
-// The menu items that save and apply the engineer's choices (SelectionsTexts.h has their boxes).
-inline constexpr UiTextPair kMenuSaveSelectionsText{"選択内容を保存(&P)...",
-                                                    "Save selections(&P)..."};
-inline constexpr UiTextPair kMenuApplySelectionsText{"選択内容を適用(&A)...",
-                                                     "Apply selections(&A)..."};
-// Lines of the About box.
-inline constexpr UiTextPair kAboutVersion{"バージョン %s", "Version %s"};
-inline constexpr UiTextPair kAboutLicence{"ライセンス: プロプライエタリ (サービス用)",
-                                          "Licence: proprietary, for service use"};
-
 // The text of `pair` in `language` (0 Japanese, any other value English).
 std::string TextOf(const UiTextPair& pair, int language);
 

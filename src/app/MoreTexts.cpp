@@ -1,4 +1,4 @@
-#include "app/CreateFilesTexts.h"
+#include "app/MoreTexts.h"
 
 #include <algorithm>
 #include <array>
@@ -8,14 +8,13 @@
 namespace wisetup {
 namespace {
 
-const std::array<UiTextPair, static_cast<std::size_t>(CreateText::Count)> kTexts = {{
+const std::array<UiTextPair, static_cast<std::size_t>(MoreText::Count)> kTexts = {{
     {"ファイル作成異常", "Files not created"},
     {"セットアップファイルを作成できませんでした。ファイルは変更していません。",
      "The setup files were not created. No file was changed."},
     {"セットアップファイルを作成できませんでした。次のファイルは新しい内容のままです。",
      "The setup files were not created. These files hold their new content:"},
     {"作成前のファイルは %s に保存しました。", "The previous files are kept in %s."},
-    {"読み込み時に読み出せませんでした", "could not be read at load"},
     {"履歴の保存先がありません (HOME が設定されていません)",
      "no place for the history (HOME is not set)"},
     {"直前の作成で変更した次の %d 個のファイルを作成前の内容に戻しますか？",
@@ -43,7 +42,6 @@ const std::array<UiTextPair, static_cast<std::size_t>(CreateText::Count)> kTexts
      "s）は途中で終了しましたが、その記録を確認できないため、ファイルは変更していません。",
      "The last Create Files (%s) did not finish, and it cannot be checked, so no file was "
      "changed."},
-    {"記録 (manifest.txt) を読み出せません", "its record (manifest.txt) cannot be read"},
     {"次のファイルは作成後に変更されているため、戻しません:",
      "These files changed since and will be left as they are:"},
     {"バックアップ未読込", "No backup loaded"},
@@ -56,57 +54,63 @@ const std::array<UiTextPair, static_cast<std::size_t>(CreateText::Count)> kTexts
     {"このバックアップフォルダは別のウィンドウ（プロセス %d）でも開かれています。",
      "This backup folder is also open in another window (process %d)."},
     {"同時使用", "Opened twice"},
+    {"%s に書き込めません", "Cannot write %s."},
+    {"%s を読み出せないため、設定を保存しませんでした。",
+     "The settings were not saved because %s cannot be read."},
+    {"%s に溶接機の種類（A_KIND）がありません。", "%s registers no welder kind (A_KIND)."},
+    {"溶接モードのカタログが見つかりません。\n%s", "The welding mode catalogue was not found.\n%s"},
+    {"カタログ未検出異常", "Catalogue not found"},
+    {"ドロップできるのはフォルダ1つだけです。\nバックアップフォルダを1つドロップしてください。",
+     "Only one folder can be dropped.\nPlease drop one backup folder."},
+    {"バージョン %s", "Version %s"},
+    {"ライセンス: プロプライエタリ (サービス用)", "Licence: proprietary, for service use"},
+    {"選択内容を保存(&P)...", "Save selections(&P)..."},
+    {"選択内容を適用(&A)...", "Apply selections(&A)..."},
+    {"選択内容ファイル|*.selections.ini", "Selections file|*.selections.ini"},
+    {"選択内容ファイル異常", "Wrong selections file"},
+    {"%s は選択内容ファイルとして使えません。何も変更していません。",
+     "%s cannot be used as a selections file. Nothing was changed."},
+    {"選択内容の適用", "Apply selections"},
+    {"選択内容を適用しました。", "The selections were applied."},
+    {"%s はバックアップフォルダまたはセットアップフォルダの中です。選択内容ファイルは別のフォルダに"
+     "保存してください。",
+     "%s lies in the backup folder or the setup folder. Please save the selections file in another "
+     "folder."},
+    {"次の選択内容は適用できませんでした。それ以外は適用しました。",
+     "These selections could not be applied; everything else was applied."},
 }};
 
 }  // namespace
 
-std::string CreateFilesText(CreateText text, int language) {
+std::string MoreTextOf(MoreText text, int language) {
   const UiTextPair& pair = kTexts[static_cast<std::size_t>(text)];
   return language == 0 ? pair.japanese : pair.english;
 }
 
 std::string ReasonText(FileCode code, int language) {
-  auto pick = [language](const char* japanese, const char* english) {
-    return std::string(language == 0 ? japanese : english);
+  // One row per FileCode, in its order.
+  static constexpr UiTextPair kReasons[] = {
+      {"ありません", "missing"},  // Ok: never shown as a problem
+      {"ありません", "missing"},
+      {"読み込み時に読み出せませんでした", "could not be read at load"},
+      {"開けません", "cannot be opened"},
+      {"読み出せません", "cannot be read"},
+      {"シンボリックリンクです", "is a symbolic link"},
+      {"通常のファイルではありません", "is not a regular file"},
+      {"読み取り専用です", "is read-only"},
+      {"フォルダがありません", "folder missing"},
+      {"フォルダに書き込めません", "folder is read-only"},
+      {"ディスクがいっぱいです", "disk full"},
+      {"書き込めません", "cannot be written"},
+      {"置き換えられません", "cannot be replaced"},
+      {"作成できません", "cannot be created"},
+      {"元に戻せません", "could not be put back"},
+      {"記録 (manifest.txt) を読み出せません", "its record (manifest.txt) cannot be read"},
+      {"特性データを読み出せませんでした", "characteristic data could not be read"},
+      {"読み込み後に変更されています", "changed on disk since it was loaded"},
   };
-  switch (code) {
-    case FileCode::Ok:
-    case FileCode::Missing:
-      return pick("ありません", "missing");
-    case FileCode::NotReadWhole:
-      return CreateFilesText(CreateText::NotReadAtLoad, language);
-    case FileCode::CannotOpen:
-      return pick("開けません", "cannot be opened");
-    case FileCode::CannotRead:
-      return pick("読み出せません", "cannot be read");
-    case FileCode::SymbolicLink:
-      return pick("シンボリックリンクです", "is a symbolic link");
-    case FileCode::NotRegular:
-      return pick("通常のファイルではありません", "is not a regular file");
-    case FileCode::ReadOnly:
-      return pick("読み取り専用です", "is read-only");
-    case FileCode::FolderMissing:
-      return pick("フォルダがありません", "folder missing");
-    case FileCode::FolderReadOnly:
-      return pick("フォルダに書き込めません", "folder is read-only");
-    case FileCode::DiskFull:
-      return pick("ディスクがいっぱいです", "disk full");
-    case FileCode::CannotWrite:
-      return pick("書き込めません", "cannot be written");
-    case FileCode::CannotReplace:
-      return pick("置き換えられません", "cannot be replaced");
-    case FileCode::CannotCreate:
-      return pick("作成できません", "cannot be created");
-    case FileCode::NotPutBack:
-      return pick("元に戻せません", "could not be put back");
-    case FileCode::ManifestDamaged:
-      return CreateFilesText(CreateText::ManifestDamaged, language);
-    case FileCode::CompanionNotRead:
-      return pick("特性データを読み出せませんでした", "characteristic data could not be read");
-    case FileCode::ChangedOnDisk:
-      return pick("読み込み後に変更されています", "changed on disk since it was loaded");
-  }
-  return {};
+  static_assert(std::size(kReasons) == static_cast<std::size_t>(FileCode::ChangedOnDisk) + 1);
+  return TextOf(kReasons[static_cast<std::size_t>(code)], language);
 }
 
 std::string FormatCount(const std::string& format, std::size_t value) {
