@@ -13,11 +13,14 @@
 #include "FuzzSupport.h"
 #include "platform/PathMap.h"
 #include "text/IniDocument.h"
+#include "text/TextScan.h"
 
 namespace {
 
 using wisetup::EqualsIgnoreCase;
 using wisetup::IniDocument;
+using wisetup::IsUtf16Le;
+using wisetup::Utf16LeToUtf8;
 using wisetup::fuzz::Trim;
 
 // An independent scan for the name of the first section and the key names written under it, so
@@ -60,8 +63,11 @@ std::string WritableValue(std::string_view raw) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  IniDocument document = IniDocument::Parse(bytes);
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  // A UTF-16LE file is read as its text, and that text is what is kept byte for byte.
+  const std::string decoded = IsUtf16Le(input) ? Utf16LeToUtf8(input) : std::string();
+  const std::string_view bytes = IsUtf16Le(input) ? std::string_view(decoded) : input;
+  IniDocument document = IniDocument::Parse(input);
   if (document.Serialize() != bytes) std::abort();
 
   std::vector<std::pair<std::string, std::string>> probes = {{"Settings", "Top"},
@@ -87,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t choice = size > i + 1 ? data[i + 1] : i;
     setIndex.push_back(choice % probes.size());
   }
-  const std::string_view rest = bytes.substr(std::min<std::size_t>(size, 5));
+  const std::string_view rest = bytes.substr(std::min<std::size_t>(bytes.size(), 5));
   std::vector<std::string> values;
   for (std::size_t i = 0; i < setIndex.size(); ++i) {
     const std::size_t from = rest.empty() ? 0 : (i * 7919) % rest.size();
