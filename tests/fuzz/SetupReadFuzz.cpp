@@ -12,6 +12,7 @@
 #include "platform/PathMap.h"
 #include "setupfile/SetupFormat.h"
 #include "text/IniDocument.h"
+#include "text/TextScan.h"
 
 namespace {
 
@@ -55,10 +56,13 @@ bool HasSystemSection(std::string_view bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  // A UTF-16LE file reads as its text; every property below is one of that text.
+  const std::string text = IsUtf16Le(input) ? Utf16LeToUtf8(input) : std::string(input);
+  const std::string_view bytes = text;
   Check(ParseSetupValue(std::string(bytes)) == ReferenceValue(bytes));
 
-  IniDocument doc = IniDocument::Parse(bytes);
+  IniDocument doc = IniDocument::Parse(input);
   const SetupFileRead read = ReadSetupFile(doc);
   const auto word = [&doc](const std::string& section, const char* key) {
     const auto text = doc.Get(section, key);

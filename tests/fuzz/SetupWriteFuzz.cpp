@@ -16,6 +16,7 @@
 #include "platform/PathMap.h"
 #include "setupfile/SetupFormat.h"
 #include "text/IniDocument.h"
+#include "text/TextScan.h"
 
 namespace {
 
@@ -138,9 +139,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::uint64_t seed = 0;
   const std::size_t seedBytes = std::min<std::size_t>(size, 8);
   for (std::size_t i = 0; i < seedBytes; ++i) seed = seed << 8 | data[i];
-  const std::string_view bytes(reinterpret_cast<const char*>(data) + seedBytes, size - seedBytes);
+  const std::string_view input(reinterpret_cast<const char*>(data) + seedBytes, size - seedBytes);
+  // A UTF-16LE file on disk reads as its text; the key lines are those of that text.
+  const std::string text = IsUtf16Le(input) ? Utf16LeToUtf8(input) : std::string(input);
+  const std::string_view bytes = text;
 
-  IniDocument doc = IniDocument::Parse(bytes);
+  IniDocument doc = IniDocument::Parse(input);
   const auto keys = KeyLines(bytes);
   std::vector<std::optional<std::string>> old;
   for (const auto& [section, key] : keys) {
