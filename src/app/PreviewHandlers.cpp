@@ -1,3 +1,5 @@
+#include <map>
+
 #include "app/ChangeTexts.h"
 #include "app/Mainunit.h"
 #include "app/MoreTexts.h"
@@ -14,16 +16,20 @@ namespace wisetup {
 ChangeList TForm1::ChangesOf(const FileTransaction& files) const {
   // The setup file is composed first; every later entry is a table of a registration, whose form
   // follows from its welder's kind.
+  // Each table's path is worked out once: looking every name up again for every file would cost
+  // a look-up per pair of tables.
   const std::string weld = WeldFolderPath(LoadedBackupFolder);
-  auto formOf = [&](const std::string& path) {
-    for (const WelderSlot& slot : Slots) {
-      for (const int n : slot.TableNumbers) {
-        if (n != -1 && weld + "/" + MapName(weld, TableFileName(n)) == path) {
-          return IsLongRcTableKind(slot.WelderKind) ? TableForm::Long : TableForm::Short;
-        }
-      }
+  std::map<std::string, TableForm> forms;
+  for (const WelderSlot& slot : Slots) {
+    for (const int n : slot.TableNumbers) {
+      if (n == -1) continue;
+      forms.emplace(weld + "/" + MapName(weld, TableFileName(n)),
+                    IsLongRcTableKind(slot.WelderKind) ? TableForm::Long : TableForm::Short);
     }
-    return TableForm::Long;
+  }
+  auto formOf = [&forms](const std::string& path) {
+    const auto found = forms.find(path);
+    return found == forms.end() ? TableForm::Long : found->second;
   };
   std::vector<ComposedFile> composed;
   for (std::size_t i = 0; i < files.Size(); ++i) {

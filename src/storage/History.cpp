@@ -174,7 +174,13 @@ std::optional<std::pair<std::string, long>> RunFolderKey(std::string_view name) 
 
 namespace {
 
-// The run folders below `root`, newest first.
+// A run's folder is a real folder, never a link to one.
+bool IsRunFolder(const std::string& folder) {
+  struct stat info {};
+  return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The names of the run folders below `root`, newest first.
 std::vector<std::string> RunFoldersNewestFirst(const std::string& root) {
   DIR* dir = ::opendir(root.c_str());
   if (dir == nullptr) return {};
@@ -184,12 +190,11 @@ std::vector<std::string> RunFoldersNewestFirst(const std::string& root) {
   }
   ::closedir(dir);
   std::sort(runs.rbegin(), runs.rend());
+  // Only the names: the callers look at the newest few, and a history of years must not cost a
+  // look-up per run each time the menu is refreshed.
   std::vector<std::string> names;
-  for (auto& run : runs) {
-    struct stat info {};
-    const std::string folder = root + "/" + run.second;
-    if (::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) names.push_back(run.second);
-  }
+  names.reserve(runs.size());
+  for (auto& run : runs) names.push_back(std::move(run.second));
   return names;
 }
 
@@ -206,7 +211,7 @@ std::optional<std::vector<HistoryFile>> ReadManifest(const std::string& folder) 
 std::optional<HistoryRun> NewestRun(const std::string& root) {
   for (const std::string& name : RunFoldersNewestFirst(root)) {
     const std::string folder = root + "/" + name;
-    if (RunStateOf(folder) == RunState::Undone) continue;
+    if (!IsRunFolder(folder) || RunStateOf(folder) == RunState::Undone) continue;
     auto files = ReadManifest(folder);
     if (!files) continue;
     return HistoryRun{folder, std::move(*files)};
@@ -217,6 +222,7 @@ std::optional<HistoryRun> NewestRun(const std::string& root) {
 std::optional<std::string> NewestRunHolding(const std::string& root, const std::string& name) {
   for (const std::string& run : RunFoldersNewestFirst(root)) {
     const std::string folder = root + "/" + run;
+    if (!IsRunFolder(folder)) continue;
     struct stat info {};
     if (::lstat((folder + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) return folder;
   }
@@ -226,6 +232,7 @@ std::optional<std::string> NewestRunHolding(const std::string& root, const std::
 std::optional<RecordedRun> NewestRecordedRun(const std::string& root) {
   for (const std::string& name : RunFoldersNewestFirst(root)) {
     const std::string folder = root + "/" + name;
+    if (!IsRunFolder(folder)) continue;
     // A folder without a manifest is a run that never began replacing.
     struct stat info {};
     if (::lstat((folder + "/" + kManifestName).c_str(), &info) != 0) continue;
