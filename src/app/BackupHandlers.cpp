@@ -35,19 +35,6 @@ std::vector<int> ConvertItems(const std::string& value, std::size_t limit,
   return numbers;
 }
 
-// The SHA-256 of the whole file, which Create Files compares before it rewrites the table; empty
-// (the table is then never rewritten) when the file cannot be read so, or no longer begins with
-// the record just read.
-std::string WholeFileHash(const std::string& nativePath, std::span<const std::uint8_t> record) {
-  std::string whole;
-  if (!ReadWholeFile(nativePath, whole, Links::Refuse).ok() || whole.size() < record.size() ||
-      !std::equal(record.begin(), record.end(), whole.begin(),
-                  [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); })) {
-    return {};
-  }
-  return Sha256Hex(whole);
-}
-
 }  // namespace
 
 void TForm1::ClickBackupFolder() {
@@ -164,12 +151,9 @@ void TForm1::ReadRobotTables(const std::string& folder) {
         slot.RobotModeTexts[c].clear();
         continue;
       }
-      slot.TableReadWhole[c] = ReadRcWeldTable(weld + TableFileName(n), longForm);
+      slot.TableReadWhole[c] = ReadWholeTable(weld + MapName(weldFolder, TableFileName(n)),
+                                              longForm, slot.TableSeenHash[c]);
       const RobotWeldTable& work = longForm ? WorkTable224 : WorkTable148;
-      if (slot.TableReadWhole[c]) {
-        slot.TableSeenHash[c] =
-            WholeFileHash(weld + MapName(weldFolder, TableFileName(n)), work.Bytes());
-      }
       list.push_back(work);
       slot.RobotModeTexts[c] = MakeConditionText(work, slot.WelderKind, false, LanguageIndex);
     }

@@ -159,6 +159,9 @@ class TForm1 {
   // false with the buffer left zeroed.
   bool ReadRcWeldTable(const std::string& path, bool longForm);
   bool ReadWpsModeRecord(const std::string& path);
+  // ReadRcWeldTable of a robot-side table that may be rewritten later: read whole once, with the
+  // SHA-256 of the whole file in `hash` (empty when it was not read whole without a link).
+  bool ReadWholeTable(const std::string& path, bool longForm, std::string& hash);
   // The readers' open-failure message for a file that is not even tried, named by its native path
   // as it stands (no look-up on disk).
   void ShowCannotOpen(const std::string& nativePath);

@@ -1,7 +1,10 @@
+#include <algorithm>
+
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
 #include "backup/TableFiles.h"
 #include "platform/PathMap.h"
+#include "storage/Sha256.h"
 
 namespace wisetup {
 namespace {
@@ -28,6 +31,23 @@ bool TForm1::ReadRcWeldTable(const std::string& path, bool longForm) {
     return false;
   }
   return true;
+}
+
+bool TForm1::ReadWholeTable(const std::string& path, bool longForm, std::string& hash) {
+  hash.clear();
+  std::string whole;
+  RobotWeldTable& target = longForm ? WorkTable224 : WorkTable148;
+  // One read serves both: the record is the file's start, the fingerprint is of all of it.
+  if (ReadWholeFile(path, whole, Links::Refuse).ok() && whole.size() >= target.Bytes().size()) {
+    WorkTable148 = RobotWeldTable(TableForm::Short);
+    WorkTable224 = RobotWeldTable(TableForm::Long);
+    std::copy_n(whole.begin(), target.MutableBytes().size(), target.MutableBytes().begin());
+    hash = Sha256Hex(whole);
+    return true;
+  }
+  // Anything else is read as before, for its message; a table read so is never rewritten, as it
+  // has no fingerprint.
+  return ReadRcWeldTable(path, longForm);
 }
 
 bool TForm1::ReadWpsModeRecord(const std::string& path) {

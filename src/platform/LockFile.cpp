@@ -99,6 +99,14 @@ std::optional<long> FolderLock::Take(const std::string& lockFolder, const std::s
     return holder;
   }
   const std::string pid = std::to_string(::getpid()) + "\n";
+  // A window that loads again keeps its own name in the file: rewriting it costs a journal entry.
+  char held[32];
+  const ssize_t got = ::pread(fd, held, sizeof held, 0);
+  if (got == static_cast<ssize_t>(pid.size()) &&
+      pid.compare(0, pid.size(), held, pid.size()) == 0) {
+    fd_ = fd;
+    return std::nullopt;
+  }
   if (::ftruncate(fd, 0) != 0 ||
       ::pwrite(fd, pid.data(), pid.size(), 0) != static_cast<ssize_t>(pid.size())) {
     ::close(fd);  // a lock that names nobody would warn nobody
