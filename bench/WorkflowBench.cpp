@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "BenchBackup.h"
 #include "BenchPlatform.h"
 #include "app/Mainunit.h"
 #include "demo-data/DemoData.h"
@@ -39,20 +40,7 @@ struct Data {
     app = root / "app";
     setup = root / "setup";
     fs::create_directories(setup);
-    // Four RK4 welders (long form, a recipe for every registration), ten tables each.
-    std::string config = "[ARC_WELDER]\r\nA_KIND=12,12,12,12\r\n";
-    for (int w = 1; w <= 4; ++w) {
-      config += "[WELD_PROPERTY" + std::to_string(w) + "]\r\nA_WTBD=";
-      for (int r = 1; r <= 10; ++r) {
-        const int n = w * 100 + r;
-        config += std::to_string(n) + (r < 10 ? "," : "\r\n");
-        const fs::path file = backup / "WORK/A_APPLICATION/WELD" / ("$WTBD" + std::to_string(n));
-        demo::WriteTableFile(file, demo::MakeTable(TableForm::Long, 1, 12, 3, 4, 0, 350, 300,
-                                                   {80, 120, 160, 200, 240, 280, 320}));
-        tableFiles.push_back(file);
-      }
-    }
-    demo::WriteTextFile(backup / "WORK/Ac01arcw.CON", config);
+    tableFiles = WriteCellBackup(backup);
     // HX-R350L/R400L in Japan lists WeldingMode/HXRL/JPN.
     const fs::path folder = app / "WeldingMode/HXRL/JPN";
     for (int i = 0; i < kCatalogueTemplates; ++i) {
