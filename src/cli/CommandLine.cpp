@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/Mainunit.h"
+#include "app/MoreTexts.h"
 #include "app/SelectionsTexts.h"
 #include "app/UiTexts.h"
 #include "changes/ChangeList.h"
@@ -33,12 +34,6 @@ constexpr int kAllDone = 0;
 constexpr int kRefused = 1;
 constexpr int kUsage = 2;
 constexpr int kLeftPartNew = 3;
-
-std::string Replace(std::string format, const std::string& mark, const std::string& value) {
-  const auto at = format.find(mark);
-  if (at != std::string::npos) format.replace(at, mark.size(), value);
-  return format;
-}
 
 // A path given on the command line as the native absolute path the window would have chosen.
 std::string Absolute(const std::string& path) {
@@ -132,7 +127,7 @@ class Headless {
         }
         if (Canonical(args.pairs[i].setup) == Canonical(args.pairs[j].setup)) {
           refusals[i].push_back(
-              Replace(CliTextOf(CliText::SharedSetup, language_), "%s", args.pairs[i].setup));
+              FormatPath(CliTextOf(CliText::SharedSetup, language_), args.pairs[i].setup));
           break;
         }
       }
@@ -162,7 +157,7 @@ class Headless {
     }
     std::string summary = CliTextOf(CliText::Summary, language_);
     for (const int count : {static_cast<int>(args.pairs.size()), done, refused, partNew}) {
-      summary = Replace(summary, "%d", std::to_string(count));
+      summary = FormatCount(summary, static_cast<std::size_t>(count));
     }
     out_ << summary << "\n";
     if (partNew > 0) return kLeftPartNew;
@@ -187,8 +182,7 @@ class Headless {
     std::string why;
     const auto selections = form.ReadSelectionsFile(args.selections, why);
     if (!selections) {
-      reasons.push_back(
-          Replace(CliTextOf(CliText::SelectionsFile, language_), "%s", args.selections));
+      reasons.push_back(FormatPath(CliTextOf(CliText::SelectionsFile, language_), args.selections));
       reasons.push_back(why);
       return Outcome::Refused;
     }
@@ -212,7 +206,7 @@ class Headless {
     }
     const std::string setupFile = MapPath(pair.setup, "\\ZelSetUp.ini");
     if (FileExists(setupFile) && !args.overwrite) {
-      reasons.push_back(Replace(CliTextOf(CliText::SetupExists, language_), "%s", setupFile));
+      reasons.push_back(FormatPath(CliTextOf(CliText::SetupExists, language_), setupFile));
       return Outcome::Refused;
     }
     platform_.questionAnswer = MessageAnswer::Yes;
