@@ -2,8 +2,9 @@
 #include <array>
 #include <span>
 
+#include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
-#include "app/MoreTexts.h"
+#include "app/ShellTexts.h"
 #include "app/UiTexts.h"
 #include "backup/ConfigList.h"
 #include "backup/TableFiles.h"
@@ -88,9 +89,9 @@ void TForm1::LockLoadedBackup() {
   if (!folder) return;
   if (const auto holder = backupLock_.Take(*folder, LoadedBackupFolder)) {
     ShowMessageBox(MessageKind::Information,
-                   FormatCount(MoreTextOf(MoreText::AlsoOpen, LanguageIndex),
+                   FormatCount(CreateFilesTextOf(CreateFilesText::AlsoOpen, LanguageIndex),
                                static_cast<std::size_t>(*holder)),
-                   MoreTextOf(MoreText::AlsoOpenCaption, LanguageIndex));
+                   CreateFilesTextOf(CreateFilesText::AlsoOpenCaption, LanguageIndex));
   }
 }
 
@@ -114,7 +115,7 @@ std::optional<TForm1::BackupConfig> TForm1::ReadBackupConfig(const std::string& 
   if (!doc.Get("ARC_WELDER", "A_KIND")) {
     ShowMessageBox(MessageKind::Error,
                    UiText(TextRow::WrongFolder) + "\n\n" +
-                       FormatPath(MoreTextOf(MoreText::NoWelderKind, LanguageIndex), configPath),
+                       FormatPath(ShellTextOf(ShellText::NoWelderKind, LanguageIndex), configPath),
                    UiText(TextRow::WrongFolderCaption));
     return std::nullopt;
   }

@@ -1,5 +1,5 @@
 #include "app/Mainunit.h"
-#include "app/MoreTexts.h"
+#include "app/ShellTexts.h"
 #include "app/UiTexts.h"
 #include "catalogue/CatalogueFolder.h"
 #include "catalogue/ConditionText.h"
@@ -54,8 +54,8 @@ void TForm1::LoadCatalogue(int welder) {
         places += (places.empty() ? "" : "\n") + place;
       }
       ShowMessageBox(MessageKind::Error,
-                     FormatPath(MoreTextOf(MoreText::CatalogueMissing, LanguageIndex), places),
-                     MoreTextOf(MoreText::CatalogueMissingCaption, LanguageIndex));
+                     FormatPath(ShellTextOf(ShellText::CatalogueMissing, LanguageIndex), places),
+                     ShellTextOf(ShellText::CatalogueMissingCaption, LanguageIndex));
     }
     return;
   }

@@ -1,5 +1,5 @@
+#include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
-#include "app/MoreTexts.h"
 #include "app/UiTexts.h"
 #include "backup/CharacteristicTransfer.h"
 #include "backup/TableFiles.h"
@@ -148,8 +148,9 @@ std::optional<RobotWeldTable> TForm1::TransferCharacteristicData(int welder,
 bool TForm1::CheckBackupLoaded() {
   // Without a load every welder is "none": the files written would describe no welder at all.
   if (!LoadedBackupFolder.empty() && !ViewMode) return true;
-  ShowMessageBox(MessageKind::Error, MoreTextOf(MoreText::NoBackupLoaded, LanguageIndex),
-                 MoreTextOf(MoreText::NoBackupCaption, LanguageIndex));
+  ShowMessageBox(MessageKind::Error,
+                 CreateFilesTextOf(CreateFilesText::NoBackupLoaded, LanguageIndex),
+                 CreateFilesTextOf(CreateFilesText::NoBackupCaption, LanguageIndex));
   return false;
 }
 
@@ -176,10 +177,10 @@ std::optional<FileTransaction> TForm1::PrepareCreateFiles(bool askOverwrite) {
   AddSetupFile(files, path, values);
   AddRevisedTables(files, values);
   if (!files.Issues().empty()) {
-    ShowMessageBox(
-        MessageKind::Error,
-        ProblemList(MoreTextOf(MoreText::NotCreated, LanguageIndex), files.Issues(), LanguageIndex),
-        MoreTextOf(MoreText::ErrorCaption, LanguageIndex));
+    ShowMessageBox(MessageKind::Error,
+                   ProblemList(CreateFilesTextOf(CreateFilesText::NotCreated, LanguageIndex),
+                               files.Issues(), LanguageIndex),
+                   CreateFilesTextOf(CreateFilesText::ErrorCaption, LanguageIndex));
     return std::nullopt;
   }
   return files;
@@ -278,13 +279,15 @@ void TForm1::AddRevisedTables(FileTransaction& files, const SetupFileValues& val
 
 bool TForm1::CommitCreateFiles(FileTransaction& files) {
   auto refuse = [this](const std::string& text) {
-    ShowMessageBox(MessageKind::Error, text, MoreTextOf(MoreText::ErrorCaption, LanguageIndex));
+    ShowMessageBox(MessageKind::Error, text,
+                   CreateFilesTextOf(CreateFilesText::ErrorCaption, LanguageIndex));
     return false;
   };
-  const std::string notCreated = MoreTextOf(MoreText::NotCreated, LanguageIndex);
+  const std::string notCreated = CreateFilesTextOf(CreateFilesText::NotCreated, LanguageIndex);
   const auto root = HistoryFolderRoot();
   if (!root) {
-    return refuse(notCreated + "\n" + MoreTextOf(MoreText::NoHistoryFolder, LanguageIndex));
+    return refuse(notCreated + "\n" +
+                  CreateFilesTextOf(CreateFilesText::NoHistoryFolder, LanguageIndex));
   }
   if (!files.KeepOriginals(*root, platform_.LocalTimestamp())) {
     return refuse(ProblemList(notCreated, files.Issues(), LanguageIndex));
@@ -302,13 +305,16 @@ bool TForm1::CommitCreateFiles(FileTransaction& files) {
       // files left new.
       const bool replacing =
           !outcome.issues.empty() && outcome.issues.front().code == FileCode::CannotReplace;
-      refuse(ProblemList(MoreTextOf(MoreText::LeftNew, LanguageIndex), outcome.notPutBack,
-                         LanguageIndex) +
+      refuse(ProblemList(CreateFilesTextOf(CreateFilesText::LeftNew, LanguageIndex),
+                         outcome.notPutBack, LanguageIndex) +
              "\n\n" +
-             ProblemList(
-                 MoreTextOf(replacing ? MoreText::StillOld : MoreText::StoppedAt, LanguageIndex),
-                 outcome.issues, LanguageIndex) +
-             "\n\n" + FormatPath(MoreTextOf(MoreText::KeptIn, LanguageIndex), files.KeptFolder()));
+             ProblemList(CreateFilesTextOf(
+                             replacing ? CreateFilesText::StillOld : CreateFilesText::StoppedAt,
+                             LanguageIndex),
+                         outcome.issues, LanguageIndex) +
+             "\n\n" +
+             FormatPath(CreateFilesTextOf(CreateFilesText::KeptIn, LanguageIndex),
+                        files.KeptFolder()));
       LastCreate.state = CreateOutcome::State::LeftPartNew;
       LastCreate.keptFolder = files.KeptFolder();
     }
@@ -322,7 +328,8 @@ bool TForm1::CommitCreateFiles(FileTransaction& files) {
   RefreshRestoreOriginals();
   ShowMessageBox(MessageKind::Information,
                  UiText(TextRow::FilesCreated) + "\n\n" +
-                     FormatPath(MoreTextOf(MoreText::KeptIn, LanguageIndex), files.KeptFolder()) +
+                     FormatPath(CreateFilesTextOf(CreateFilesText::KeptIn, LanguageIndex),
+                                files.KeptFolder()) +
                      (reportFailure ? "\n\n" + *reportFailure : std::string()),
                  UiText(TextRow::CompletedCaption));
   return true;

@@ -1,5 +1,5 @@
 #include "app/Mainunit.h"
-#include "app/MoreTexts.h"
+#include "app/ShellTexts.h"
 #include "app/UiTexts.h"
 #include "platform/PathMap.h"
 
@@ -10,8 +10,9 @@ void TForm1::MenuAboutClick() {
   std::string caption = UiText(TextRow::MenuAbout);
   if (caption.ends_with("(&A)")) caption.resize(caption.size() - 4);
   std::string text =
-      "wisetup\n" + FormatPath(MoreTextOf(MoreText::AboutVersion, LanguageIndex), WISETUP_VERSION) +
-      "\n" + MoreTextOf(MoreText::AboutLicence, LanguageIndex);
+      "wisetup\n" +
+      FormatPath(ShellTextOf(ShellText::AboutVersion, LanguageIndex), WISETUP_VERSION) + "\n" +
+      ShellTextOf(ShellText::AboutLicence, LanguageIndex);
   if (const std::string toolkit = platform_.ToolkitVersion(); !toolkit.empty()) {
     text += "\n" + toolkit;
   }
@@ -22,7 +23,7 @@ void TForm1::DropFolders(const std::vector<std::string>& paths) {
   // Several folders or a file give no single backup to load; guessing one would load the wrong
   // robot's data.
   if (paths.size() != 1 || paths.front().empty() || !FolderExists(paths.front())) {
-    ShowMessageBox(MessageKind::Error, MoreTextOf(MoreText::DropRefused, LanguageIndex),
+    ShowMessageBox(MessageKind::Error, ShellTextOf(ShellText::DropRefused, LanguageIndex),
                    UiText(TextRow::WrongFolderCaption));
     return;
   }

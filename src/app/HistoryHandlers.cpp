@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
-#include "app/MoreTexts.h"
 #include "app/UiTexts.h"
 #include "backup/TableFiles.h"
 #include "platform/PathMap.h"
@@ -123,19 +123,19 @@ void TForm1::MenuRestoreOriginalsClick() {
   }
   // The engineer decides knowing when the run was, whose files it wrote and what is left alone.
   const RunFiles now = Classify(run->files);
-  std::string question =
-      FormatCount(MoreTextOf(MoreText::UndoQuestion, LanguageIndex), now.fresh.size());
-  question += "\n" + FormatPath(MoreTextOf(MoreText::UndoCreated, LanguageIndex),
+  std::string question = FormatCount(
+      CreateFilesTextOf(CreateFilesText::UndoQuestion, LanguageIndex), now.fresh.size());
+  question += "\n" + FormatPath(CreateFilesTextOf(CreateFilesText::UndoCreated, LanguageIndex),
                                 RunTimeText(run->folder.substr(run->folder.rfind('/') + 1)));
   question += PathLines(FoldersOf(run->files));
   if (TablesElsewhere(run->files,
                       LoadedBackupFolder.empty() ? "" : WeldFolderPath(LoadedBackupFolder))) {
-    question += "\n" + MoreTextOf(MoreText::UndoOtherBackup, LanguageIndex);
+    question += "\n" + CreateFilesTextOf(CreateFilesText::UndoOtherBackup, LanguageIndex);
   }
   question += "\n";
   for (const HistoryFile* file : now.fresh) question += "\n" + file->path;
   if (!now.changed.empty()) {
-    question += "\n\n" + MoreTextOf(MoreText::WillBeLeft, LanguageIndex);
+    question += "\n\n" + CreateFilesTextOf(CreateFilesText::WillBeLeft, LanguageIndex);
     question += PathLines(now.changed);
   }
   if (ShowMessageBox(MessageKind::Question, question, UiText(TextRow::ConfirmCaption)) !=
@@ -148,18 +148,19 @@ void TForm1::PutRunBack(const HistoryRun& run) {
   const RunFiles now = Classify(run.files);
   FileTransaction files;
   AddRestores(files, run.folder, now);
-  auto refuse = [this](const std::vector<FileStatus>& issues, MoreText header) {
+  auto refuse = [this](const std::vector<FileStatus>& issues, CreateFilesText header) {
     ShowMessageBox(MessageKind::Error,
-                   ProblemList(MoreTextOf(header, LanguageIndex), issues, LanguageIndex),
-                   MoreTextOf(MoreText::UndoErrorCaption, LanguageIndex));
+                   ProblemList(CreateFilesTextOf(header, LanguageIndex), issues, LanguageIndex),
+                   CreateFilesTextOf(CreateFilesText::UndoErrorCaption, LanguageIndex));
   };
-  if (!files.Issues().empty()) return refuse(files.Issues(), MoreText::UndoFailed);
+  if (!files.Issues().empty()) return refuse(files.Issues(), CreateFilesText::UndoFailed);
   if (!now.fresh.empty()) {
     const CommitOutcome outcome = files.Commit();
     if (!outcome.ok) {
       std::vector<FileStatus> issues = outcome.notPutBack;
       issues.insert(issues.end(), outcome.issues.begin(), outcome.issues.end());
-      refuse(issues, outcome.leftNew.empty() ? MoreText::UndoFailed : MoreText::UndoLeftChanged);
+      refuse(issues, outcome.leftNew.empty() ? CreateFilesText::UndoFailed
+                                             : CreateFilesText::UndoLeftChanged);
       return;
     }
     // Tables of the loaded backup that are put back hold what the window read from them again.
@@ -174,11 +175,11 @@ void TForm1::PutRunBack(const HistoryRun& run) {
   const bool marked = MarkUndone(run.folder).ok();
   RefreshRestoreOriginals();
 
-  std::string report =
-      FormatCount(MoreTextOf(MoreText::UndoDone, LanguageIndex), now.fresh.size() + now.old);
-  if (!marked) report += "\n\n" + MoreTextOf(MoreText::UndoNotMarked, LanguageIndex);
+  std::string report = FormatCount(CreateFilesTextOf(CreateFilesText::UndoDone, LanguageIndex),
+                                   now.fresh.size() + now.old);
+  if (!marked) report += "\n\n" + CreateFilesTextOf(CreateFilesText::UndoNotMarked, LanguageIndex);
   if (!now.changed.empty()) {
-    report += "\n\n" + MoreTextOf(MoreText::UndoSkipped, LanguageIndex);
+    report += "\n\n" + CreateFilesTextOf(CreateFilesText::UndoSkipped, LanguageIndex);
     report += PathLines(now.changed);
   }
   ShowMessageBox(MessageKind::Information, report, UiText(TextRow::CompletedCaption));
@@ -190,10 +191,11 @@ void TForm1::CheckInterruptedRun() {
   if (!latest || RunStateOf(latest->folder) != RunState::InProgress) return;
   const std::string when = RunTimeText(latest->name);
   auto unchecked = [&](const std::vector<FileStatus>& issues) {
-    ShowMessageBox(MessageKind::Error,
-                   ProblemList(FormatPath(MoreTextOf(MoreText::Unchecked, LanguageIndex), when),
-                               issues, LanguageIndex),
-                   MoreTextOf(MoreText::UndoErrorCaption, LanguageIndex));
+    ShowMessageBox(
+        MessageKind::Error,
+        ProblemList(FormatPath(CreateFilesTextOf(CreateFilesText::Unchecked, LanguageIndex), when),
+                    issues, LanguageIndex),
+        CreateFilesTextOf(CreateFilesText::UndoErrorCaption, LanguageIndex));
   };
   if (!latest->files) {
     return unchecked({Failure(FileCode::ManifestDamaged, latest->folder + "/" + kManifestName)});
@@ -214,13 +216,13 @@ void TForm1::CheckInterruptedRun() {
   AddRestores(probe, latest->folder, now);
   if (!probe.Issues().empty()) return unchecked(probe.Issues());
 
-  std::string question =
-      FormatCount(FormatCount(FormatPath(MoreTextOf(MoreText::Interrupted, LanguageIndex), when),
-                              now.fresh.size()),
-                  latest->files->size());
+  std::string question = FormatCount(
+      FormatCount(FormatPath(CreateFilesTextOf(CreateFilesText::Interrupted, LanguageIndex), when),
+                  now.fresh.size()),
+      latest->files->size());
   for (const HistoryFile* file : now.fresh) question += "\n" + file->path;
   if (!now.changed.empty()) {
-    question += "\n\n" + MoreTextOf(MoreText::WillBeLeft, LanguageIndex);
+    question += "\n\n" + CreateFilesTextOf(CreateFilesText::WillBeLeft, LanguageIndex);
     question += PathLines(now.changed);
   }
   if (ShowMessageBox(MessageKind::Question, question, UiText(TextRow::ConfirmCaption)) ==

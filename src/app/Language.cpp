@@ -1,6 +1,6 @@
 #include "app/ChangeTexts.h"
 #include "app/Mainunit.h"
-#include "app/MoreTexts.h"
+#include "app/SelectionsTexts.h"
 #include "app/UiTexts.h"
 #include "backup/TableFiles.h"
 #include "catalogue/ConditionText.h"
@@ -126,8 +126,10 @@ void TForm1::SetLanguageList(Ctl c, const std::array<UiTextPair, 4>& items, int 
 
 void TForm1::ApplyCaptions(int language) {
   for (const auto& [control, row] : kCaptionRows) C(control).Caption = UiTextOf(row, language);
-  C(Ctl::MenuSaveSelections).Caption = MoreTextOf(MoreText::MenuSaveSelections, language);
-  C(Ctl::MenuApplySelections).Caption = MoreTextOf(MoreText::MenuApplySelections, language);
+  C(Ctl::MenuSaveSelections).Caption =
+      SelectionsTextOf(SelectionsText::MenuSaveSelections, language);
+  C(Ctl::MenuApplySelections).Caption =
+      SelectionsTextOf(SelectionsText::MenuApplySelections, language);
   for (int r = 0; r < kRegistrations; ++r) {
     C(TabOf(r)).Caption = UiTextOf(RegisterTabRow(r), language);
     C(LabelRcWModeOf(r)).Caption = UiTextOf(TextRow::RobotWeldingMode, language);

@@ -2,7 +2,7 @@
 
 #include "app/ChangeTexts.h"
 #include "app/Mainunit.h"
-#include "app/MoreTexts.h"
+#include "app/ShellTexts.h"
 #include "app/UiTexts.h"
 #include "backup/TableFiles.h"
 #include "catalogue/ConditionText.h"
@@ -58,7 +58,7 @@ DocumentView TForm1::DocumentOf(const std::string& title, const std::string& tex
           t(ChangeText::DialogClose),
           t(ChangeText::TextFilter),
           t(ChangeText::PdfFilter),
-          MoreTextOf(MoreText::CannotWrite, LanguageIndex)};
+          ShellTextOf(ShellText::CannotWrite, LanguageIndex)};
 }
 
 void TForm1::ButtonPreviewClick() {

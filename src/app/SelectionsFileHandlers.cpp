@@ -1,5 +1,5 @@
 #include "app/Mainunit.h"
-#include "app/MoreTexts.h"
+
 #include "app/SelectionsTexts.h"
 #include "app/UiTexts.h"
 #include "catalogue/ConditionText.h"
@@ -80,8 +80,8 @@ std::optional<Selections> TForm1::ReadSelectionsFile(const std::string& path,
   }
   SelectionsRead parsed = ParseSelections(content);
   if (!parsed.selections) {
-    reason = FormatPath(MoreTextOf(MoreText::SelectionsRefused, LanguageIndex), path) + "\n" +
-             SelectionsProblemText(parsed.problem, LanguageIndex);
+    reason = FormatPath(SelectionsTextOf(SelectionsText::SelectionsRefused, LanguageIndex), path) +
+             "\n" + SelectionsProblemText(parsed.problem, LanguageIndex);
   }
   return std::move(parsed.selections);
 }
@@ -149,15 +149,17 @@ void TForm1::MenuSaveSelectionsClick() {
   const std::string backup = WithoutTrailingSlash(LoadedBackupFolder);
   // Beside the backups of the line by default, where the next one will be looked for.
   const std::string folder = SelectionsFolder.empty() ? FolderOf(backup) : SelectionsFolder;
-  const auto chosen = platform_.SaveFile(JoinPath(folder, BaseName(backup) + ".selections.ini"),
-                                         MoreTextOf(MoreText::SelectionsFilter, LanguageIndex));
+  const auto chosen =
+      platform_.SaveFile(JoinPath(folder, BaseName(backup) + ".selections.ini"),
+                         SelectionsTextOf(SelectionsText::SelectionsFilter, LanguageIndex));
   if (!chosen) return;
   // Those folders are copied to the controller and the board as they are; a file of ours would
   // travel with them.
   if (Inside(*chosen, LoadedBackupFolder) || Inside(*chosen, C(Ctl::EditConfigFolder).Text)) {
-    ShowMessageBox(MessageKind::Error,
-                   FormatPath(MoreTextOf(MoreText::SelectionsNotThere, LanguageIndex), *chosen),
-                   kWriteErrorCaption);
+    ShowMessageBox(
+        MessageKind::Error,
+        FormatPath(SelectionsTextOf(SelectionsText::SelectionsNotThere, LanguageIndex), *chosen),
+        kWriteErrorCaption);
     return;
   }
   const FileStatus written = WriteFileAtomically(*chosen, FormatSelections(CurrentSelections()));
@@ -175,24 +177,25 @@ void TForm1::MenuApplySelectionsClick() {
                                  ? FolderOf(WithoutTrailingSlash(LoadedBackupFolder))
                                  : SelectionsFolder;
   const auto chosen =
-      platform_.OpenFile(folder, MoreTextOf(MoreText::SelectionsFilter, LanguageIndex));
+      platform_.OpenFile(folder, SelectionsTextOf(SelectionsText::SelectionsFilter, LanguageIndex));
   if (!chosen) return;
   std::string reason;
   const std::optional<Selections> selections = ReadSelectionsFile(*chosen, reason);
   if (!selections) {
     ShowMessageBox(MessageKind::Error, reason,
-                   MoreTextOf(MoreText::SelectionsRefusedCaption, LanguageIndex));
+                   SelectionsTextOf(SelectionsText::SelectionsRefusedCaption, LanguageIndex));
     return;
   }
   SelectionsFolder = FolderOf(*chosen);
   const std::vector<MatchProblem> problems = ApplySelections(*selections);
-  const std::string caption = MoreTextOf(MoreText::SelectionsApplyCaption, LanguageIndex);
+  const std::string caption =
+      SelectionsTextOf(SelectionsText::SelectionsApplyCaption, LanguageIndex);
   if (problems.empty()) {
-    ShowMessageBox(MessageKind::Information, MoreTextOf(MoreText::SelectionsApplied, LanguageIndex),
-                   caption);
+    ShowMessageBox(MessageKind::Information,
+                   SelectionsTextOf(SelectionsText::SelectionsApplied, LanguageIndex), caption);
     return;
   }
-  std::string text = MoreTextOf(MoreText::SelectionsPartly, LanguageIndex);
+  std::string text = SelectionsTextOf(SelectionsText::SelectionsPartly, LanguageIndex);
   for (const MatchProblem& problem : problems) {
     text += "\n" + MatchProblemText(problem, LanguageIndex);
   }

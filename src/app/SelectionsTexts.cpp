@@ -1,9 +1,28 @@
 #include "app/SelectionsTexts.h"
 
+#include <array>
+
 #include "records/WelderKinds.h"
 
 namespace wisetup {
 namespace {
+
+const std::array<UiTextPair, static_cast<std::size_t>(SelectionsText::Count)> kSelectionsTexts = {{
+    {"選択内容を保存(&P)...", "Save selections(&P)..."},
+    {"選択内容を適用(&A)...", "Apply selections(&A)..."},
+    {"選択内容ファイル|*.selections.ini", "Selections file|*.selections.ini"},
+    {"選択内容ファイル異常", "Wrong selections file"},
+    {"%s は選択内容ファイルとして使えません。何も変更していません。",
+     "%s cannot be used as a selections file. Nothing was changed."},
+    {"選択内容の適用", "Apply selections"},
+    {"選択内容を適用しました。", "The selections were applied."},
+    {"%s はバックアップフォルダまたはセットアップフォルダの中です。選択内容ファイルは別のフォルダに"
+     "保存してください。",
+     "%s lies in the backup folder or the setup folder. Please save the selections file in another "
+     "folder."},
+    {"次の選択内容は適用できませんでした。それ以外は適用しました。",
+     "These selections could not be applied; everything else was applied."},
+}};
 
 // Every "{name}" of `text` replaced by its value.
 std::string Fill(std::string text,
@@ -22,6 +41,10 @@ std::string Pick(int language, const char* japanese, const char* english) {
 }
 
 }  // namespace
+
+std::string SelectionsTextOf(SelectionsText text, int language) {
+  return TextOf(kSelectionsTexts[static_cast<std::size_t>(text)], language);
+}
 
 std::string SelectionsProblemText(const SelectionsProblem& p, int language) {
   const std::string where = "[" + p.section + "]" + (p.key.empty() ? "" : " " + p.key);

@@ -1,5 +1,5 @@
-// The bilingual texts of saving and applying a selections file: the dialog filter, the reason a
-// file is refused, and one line per choice that could not be applied.
+// The bilingual texts of saving and applying a selections file: the menu items, the dialog filter,
+// the reason a file is refused, and one line per choice that could not be applied.
 #pragma once
 
 #include <string>
@@ -8,6 +8,21 @@
 #include "selections/Selections.h"
 
 namespace wisetup {
+
+enum class SelectionsText {
+  MenuSaveSelections,   // caption of the menu item
+  MenuApplySelections,  // caption of the menu item
+  SelectionsFilter,     // "description|pattern" of the dialogs
+  SelectionsRefusedCaption,
+  SelectionsRefused,  // "%s": the file; the reason follows on the next line
+  SelectionsApplyCaption,
+  SelectionsApplied,
+  SelectionsNotThere,  // "%s": a save into the folders that go to the controller or board
+  SelectionsPartly,    // heads the list of what could not be applied
+  Count
+};
+
+std::string SelectionsTextOf(SelectionsText text, int language);
 
 // Why a file was refused, one line.
 std::string SelectionsProblemText(const SelectionsProblem& problem, int language);

@@ -1,7 +1,7 @@
 #include "app/Settings.h"
 
 #include "app/Mainunit.h"
-#include "app/MoreTexts.h"
+#include "app/ShellTexts.h"
 #include "app/UiTexts.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
@@ -105,14 +105,14 @@ void TForm1::SaveSettings() {
   const FileStatus state = ReadSettingsSource(location, content);
   if (location == PortableSettingsPath() && !PortableSettings()) {
     // No user folder to go to: nothing is left in a system folder.
-    throw HandlerError(FormatPath(MoreTextOf(MoreText::CannotWrite, LanguageIndex), location));
+    throw HandlerError(FormatPath(ShellTextOf(ShellText::CannotWrite, LanguageIndex), location));
   }
   // Writing over a file whose content could not be read would lose whatever it holds. Something
   // that is no file at all (a folder in its place) could not be written either, and is reported so.
   if (!state.ok() && state.code != FileCode::Missing) {
-    const MoreText text =
-        CanWriteAtomically(location) ? MoreText::SettingsUnreadable : MoreText::CannotWrite;
-    throw HandlerError(FormatPath(MoreTextOf(text, LanguageIndex), location));
+    const ShellText text =
+        CanWriteAtomically(location) ? ShellText::SettingsUnreadable : ShellText::CannotWrite;
+    throw HandlerError(FormatPath(ShellTextOf(text, LanguageIndex), location));
   }
   IniDocument doc = IniDocument::Parse(content);
   Write(doc, Setting::Language, std::to_string(LanguageIndex));
@@ -134,7 +134,7 @@ void TForm1::SaveSettings() {
   }
   // The reason stays out of the message: the path is what the user can act on.
   if (!doc.Save(location).ok()) {
-    throw HandlerError(FormatPath(MoreTextOf(MoreText::CannotWrite, LanguageIndex), location));
+    throw HandlerError(FormatPath(ShellTextOf(ShellText::CannotWrite, LanguageIndex), location));
   }
 }
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
-#include "app/MoreTexts.h"
 #include "app/SelectionsTexts.h"
 #include "app/UiTexts.h"
 #include "changes/ChangeList.h"

@@ -31,7 +31,7 @@
 #include <QTest>
 #include <QUrl>
 
-#include "app/MoreTexts.h"
+#include "app/ShellTexts.h"
 #include "app/UiTexts.h"
 #include "ui/MainWindow.h"
 #include "ui/Placement.h"
@@ -676,7 +676,7 @@ class BindingTest : public QObject {
     QTRY_COMPARE(platform_->messages.size(), std::size_t{1});
     QVERIFY(platform_->browsed.empty());
     const std::string refused =
-        wisetup::MoreTextOf(wisetup::MoreText::DropRefused, window_->Form().LanguageIndex);
+        wisetup::ShellTextOf(wisetup::ShellText::DropRefused, window_->Form().LanguageIndex);
     QCOMPARE(platform_->messages.front() == refused, folders != 1 || file);
   }
 

@@ -20,8 +20,8 @@
 
 #include "TestSupport.h"
 #include "app/ChangeTexts.h"
+#include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
-#include "app/MoreTexts.h"
 #include "demo-data/DemoData.h"
 #include "platform/FileIo.h"
 #include "platform/SystemCalls.h"
@@ -197,7 +197,7 @@ TEST_F(CreateFilesFaultTest, EachSingleFailingCallLeavesAllOldOrAllNew) {
   const int calls = Learn();
   ASSERT_GT(calls, 30);
   RecordProperty("calls", calls);
-  const string notCreated = MoreTextOf(MoreText::NotCreated, 1);
+  const string notCreated = CreateFilesTextOf(CreateFilesText::NotCreated, 1);
   // A completed run whose report could not be written says so, and keeps no report at all.
   const string reportNotWritten = FillText(ChangeTextOf(ChangeText::ReportNotWritten, 1), {""});
   int failures = 0;
@@ -236,8 +236,8 @@ TEST_F(CreateFilesFaultTest, EachSingleFailingCallLeavesAllOldOrAllNew) {
 
 TEST_F(CreateFilesFaultTest, FailingEveryCallFromSomePointOnNeverTearsAFile) {
   const int calls = Learn();
-  const string notCreated = MoreTextOf(MoreText::NotCreated, 1);
-  const string leftNew = MoreTextOf(MoreText::LeftNew, 1);
+  const string notCreated = CreateFilesTextOf(CreateFilesText::NotCreated, 1);
+  const string leftNew = CreateFilesTextOf(CreateFilesText::LeftNew, 1);
   for (int n = 1; n <= calls; ++n) {
     SCOPED_TRACE("failing calls from " + std::to_string(n));
     Injector injector;
@@ -267,7 +267,7 @@ TEST_F(CreateFilesFaultTest, FailingEveryCallFromSomePointOnNeverTearsAFile) {
       }
       EXPECT_NE(boxes[0].text.find((dir_ / "data").string()), string::npos);
       // The file whose replacement failed holds its old content and is named apart.
-      const string stillOld = MoreTextOf(MoreText::StillOld, 1);
+      const string stillOld = CreateFilesTextOf(CreateFilesText::StillOld, 1);
       if (const auto at = boxes[0].text.find(stillOld); at != string::npos) {
         const string failed = boxes[0].text.substr(at + stillOld.size() + 1);
         const string path = failed.substr(0, failed.find(": "));
@@ -278,8 +278,9 @@ TEST_F(CreateFilesFaultTest, FailingEveryCallFromSomePointOnNeverTearsAFile) {
       form_.RunHandler([this] { form_.MenuRestoreOriginalsClick(); });
       EXPECT_TRUE(WithoutTemporaries(Take()) == old_);
       ASSERT_FALSE(platform_.Boxes().empty());
-      EXPECT_EQ(platform_.Boxes().back().text.find(MoreTextOf(MoreText::UndoSkipped, 1)),
-                string::npos)
+      EXPECT_EQ(
+          platform_.Boxes().back().text.find(CreateFilesTextOf(CreateFilesText::UndoSkipped, 1)),
+          string::npos)
           << platform_.Boxes().back().text;
     }
     Reset();
@@ -526,7 +527,7 @@ TEST_P(ChangedSinceLoad, IsRefusedAndNothingChanges) {
     return;
   }
   EXPECT_EQ(boxes[0].kind, MessageKind::Error);
-  EXPECT_EQ(boxes[0].text, MoreTextOf(MoreText::NotCreated, 1) + "\n" +
+  EXPECT_EQ(boxes[0].text, CreateFilesTextOf(CreateFilesText::NotCreated, 1) + "\n" +
                                (Weld() / row.table).string() + ": " + row.reason);
   EXPECT_TRUE(Take() == before);
   EXPECT_FALSE(fs::exists(dir_ / "data" / "wisetup" / "history"));
@@ -604,7 +605,7 @@ TEST_F(CreateFilesFaultTest, UndoSaysWhenTheRunIsAnotherBackups) {
   Run(clean);
   demo::WriteDemoBackup(dir_ / "other");
   fs::create_directory_symlink(dir_ / "demo", dir_ / "link");
-  const string warning = MoreTextOf(MoreText::UndoOtherBackup, 1);
+  const string warning = CreateFilesTextOf(CreateFilesText::UndoOtherBackup, 1);
   for (const auto& [folder, warned] : {std::pair{"other", true}, {"link", false}}) {
     SCOPED_TRACE(folder);
     platform_.folderAnswers.push_back((dir_ / folder).string());
@@ -678,7 +679,8 @@ TEST_F(CreateFilesFaultTest, UndoThatCannotMarkItsRunSaysSo) {
   EXPECT_EQ(Take(), old_);
   ASSERT_EQ(platform_.Boxes().size(), 1u);
   EXPECT_EQ(platform_.Boxes()[0].kind, MessageKind::Information);
-  EXPECT_NE(platform_.Boxes()[0].text.find(MoreTextOf(MoreText::UndoNotMarked, 1)), string::npos)
+  EXPECT_NE(platform_.Boxes()[0].text.find(CreateFilesTextOf(CreateFilesText::UndoNotMarked, 1)),
+            string::npos)
       << platform_.Boxes()[0].text;
   EXPECT_TRUE(form_.C(Ctl::MenuRestoreOriginals).Enabled);
 }

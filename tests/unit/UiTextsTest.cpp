@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "app/MoreTexts.h"
+#include "app/CreateFilesTexts.h"
 #include "app/SelectionsTexts.h"
 #include "app/UiTexts.h"
 

@@ -1,7 +1,6 @@
-// The bilingual texts added beyond the numbered table, in one table looked up like it: Create Files
-// and its undo (the refusal box, the reasons of its lines, the kept originals, the undo's question
-// and report, an interrupted run), the shell's own messages, the catalogue, the About box, drops
-// and the selections files.
+// The bilingual texts of Create Files and its undo: the refusal box, the reasons of its lines, the
+// kept originals, the undo's question and report, an interrupted run and a backup loaded twice.
+// A new text of Create Files, its history or its undo goes here.
 #pragma once
 
 #include <string>
@@ -11,7 +10,7 @@
 
 namespace wisetup {
 
-enum class MoreText {
+enum class CreateFilesText {
   ErrorCaption,      // caption of the box that lists the problems
   NotCreated,        // first line of that box when no file was changed
   LeftNew,           // first line when some files could not be put back
@@ -35,30 +34,10 @@ enum class MoreText {
   UndoOtherBackup,   // the run's tables lie outside the backup folder now loaded
   AlsoOpen,          // "%d": the process of another window that has the backup loaded
   AlsoOpenCaption,   // caption of that box
-  // The shell, the catalogue, the About box and drops.
-  CannotWrite,              // "%s": a profile file that cannot be written (an error display)
-  SettingsUnreadable,       // "%s": the settings exist but cannot be read, and were not saved
-  NoWelderKind,             // "%s": follows the wrong-folder message for a configuration without
-                            // A_KIND
-  CatalogueMissing,         // "%s": the places searched, one a line
-  CatalogueMissingCaption,  //
-  DropRefused,              // something other than one folder was dropped on the window
-  AboutVersion,             // "%s": the version
-  AboutLicence,             //
-  // Saving and applying selections files.
-  MenuSaveSelections,        // caption of the menu item
-  MenuApplySelections,       // caption of the menu item
-  SelectionsFilter,          // "description|pattern" of the dialogs
-  SelectionsRefusedCaption,  //
-  SelectionsRefused,         // "%s": the file; the reason follows on the next line
-  SelectionsApplyCaption,    //
-  SelectionsApplied,         //
-  SelectionsNotThere,        // "%s": a save into the folders that go to the controller or board
-  SelectionsPartly,          // heads the list of what could not be applied
   Count
 };
 
-std::string MoreTextOf(MoreText text, int language);
+std::string CreateFilesTextOf(CreateFilesText text, int language);
 std::string ReasonText(FileCode code, int language);
 
 // "%d" in `format` replaced by `value`.
