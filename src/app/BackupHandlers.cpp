@@ -13,31 +13,9 @@
 #include "platform/FileIo.h"
 #include "platform/PathMap.h"
 #include "storage/Sha256.h"
-#include "text/IniDocument.h"
 #include "text/TextScan.h"
 
 namespace wisetup {
-namespace {
-
-// The first `limit` items of a configuration list, converted. Every item is converted before the
-// caller changes anything, so a bad item never leaves a half-loaded backup behind.
-std::vector<int> ConvertItems(const std::string& value, std::size_t limit,
-                              const std::string& where) {
-  std::vector<int> numbers;
-  for (const std::string& item : SplitConfigList(value)) {
-    if (numbers.size() == limit) break;
-    const auto number = ParseDecimalInt(item);
-    if (!number) {
-      throw HandlerError("'" + QuotedValue(item) + "' is not a valid integer value (" + where +
-                         ")");
-    }
-    numbers.push_back(*number);
-  }
-  return numbers;
-}
-
-}  // namespace
-
 void TForm1::ClickBackupFolder() {
   std::string folder;
   if (!BrowseForFolder(C(Ctl::EditBackupFolder).Text, "backup_folder", folder)) return;
@@ -109,26 +87,21 @@ std::optional<TForm1::BackupConfig> TForm1::ReadBackupConfig(const std::string& 
     return std::nullopt;
   }
 
-  const IniDocument doc = IniDocument::Parse(configText);
   // Binary garbage, an empty file or a text in another encoding registers nothing; loading it as
   // "no welders" would let Create Files write a setup file for no welder at all.
-  if (!doc.Get("ARC_WELDER", "A_KIND")) {
+  ArcWelderConfigRead read = ParseArcWelderConfig(configText);
+  if (read.noKind) {
     ShowMessageBox(MessageKind::Error,
                    UiText(TextRow::WrongFolder) + "\n\n" +
                        FormatPath(ShellTextOf(ShellText::NoWelderKind, LanguageIndex), configPath),
                    UiText(TextRow::WrongFolderCaption));
     return std::nullopt;
   }
-  BackupConfig config;
-  config.kinds = ConvertItems(doc.GetString("ARC_WELDER", "A_KIND", "0, 0, 0, 0"), kWelders,
-                              "[ARC_WELDER] A_KIND");
-  for (int w = 0; w < kWelders; ++w) {
-    const std::string section = "WELD_PROPERTY" + std::to_string(w + 1);
-    config.tables[static_cast<std::size_t>(w)] =
-        ConvertItems(doc.GetString(section, "A_WTBD", "-1, -1, -1, -1, -1, -1, -1, -1, -1, -1"),
-                     kRegistrations, "[" + section + "] A_WTBD");
+  if (!read.config) {
+    throw HandlerError("'" + QuotedValue(read.badItem) + "' is not a valid integer value (" +
+                       read.where + ")");
   }
-  return config;
+  return BackupConfig{std::move(read.config->kinds), std::move(read.config->tables)};
 }
 
 void TForm1::ReadRobotTables(const std::string& folder) {

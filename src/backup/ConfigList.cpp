@@ -1,8 +1,28 @@
 #include "backup/ConfigList.h"
 
+#include "text/IniDocument.h"
 #include "text/TextScan.h"
 
 namespace wisetup {
+namespace {
+
+// The first `limit` items of a list, converted; false with the item when one is no integer.
+bool ConvertItems(const std::string& value, std::size_t limit, std::vector<int>& numbers,
+                  std::string& badItem) {
+  for (const std::string& item : SplitConfigList(value)) {
+    if (numbers.size() == limit) break;
+    const auto number = ParseDecimalInt(item);
+    if (!number) {
+      badItem = item;
+      return false;
+    }
+    numbers.push_back(*number);
+  }
+  return true;
+}
+
+}  // namespace
+
 std::vector<std::string> SplitConfigList(std::string_view value) {
   std::vector<std::string> items;
   std::size_t p = 0;
@@ -40,6 +60,31 @@ std::vector<std::string> SplitConfigList(std::string_view value) {
     }
   }
   return items;
+}
+
+ArcWelderConfigRead ParseArcWelderConfig(std::string_view text) {
+  const IniDocument doc = IniDocument::Parse(text);
+  ArcWelderConfigRead read;
+  if (!doc.Get("ARC_WELDER", "A_KIND")) {
+    read.noKind = true;
+    return read;
+  }
+  ArcWelderConfig config;
+  if (!ConvertItems(doc.GetString("ARC_WELDER", "A_KIND", "0, 0, 0, 0"), kWelders, config.kinds,
+                    read.badItem)) {
+    read.where = "[ARC_WELDER] A_KIND";
+    return read;
+  }
+  for (int w = 0; w < kWelders; ++w) {
+    const std::string section = "WELD_PROPERTY" + std::to_string(w + 1);
+    if (!ConvertItems(doc.GetString(section, "A_WTBD", "-1, -1, -1, -1, -1, -1, -1, -1, -1, -1"),
+                      kRegistrations, config.tables[static_cast<std::size_t>(w)], read.badItem)) {
+      read.where = "[" + section + "] A_WTBD";
+      return read;
+    }
+  }
+  read.config = std::move(config);
+  return read;
 }
 
 }  // namespace wisetup
