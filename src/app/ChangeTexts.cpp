@@ -76,43 +76,40 @@ std::string FillText(const std::string& format, std::initializer_list<std::strin
   return out;
 }
 
-std::string ChangeListText(const ChangeList& list, int language) {
+std::string FileChangeText(const FileChange& file, int language) {
   auto text = [language](ChangeText t) { return ChangeTextOf(t, language); };
-  std::string out;
-  for (const FileChange& file : list.files) {
-    const ChangeText heading = file.state == FileState::New       ? ChangeText::StateNew
-                               : file.state == FileState::Changed ? ChangeText::StateChanged
-                                                                  : ChangeText::StateUnchanged;
-    out += FillText(text(heading), {file.path}) + "\n";
-    const bool setup = file.kind == ComposedKind::SetupFile;
-    if (file.state == FileState::Unchanged) {
-      out += text(setup ? ChangeText::SetupUnchanged : ChangeText::TableUnchanged) + "\n";
-      continue;
-    }
-    if (setup && file.state == FileState::New) {
-      out += text(ChangeText::NewSetupFile) + "\n";
-      continue;
-    }
-    if (setup && file.keys.empty()) out += text(ChangeText::SetupNoKeys) + "\n";
-    for (const KeyChange& key : file.keys) {
-      const std::string old = key.oldValue.empty() ? text(ChangeText::Absent) : key.oldValue;
-      out += FillText(text(ChangeText::KeyChange), {key.key, old, key.newValue}) + "\n";
-    }
-    for (const RecordChange& change : file.record) {
-      if (change.field.empty()) {
-        out += FillText(text(ChangeText::ByteRun),
-                        {std::to_string(change.offset), std::to_string(change.length)}) +
-               "\n";
-      } else {
-        out +=
-            FillText(text(ChangeText::FieldChange), {change.field, std::to_string(change.oldValue),
-                                                     std::to_string(change.newValue)}) +
-            "\n";
-      }
-    }
+  const ChangeText heading = file.state == FileState::New       ? ChangeText::StateNew
+                             : file.state == FileState::Changed ? ChangeText::StateChanged
+                                                                : ChangeText::StateUnchanged;
+  std::string out = FillText(text(heading), {file.path}) + "\n";
+  const bool setup = file.kind == ComposedKind::SetupFile;
+  if (file.state == FileState::Unchanged) {
+    return out + text(setup ? ChangeText::SetupUnchanged : ChangeText::TableUnchanged) + "\n";
   }
+  if (setup && file.state == FileState::New) return out + text(ChangeText::NewSetupFile) + "\n";
+  if (setup && file.keys.empty()) out += text(ChangeText::SetupNoKeys) + "\n";
+  for (const KeyChange& key : file.keys) {
+    const std::string old = key.oldValue.empty() ? text(ChangeText::Absent) : key.oldValue;
+    out += FillText(text(ChangeText::KeyChange), {key.key, old, key.newValue}) + "\n";
+  }
+  for (const RecordChange& change : file.record) out += RecordChangeLine(change, language) + "\n";
+  return out;
+}
+
+std::string RecordChangeLine(const RecordChange& change, int language) {
+  if (change.field.empty()) {
+    return FillText(ChangeTextOf(ChangeText::ByteRun, language),
+                    {std::to_string(change.offset), std::to_string(change.length)});
+  }
+  return FillText(ChangeTextOf(ChangeText::FieldChange, language),
+                  {change.field, std::to_string(change.oldValue), std::to_string(change.newValue)});
+}
+
+std::string ChangeListText(const ChangeList& list, int language) {
+  std::string out;
+  for (const FileChange& file : list.files) out += FileChangeText(file, language);
   out += "\n" +
-         FillText(text(ChangeText::Summary),
+         FillText(ChangeTextOf(ChangeText::Summary, language),
                   {std::to_string(list.files.size()), std::to_string(list.ChangedCount())}) +
          "\n";
   return out;

@@ -62,5 +62,9 @@ std::string FillText(const std::string& format, std::initializer_list<std::strin
 // The change list as the preview dialog and the report show it: per file a heading with its path
 // and state, then one line per change; the totals last.
 std::string ChangeListText(const ChangeList& list, int language);
+// One file of it: the heading and its change lines, each ending in a line feed.
+std::string FileChangeText(const FileChange& file, int language);
+// The line of a named word or a run of other bytes (indented, no line feed).
+std::string RecordChangeLine(const RecordChange& change, int language);
 
 }  // namespace wisetup

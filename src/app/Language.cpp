@@ -1,4 +1,5 @@
 #include "app/ChangeTexts.h"
+#include "app/CompareTexts.h"
 #include "app/Mainunit.h"
 #include "app/SelectionsTexts.h"
 #include "app/UiTexts.h"
@@ -130,6 +131,7 @@ void TForm1::ApplyCaptions(int language) {
       SelectionsTextOf(SelectionsText::MenuSaveSelections, language);
   C(Ctl::MenuApplySelections).Caption =
       SelectionsTextOf(SelectionsText::MenuApplySelections, language);
+  C(Ctl::MenuCompare).Caption = CompareTextOf(CompareText::MenuCompare, language);
   for (int r = 0; r < kRegistrations; ++r) {
     C(TabOf(r)).Caption = UiTextOf(RegisterTabRow(r), language);
     C(LabelRcWModeOf(r)).Caption = UiTextOf(TextRow::RobotWeldingMode, language);

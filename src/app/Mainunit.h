@@ -9,6 +9,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Controls.h"
@@ -95,6 +96,8 @@ class TForm1 {
   std::string LoadedBackupFolder;
   // The folder a selections file was last saved in or applied from.
   std::string SelectionsFolder;
+  // The setup file read in reference mode.
+  std::string ReferenceSetupFile;
   bool CatalogueMissingShown = false;  // the missing catalogue is reported once per session
   bool Closed = false;                 // the window has been closed
   bool Terminated = false;             // the process has been ended by the Exit button
@@ -110,6 +113,8 @@ class TForm1 {
   };
   CreateOutcome LastCreate;
   std::string ShownReport;
+  // The lines of the comparison last shown (MenuCompare).
+  std::vector<std::string> ShownComparison;
 
   ControlState& C(Ctl c) { return Controls[static_cast<std::size_t>(c)]; }
   const ControlState& C(Ctl c) const { return Controls[static_cast<std::size_t>(c)]; }
@@ -213,10 +218,17 @@ class TForm1 {
   // ----------------------------------------------
   void MenuSaveSelectionsClick();
   void MenuApplySelectionsClick();
-  // The two items are enabled while a backup is loaded in normal mode.
+  // The items that need a backup loaded in normal mode (MenuCompare among them); saving is also
+  // enabled in reference mode.
   void RefreshSelectionsMenu();
-  // The choices made for the loaded backup, as a selections file keeps them.
+  // The choices made for the loaded backup, as a selections file keeps them; in reference mode,
+  // those of the setup file read (its registrations whose mode was found in the catalogue).
   Selections CurrentSelections() const;
+  // Whether registration r of welder w is one a selections file speaks of: it has a table, or in
+  // reference mode the setup file enables it.
+  bool HasRegistration(int welder, int registration) const;
+  // Such registrations without a mode found (0-based welder and registration).
+  std::vector<std::pair<int, int>> RegistrationsWithoutMode() const;
   // The selections in the file at `path`; nothing, with the reason in the current language in
   // `reason`, when it cannot be read or is refused.
   std::optional<Selections> ReadSelectionsFile(const std::string& path, std::string& reason) const;
@@ -224,6 +236,11 @@ class TForm1 {
   // engineer would, and returns what could not be applied; everything else is applied. Asks
   // nothing.
   std::vector<MatchProblem> ApplySelections(const Selections& selections);
+
+  // --- comparing with another backup (CompareHandlers.cpp) ---------------------------------------
+  // Asks for another backup folder and shows how the loaded backup, as it is on disk now, differs
+  // from it. Writes nothing and changes no choice.
+  void MenuCompareClick();
 
   // --- reference mode (SetupFileHandlers.cpp) ----------------------------------------------------
   void ClickReadConfig();
@@ -264,6 +281,8 @@ class TForm1 {
   void ReadRobotTables(const std::string& folder);
   // Takes the lock of the backup just loaded; tells the engineer when another window holds it.
   void LockLoadedBackup();
+  // After saving in reference mode: names the registrations left out of the file.
+  void ReportModesLeftOut();
   // The last step of ClickReadConfig.
   void ShowReferenceWelders();
   // The steps of ButtonMakeConfigClick. Prepare runs every check and composes every file; a refusal

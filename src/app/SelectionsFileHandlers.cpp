@@ -1,5 +1,6 @@
 #include "app/Mainunit.h"
 
+#include "app/ChangeTexts.h"
 #include "app/SelectionsTexts.h"
 #include "app/UiTexts.h"
 #include "catalogue/ConditionText.h"
@@ -36,13 +37,38 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 
 void TForm1::RefreshSelectionsMenu() {
   const bool usable = !ViewMode && !LoadedBackupFolder.empty();
-  C(Ctl::MenuSaveSelections).Enabled = usable;
+  // In reference mode the setup file read is saved as the choices that made it.
+  C(Ctl::MenuSaveSelections).Enabled = usable || ViewMode;
   C(Ctl::MenuApplySelections).Enabled = usable;
+  C(Ctl::MenuCompare).Enabled = usable;
+}
+
+bool TForm1::HasRegistration(int welder, int registration) const {
+  const auto w = static_cast<std::size_t>(welder), r = static_cast<std::size_t>(registration);
+  return ViewMode ? SetupFileContent.Wps[w][r].ENABLED != 0 : Slots[w].TableNumbers[r] != -1;
+}
+
+std::vector<std::pair<int, int>> TForm1::RegistrationsWithoutMode() const {
+  std::vector<std::pair<int, int>> out;
+  for (int w = 0; w < kWelders; ++w) {
+    const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
+    for (int r = 0; r < kRegistrations; ++r) {
+      const int s = slot.SelectedModes[static_cast<std::size_t>(r)];
+      const bool found = slot.WpsModel != Index(ModelIndex::None) && s >= 0 &&
+                         s < static_cast<int>(std::min(slot.CatalogueNames.size(),
+                                                       slot.CatalogueTemplates.size()));
+      if (HasRegistration(w, r) && !found) out.emplace_back(w, r);
+    }
+  }
+  return out;
 }
 
 Selections TForm1::CurrentSelections() const {
   Selections out;
   out.controller = C(Ctl::RadioGroupRobotController).ItemIndex == 1 ? 1 : 0;
+  // A setup file names its controller 1 or 2.
+  const int fileController = SetupFileContent.CONTROLLER;
+  if (ViewMode && (fileController == 1 || fileController == 2)) out.controller = fileController - 1;
   for (std::size_t w = 0; w < kWelders; ++w) {
     const WelderSlot& slot = Slots[w];
     const ModelIndex model = ModelIndexOf(slot.WpsModel);
@@ -55,7 +81,7 @@ Selections TForm1::CurrentSelections() const {
     for (std::size_t r = 0; r < kRegistrations && model != ModelIndex::None; ++r) {
       // Only what Create Files would use: a mode chosen for a registration that has a table.
       const int s = slot.SelectedModes[r];
-      if (slot.TableNumbers[r] == -1 || s < 0 ||
+      if (!HasRegistration(static_cast<int>(w), static_cast<int>(r)) || s < 0 ||
           s >= static_cast<int>(
                    std::min(slot.CatalogueNames.size(), slot.CatalogueTemplates.size()))) {
         continue;
@@ -146,7 +172,9 @@ std::vector<MatchProblem> TForm1::ApplySelections(const Selections& selections) 
 }
 
 void TForm1::MenuSaveSelectionsClick() {
-  const std::string backup = WithoutTrailingSlash(LoadedBackupFolder);
+  // In reference mode the file is named after the setup file's folder and kept beside it.
+  const std::string backup =
+      WithoutTrailingSlash(ViewMode ? FolderOf(ReferenceSetupFile) : LoadedBackupFolder);
   // Beside the backups of the line by default, where the next one will be looked for.
   const std::string folder = SelectionsFolder.empty() ? FolderOf(backup) : SelectionsFolder;
   const auto chosen =
@@ -155,7 +183,8 @@ void TForm1::MenuSaveSelectionsClick() {
   if (!chosen) return;
   // Those folders are copied to the controller and the board as they are; a file of ours would
   // travel with them.
-  if (Inside(*chosen, LoadedBackupFolder) || Inside(*chosen, C(Ctl::EditConfigFolder).Text)) {
+  if (Inside(*chosen, LoadedBackupFolder) || Inside(*chosen, C(Ctl::EditConfigFolder).Text) ||
+      (ViewMode && Inside(*chosen, FolderOf(ReferenceSetupFile)))) {
     ShowMessageBox(
         MessageKind::Error,
         FormatPath(SelectionsTextOf(SelectionsText::SelectionsNotThere, LanguageIndex), *chosen),
@@ -170,6 +199,19 @@ void TForm1::MenuSaveSelectionsClick() {
     return;
   }
   SelectionsFolder = FolderOf(*chosen);
+  if (ViewMode) ReportModesLeftOut();
+}
+
+void TForm1::ReportModesLeftOut() {
+  const auto missing = RegistrationsWithoutMode();
+  if (missing.empty()) return;
+  std::string text = SelectionsTextOf(SelectionsText::SavedWithoutModes, LanguageIndex);
+  for (const auto& [w, r] : missing) {
+    text += "\n" + FillText(SelectionsTextOf(SelectionsText::ModeNotFound, LanguageIndex),
+                            {std::to_string(w + 1), std::to_string(r + 1)});
+  }
+  ShowMessageBox(MessageKind::Information, text,
+                 SelectionsTextOf(SelectionsText::SaveCaption, LanguageIndex));
 }
 
 void TForm1::MenuApplySelectionsClick() {

@@ -22,6 +22,11 @@ const std::array<UiTextPair, static_cast<std::size_t>(SelectionsText::Count)> kS
      "folder."},
     {"次の選択内容は適用できませんでした。それ以外は適用しました。",
      "These selections could not be applied; everything else was applied."},
+    {"選択内容の保存", "Save selections"},
+    {"選択内容を保存しました。次の登録は溶接モードがカタログに見つからないため、含まれていません。",
+     "The selections were saved. These registrations are left out: their welding mode was not "
+     "found in the catalogue."},
+    {"溶接機 %1 登録 %2", "Welder %1, registration %2"},
 }};
 
 // Every "{name}" of `text` replaced by its value.

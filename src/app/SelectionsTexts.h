@@ -19,6 +19,9 @@ enum class SelectionsText {
   SelectionsApplied,
   SelectionsNotThere,  // "%s": a save into the folders that go to the controller or board
   SelectionsPartly,    // heads the list of what could not be applied
+  SaveCaption,
+  SavedWithoutModes,  // heads the registrations of a setup file left out of the saved file
+  ModeNotFound,       // "%1" welder, "%2" registration
   Count
 };
 

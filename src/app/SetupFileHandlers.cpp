@@ -14,6 +14,7 @@ void TForm1::ClickReadConfig() {
       platform_.OpenFile(C(Ctl::EditConfigFolder).Text, "セットアップファイル|ZelSetUp.Ini");
   if (!chosen) return;
 
+  ReferenceSetupFile = *chosen;
   ViewMode = true;
   RefreshSelectionsMenu();
   C(Ctl::ComboBoxWpsWelder).Enabled = false;

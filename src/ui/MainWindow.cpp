@@ -146,6 +146,7 @@ void MainWindow::BuildMenu() {
   Bind(Ctl::MenuShowReport, settings->addAction(QString()));
   Bind(Ctl::MenuSaveSelections, settings->addAction(QString()));
   Bind(Ctl::MenuApplySelections, settings->addAction(QString()));
+  Bind(Ctl::MenuCompare, settings->addAction(QString()));
   Bind(Ctl::N4, settings->addSeparator());
   QMenu* languages = settings->addMenu(QString());
   Bind(Ctl::L1, languages);

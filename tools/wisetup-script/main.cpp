@@ -85,6 +85,9 @@ Commands (one per line; blank lines and lines starting with # are skipped):
                              record; it ends where a named word begins; the tail beyond the
                              record is never listed)
                            preview end files=N changed=N
+                         MenuCompare, when it shows its dialog, prints each line of the
+                         comparison as the dialog shows it, in the window's language, blank
+                         lines left out: compare line="TEXT"
                          MenuShowReport prints report file="PATH" for the report it opens (the
                          newest report.txt in the history; an undone run's report is headed as
                          such in the dialog)
@@ -323,12 +326,16 @@ class Driver {
     PrintShownDocuments();
   }
 
-  // The preview's change list and the report the window showed, as lines.
+  // The preview's change list, the comparison and the report the window showed, as lines.
   void PrintShownDocuments() {
     if (form_->ShownChanges) {
       for (const std::string& line : PreviewLines(*form_->ShownChanges)) out_ << line << "\n";
       form_->ShownChanges.reset();
     }
+    for (const std::string& line : form_->ShownComparison) {
+      if (!line.empty()) out_ << "compare line=" << Quote(line) << "\n";
+    }
+    form_->ShownComparison.clear();
     if (!form_->ShownReport.empty()) {
       out_ << "report file=" << Quote(form_->ShownReport) << "\n";
       form_->ShownReport.clear();
