@@ -41,6 +41,7 @@ const std::array<UiTextPair, static_cast<std::size_t>(CompareText::Count)> kText
     {"'%1' は整数ではありません (%2)", "'%1' is not a valid integer value (%2)"},
     {"%1: 最新です", "%1: up to date"},
     {"%1: 異なります (%2 ファイル)", "%1: differs, %2 files"},
+    {"%1: 異なります (1 ファイル)", "%1: differs, 1 file"},
     {"%1: 拒否されました", "%1: refused"},
     {"%1 組: 最新 %2、相違 %3、拒否 %4", "%1 pairs: %2 up to date, %3 differ, %4 refused"},
     {"%1 組: 最新 %2、相違 %3、拒否 %4", "%1 pair: %2 up to date, %3 differ, %4 refused"},
@@ -174,8 +175,9 @@ std::vector<std::string> AuditLines(const PairAudit& audit, int language) {
       out.push_back(FillText(t(CompareText::AuditUpToDate), {audit.backup}));
       break;
     case AuditVerdict::Differs:
-      out.push_back(
-          FillText(t(CompareText::AuditDiffers), {audit.backup, N(audit.changes.files.size())}));
+      out.push_back(FillText(t(audit.changes.files.size() == 1 ? CompareText::AuditDiffersOne
+                                                               : CompareText::AuditDiffers),
+                             {audit.backup, N(audit.changes.files.size())}));
       for (const FileChange& file : audit.changes.files) {
         for (const std::string& line : SplitLines(FileChangeText(file, language))) {
           out.push_back("  " + line);

@@ -31,6 +31,7 @@ enum class CompareText {
   BadNumber,        // "%1" the item, "%2" where
   AuditUpToDate,    // "%1" the backup
   AuditDiffers,     // "%1" the backup, "%2" the files that would change
+  AuditDiffersOne,  // "%1" the backup; one file would change
   AuditRefused,     // "%1" the backup
   AuditSummary,     // "%1" pairs, "%2" up to date, "%3" differing, "%4" refused
   AuditSummaryOne,  // the same for one pair
