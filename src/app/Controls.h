@@ -22,6 +22,7 @@ enum class Ctl : int {
   MenuShowReport,
   MenuSaveSelections,
   MenuApplySelections,
+  MenuOverview,
   N4,
   L1,
   N5,

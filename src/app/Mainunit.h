@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "app/Controls.h"
+#include "app/Overview.h"
 #include "app/Settings.h"
 #include "app/UiTexts.h"
 #include "changes/ChangeList.h"
+#include "inspect/RegistrationState.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
 #include "platform/LockFile.h"
@@ -110,6 +112,8 @@ class TForm1 {
   };
   CreateOutcome LastCreate;
   std::string ShownReport;
+  // The overview window is open; the views show it while this holds, and clear it on closing it.
+  bool OverviewOpen = false;
 
   ControlState& C(Ctl c) { return Controls[static_cast<std::size_t>(c)]; }
   const ControlState& C(Ctl c) const { return Controls[static_cast<std::size_t>(c)]; }
@@ -225,6 +229,16 @@ class TForm1 {
   // nothing.
   std::vector<MatchProblem> ApplySelections(const Selections& selections);
 
+  // --- the overview (OverviewHandlers.cpp) ------------------------------------------------------
+  // What is known of a registration for its state; in reference mode from the setup file read.
+  RegistrationFacts FactsOf(int welder, int registration) const;
+  // Every registration that has a table, with its state, and the counts; nothing before a backup
+  // is loaded or a setup file read.
+  Overview ComputeOverview() const;
+  void MenuOverviewClick();
+  // Shows that welder and registration tab, as if the engineer had chosen them.
+  void GoToRegistration(int welder, int registration);
+
   // --- reference mode (SetupFileHandlers.cpp) ----------------------------------------------------
   void ClickReadConfig();
   void RecheckWelderModels();
@@ -264,6 +278,8 @@ class TForm1 {
   void ReadRobotTables(const std::string& folder);
   // Takes the lock of the backup just loaded; tells the engineer when another window holds it.
   void LockLoadedBackup();
+  bool HasOverviewRow(int welder, int registration) const;
+  std::string OverviewHeading(int welder) const;
   // The last step of ClickReadConfig.
   void ShowReferenceWelders();
   // The steps of ButtonMakeConfigClick. Prepare runs every check and composes every file; a refusal

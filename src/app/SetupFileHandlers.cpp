@@ -46,6 +46,7 @@ void TForm1::ClickReadConfig() {
   }
   RenderSetupTexts();
   ContentShown = true;
+  C(Ctl::MenuOverview).Enabled = true;
   ShowReferenceWelders();
 }
 
