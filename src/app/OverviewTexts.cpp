@@ -10,6 +10,7 @@ const std::array<UiTextPair, static_cast<std::size_t>(OverviewText::Count)> kOve
     {"全体表示", "Overview"},
     {"全体表示 - 参照モード（セットアップファイルの選択内容、読み取り専用）",
      "Overview - reference mode (the setup file's choices, read-only)"},
+    {"登録", "Registration"},
     {"テーブル", "Table"},
     {"状態", "State"},
     {"－", "-"},

@@ -13,16 +13,17 @@ enum class OverviewText {
   MenuOverview,    // caption of the menu item
   WindowTitle,     // normal mode
   ReferenceTitle,  // reference mode: what the setup file chose, read-only
-  ColumnTable,     // the table number column
-  ColumnState,     // the state column
-  NoTable,         // the table number cell where none is known (reference mode)
-  Counts,          // "{ready}", "{todo}", "{problems}"
-  WelderHeading,   // "{welder}", "{kind}", "{model}", "{area}"
-  Hint,            // how to go to a registration
-  Close,           // the close button
-  GridName,        // accessible name of the grid
-  CountsName,      // accessible name of the counts line
-  HintName,        // accessible name of the hint line
+  ColumnRegistration,
+  ColumnTable,    // the table number column
+  ColumnState,    // the state column
+  NoTable,        // the table number cell where none is known (reference mode)
+  Counts,         // "{ready}", "{todo}", "{problems}"
+  WelderHeading,  // "{welder}", "{kind}", "{model}", "{area}"
+  Hint,           // how to go to a registration
+  Close,          // the close button
+  GridName,       // accessible name of the grid
+  CountsName,     // accessible name of the counts line
+  HintName,       // accessible name of the hint line
   Count
 };
 
