@@ -53,6 +53,7 @@ void TForm1::LoadBackupFolder(const std::string& folder) {
   }
   ReadRobotTables(folder);
   ContentShown = true;
+  C(Ctl::MenuOverview).Enabled = true;
   LoadedBackupFolder = folder;
 
   ShowRcWelderState();

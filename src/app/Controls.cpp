@@ -38,6 +38,8 @@ std::array<ControlInfo, kControlCount> BuildTable() {
       [](TForm1& f, Ctl) { f.MenuApplySelectionsClick(); });
   set(Ctl::MenuCompare, "MenuCompare", Ctl::MenuSettings, kMenuItem, click,
       [](TForm1& f, Ctl) { f.MenuCompareClick(); });
+  set(Ctl::MenuOverview, "MenuOverview", Ctl::MenuSettings, kMenuItem, click,
+      [](TForm1& f, Ctl) { f.MenuOverviewClick(); });
   set(Ctl::N4, "N4", Ctl::MenuSettings, kMenuItem);
   set(Ctl::L1, "L1", Ctl::MenuSettings, kMenuItem);
   set(Ctl::N5, "N5", Ctl::L1, kMenuItem | kChecked, click,

@@ -23,6 +23,7 @@ enum class Ctl : int {
   MenuSaveSelections,
   MenuApplySelections,
   MenuCompare,
+  MenuOverview,
   N4,
   L1,
   N5,

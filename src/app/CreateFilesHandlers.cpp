@@ -83,34 +83,21 @@ std::optional<std::string> TForm1::HistoryFolderRoot() {
 bool TForm1::CheckRegistrations() {
   // The engineer is taken to the welder and registration to fix, as if they had chosen them.
   auto fail = [this](int welder, int registration, TextRow text) {
-    if (welder != CurrentWelder) {
-      CurrentWelder = welder;
-      C(Ctl::ComboBoxWelderNo).ItemIndex = welder;
-      ShowWelder();
-    }
-    if (C(TabOf(registration)).Visible) C(Ctl::PageControlRejist).ActivePage = registration;
+    GoToRegistration(welder, registration);
     ShowMessageBox(MessageKind::Error, UiText(text), UiText(TextRow::WrongConfigurationCaption));
     return false;
   };
+  // A missing mode is refused even where the overview puts an unread table first: the refusal of
+  // that table comes later, and only where a transfer would rewrite it.
   for (int w = 0; w < kWelders; ++w) {
-    const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
-    const WelderKindInfo& kind = WelderKindOf(slot.WelderKind);
-    // Kinds without registration tabs have no modes to choose.
-    if (kind.tabsShown == 0 || slot.WpsModel == Index(ModelIndex::None)) continue;
-    for (std::size_t r = 0; r < kRegistrations; ++r) {
-      if (slot.TableNumbers[r] == -1) continue;
-      const int s = slot.SelectedModes[r];
-      // A selection the current catalogue no longer holds counts as no selection at all.
-      if (s < 0 || s >= static_cast<int>(slot.CatalogueTemplates.size())) {
-        return fail(w, static_cast<int>(r), TextRow::NoModeSelected);
-      }
-      const RobotWeldTable& chosen = slot.CatalogueTemplates[static_cast<std::size_t>(s)];
-      if (!kind.methodMustMatch) continue;
-      const std::vector<RobotWeldTable>* robot =
-          kind.form == TableForm::Long ? &slot.RobotTables224 : &slot.RobotTables148;
-      const std::uint16_t robotMethod = r < robot->size() ? (*robot)[r].Method() : 0;
-      if (robotMethod != chosen.Method())
-        return fail(w, static_cast<int>(r), TextRow::MethodsDiffer);
+    for (int r = 0; r < kRegistrations; ++r) {
+      if (Slots[static_cast<std::size_t>(w)].TableNumbers[static_cast<std::size_t>(r)] == -1)
+        continue;
+      const RegistrationStates states = StatesOf(FactsOf(w, r));
+      // A welder without a model writes no modes.
+      if (states.Has(RegistrationState::NoModel)) continue;
+      if (states.Has(RegistrationState::NoMode)) return fail(w, r, TextRow::NoModeSelected);
+      if (states.Has(RegistrationState::MethodsDiffer)) return fail(w, r, TextRow::MethodsDiffer);
     }
   }
   return true;
@@ -256,14 +243,12 @@ void TForm1::AddRevisedTables(FileTransaction& files, const SetupFileValues& val
       const auto revised = TransferCharacteristicData(w, r);
       if (!revised) continue;
       // Characteristic data go to the robot only when they were read: an unread record is zeros.
-      if (UsesModeRecord(slot.WelderKind, slot.UseRcWcd)) {
+      if (StatesOf(FactsOf(w, r)).Has(RegistrationState::UnreadCharacteristic)) {
         const auto s = static_cast<std::size_t>(slot.SelectedModes[ur]);
-        if (s >= slot.CatalogueModesReadWhole.size() || !slot.CatalogueModesReadWhole[s]) {
-          const std::string mode =
-              s < slot.CatalogueModePaths.size() ? slot.CatalogueModePaths[s] : "";
-          files.AddIssue(Failure(FileCode::CompanionNotRead, mode));
-          continue;
-        }
+        files.AddIssue(Failure(FileCode::CompanionNotRead, s < slot.CatalogueModePaths.size()
+                                                               ? slot.CatalogueModePaths[s]
+                                                               : ""));
+        continue;
       }
       // Tables go back only where they were read from, and only when they were read whole: a
       // record rebuilt from zeros would destroy the robot's table.

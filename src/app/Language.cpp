@@ -1,6 +1,7 @@
 #include "app/ChangeTexts.h"
 #include "app/CompareTexts.h"
 #include "app/Mainunit.h"
+#include "app/OverviewTexts.h"
 #include "app/SelectionsTexts.h"
 #include "app/UiTexts.h"
 #include "backup/TableFiles.h"
@@ -140,6 +141,7 @@ void TForm1::ApplyCaptions(int language) {
   // Captions beyond the numbered table.
   C(Ctl::ButtonPreview).Caption = ChangeTextOf(ChangeText::PreviewButton, language);
   C(Ctl::MenuShowReport).Caption = ChangeTextOf(ChangeText::ShowReportMenu, language);
+  C(Ctl::MenuOverview).Caption = OverviewTextOf(OverviewText::MenuOverview, language);
 }
 
 }  // namespace wisetup

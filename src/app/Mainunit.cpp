@@ -13,6 +13,7 @@ TForm1::TForm1(Platform& platform) : platform_(platform) {
   C(Ctl::N4).Caption = "-";
   C(Ctl::MenuRestoreOriginals).Enabled = false;
   C(Ctl::MenuShowReport).Enabled = false;
+  C(Ctl::MenuOverview).Enabled = false;
   RefreshSelectionsMenu();
   C(Ctl::RadioGroupRobotController).Items = {"ZR-A", "ZR30"};
   C(Ctl::RadioGroupRobotController).ItemIndex = 0;

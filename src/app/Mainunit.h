@@ -13,9 +13,11 @@
 #include <vector>
 
 #include "app/Controls.h"
+#include "app/Overview.h"
 #include "app/Settings.h"
 #include "app/UiTexts.h"
 #include "changes/ChangeList.h"
+#include "inspect/RegistrationState.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
 #include "platform/LockFile.h"
@@ -115,6 +117,8 @@ class TForm1 {
   std::string ShownReport;
   // The lines of the comparison last shown (MenuCompare).
   std::vector<std::string> ShownComparison;
+  // The overview window is open; the views show it while this holds, and clear it on closing it.
+  bool OverviewOpen = false;
 
   ControlState& C(Ctl c) { return Controls[static_cast<std::size_t>(c)]; }
   const ControlState& C(Ctl c) const { return Controls[static_cast<std::size_t>(c)]; }
@@ -241,6 +245,15 @@ class TForm1 {
   // Asks for another backup folder and shows how the loaded backup, as it is on disk now, differs
   // from it. Writes nothing and changes no choice.
   void MenuCompareClick();
+  // --- the overview (OverviewHandlers.cpp) ------------------------------------------------------
+  // What is known of a registration for its state; in reference mode from the setup file read.
+  RegistrationFacts FactsOf(int welder, int registration) const;
+  // Every registration that has a table, with its state, and the counts; nothing before a backup
+  // is loaded or a setup file read.
+  Overview ComputeOverview() const;
+  void MenuOverviewClick();
+  // Shows that welder and registration tab, as if the engineer had chosen them.
+  void GoToRegistration(int welder, int registration);
 
   // --- reference mode (SetupFileHandlers.cpp) ----------------------------------------------------
   void ClickReadConfig();
@@ -283,6 +296,8 @@ class TForm1 {
   void LockLoadedBackup();
   // After saving in reference mode: names the registrations left out of the file.
   void ReportModesLeftOut();
+  bool HasOverviewRow(int welder, int registration) const;
+  std::string OverviewHeading(int welder) const;
   // The last step of ClickReadConfig.
   void ShowReferenceWelders();
   // The steps of ButtonMakeConfigClick. Prepare runs every check and composes every file; a refusal

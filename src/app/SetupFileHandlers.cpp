@@ -47,6 +47,7 @@ void TForm1::ClickReadConfig() {
   }
   RenderSetupTexts();
   ContentShown = true;
+  C(Ctl::MenuOverview).Enabled = true;
   ShowReferenceWelders();
 }
 

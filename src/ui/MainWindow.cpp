@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -147,6 +148,9 @@ void MainWindow::BuildMenu() {
   Bind(Ctl::MenuSaveSelections, settings->addAction(QString()));
   Bind(Ctl::MenuApplySelections, settings->addAction(QString()));
   Bind(Ctl::MenuCompare, settings->addAction(QString()));
+  QAction* overview = settings->addAction(QString());
+  overview->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  Bind(Ctl::MenuOverview, overview);
   Bind(Ctl::N4, settings->addSeparator());
   QMenu* languages = settings->addMenu(QString());
   Bind(Ctl::L1, languages);

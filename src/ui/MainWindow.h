@@ -21,6 +21,8 @@ class QTabWidget;
 
 namespace wisetup {
 
+class OverviewWindow;
+
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -39,6 +41,9 @@ class MainWindow : public QMainWindow {
 
   // The font of the registration texts: half-width katakana exactly half as wide as a kanji.
   static QFont RegistrationFont();
+
+  // The overview window while the model has it open; nothing before it was first opened.
+  OverviewWindow* OverviewView() const { return overview_; }
 
   // The registration tab `step` visible tabs after the current one, wrapping at either end.
   void StepTab(int step);
@@ -75,6 +80,8 @@ class MainWindow : public QMainWindow {
   void MirrorTab(int index, const ControlState& state, unsigned props);
   void MirrorRadioGroup(const ControlState& state);
   void ApplyQtLanguage(int language);
+  // The overview opened, refreshed or hidden as the model has it.
+  void MirrorOverview();
 
   // Placement.cpp: the window's placement from the model, and the user's moves back into it.
   void ApplyPlacement();
@@ -95,6 +102,7 @@ class MainWindow : public QMainWindow {
   QGroupBox* robotControllerBox_ = nullptr;
   QLabel* statusText_ = nullptr;
   QTabWidget* tabs_ = nullptr;
+  OverviewWindow* overview_ = nullptr;
   // The placement as the model last saw it: applied from the model, or recorded from the user.
   WindowPlacement seen_;
   bool placed_ = false;

@@ -15,8 +15,10 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 #include "ui/MainWindow.h"
+#include "ui/OverviewWindow.h"
 
 namespace wisetup {
 namespace {
@@ -112,6 +114,31 @@ void MainWindow::Mirror() {
   }
   ApplyQtLanguage(form_.LanguageIndex);
   ApplyPlacement();
+  MirrorOverview();
+}
+
+void MainWindow::MirrorOverview() {
+  if (!form_.OverviewOpen) {
+    if (overview_ != nullptr && overview_->isVisible()) overview_->hide();
+    return;
+  }
+  if (overview_ == nullptr) {
+    overview_ = new OverviewWindow(this);
+    overview_->Grid()->setFont(RegistrationFont());
+    connect(overview_, &OverviewWindow::RegistrationChosen, this, [this](int welder, int reg) {
+      Act([this, welder, reg] { form_.GoToRegistration(welder, reg); });
+    });
+    connect(overview_, &OverviewWindow::ClosedByUser, this, [this] { form_.OverviewOpen = false; });
+  }
+  overview_->Show(form_.ComputeOverview(), form_.LanguageIndex, form_.ViewMode);
+  if (!overview_->isVisible()) {
+    const QRect outer = frameGeometry(), inner = geometry();
+    overview_->PlaceBeside(
+        outer, QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                        outer.right() - inner.right(), outer.bottom() - inner.bottom()));
+    overview_->show();
+    overview_->Grid()->setFocus();
+  }
 }
 
 void MainWindow::MirrorControl(Ctl c) {

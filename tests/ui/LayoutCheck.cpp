@@ -1,7 +1,9 @@
 // Shows the main window at its minimum size in both languages and reports every control that lies
-// outside the window or whose text does not fit its widget. With --shots DIR it also saves a PNG
-// of each language. Exit status 0 when nothing is wrong.
+// outside the window or whose text does not fit its widget; then the overview of the demo backup,
+// which must lie inside the screen with no text clipped. With --shots DIR it also saves a PNG of
+// each. Exit status 0 when nothing is wrong.
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -21,7 +23,9 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "demo-data/DemoData.h"
 #include "ui/MainWindow.h"
+#include "ui/OverviewWindow.h"
 
 namespace {
 
@@ -115,6 +119,50 @@ void Check(wisetup::MainWindow& window, const QString& language) {
   }
 }
 
+// The overview of the demo backup with a model chosen for welder 1, beside the main window.
+void CheckOverview(const QString& language, const QTemporaryDir& dir, const QString& shots) {
+  const std::filesystem::path root = dir.path().toStdString();
+  wisetup::demo::WriteDemoCatalogue(root / "app");
+  wisetup::demo::WriteDemoBackup(root / "demo");
+  QuietPlatform platform((root / "app" / "wisetup").string());
+  wisetup::MainWindow window(platform);
+  wisetup::TForm1& form = window.Form();
+  form.EachLanguageClick(language == QStringLiteral("ja") ? 0 : 1);
+  form.RunHandler([&] { form.LoadBackupFolder((root / "demo").string()); });
+  form.C(wisetup::Ctl::ComboBoxWpsWelder).ItemIndex = 1;
+  form.RunHandler([&] { form.ComboBoxWpsWelderChange(); });
+  form.Slots[0].SelectedModes[0] = 0;
+  form.OverviewOpen = true;
+  window.show();
+  window.Mirror();
+  wisetup::OverviewWindow& overview = *window.OverviewView();
+  if (!QTest::qWaitForWindowExposed(&overview)) Report(language, QStringLiteral("no overview"));
+  QTest::qWait(50);
+  const QString name = language + QStringLiteral(" overview");
+  if (!overview.screen()->availableGeometry().contains(overview.frameGeometry()))
+    Report(name, QStringLiteral("the overview (%1,%2 %3x%4) lies outside the screen")
+                     .arg(overview.frameGeometry().x())
+                     .arg(overview.frameGeometry().y())
+                     .arg(overview.frameGeometry().width())
+                     .arg(overview.frameGeometry().height()));
+  for (QWidget* widget : overview.findChildren<QWidget*>()) {
+    if (!widget->isVisible()) continue;
+    if (const auto needed = TextWidthNeeded(*widget); needed && *needed > widget->width()) {
+      Report(name, QStringLiteral("%1 is clipped: needs %2, has %3")
+                       .arg(widget->objectName())
+                       .arg(*needed)
+                       .arg(widget->width()));
+    }
+  }
+  if (!shots.isEmpty()) {
+    const QString file = QStringLiteral("%1/%2-overview-scale%3.png")
+                             .arg(shots, language)
+                             .arg(overview.screen()->devicePixelRatio());
+    overview.grab().save(file);
+    std::printf("saved %s\n", qPrintable(file));
+  }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -155,6 +203,10 @@ int main(int argc, char* argv[]) {
       window.grab().save(file);
       std::printf("saved %s\n", qPrintable(file));
     }
+  }
+  for (const QString& language : {QStringLiteral("ja"), QStringLiteral("en")}) {
+    QTemporaryDir demo;
+    CheckOverview(language, demo, shots);
   }
   std::printf("%s\n", problems == 0 ? "layout ok" : "layout problems found");
   return problems == 0 ? 0 : 1;

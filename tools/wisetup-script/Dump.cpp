@@ -83,6 +83,21 @@ void AddControl(Lines& lines, Ctl c, const ControlState& s) {
 
 }  // namespace
 
+std::vector<std::string> OverviewLines(const TForm1& form) {
+  const Overview overview = form.ComputeOverview();
+  Lines lines;
+  for (const OverviewRow& row : overview.rows) {
+    lines.push_back("overview welder=" + std::to_string(row.welder + 1) + " reg=" +
+                    std::to_string(row.registration + 1) + " table=" + std::to_string(row.table) +
+                    " state=" + std::string(StateWord(row.state)) + " robot=" + Quote(row.robot) +
+                    " mode=" + Quote(row.mode));
+  }
+  const OverviewCounts& n = overview.counts;
+  lines.push_back("overview end ready=" + std::to_string(n.ready) +
+                  " todo=" + std::to_string(n.todo) + " problems=" + std::to_string(n.problems));
+  return lines;
+}
+
 std::vector<std::string> DumpLines(const TForm1& form) {
   Lines lines;
   AddWindow(lines, form);

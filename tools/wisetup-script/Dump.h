@@ -10,4 +10,7 @@ namespace wisetup {
 
 std::vector<std::string> DumpLines(const TForm1& form);
 
+// The overview's rows as `overview` prints them, then its `overview end` line.
+std::vector<std::string> OverviewLines(const TForm1& form);
+
 }  // namespace wisetup

@@ -107,6 +107,18 @@ Commands (one per line; blank lines and lines starting with # are skipped):
                          several paths are separated by tab characters, none stands for a drop
                          that carries no local path. One folder is loaded like a backup folder
                          chosen with N1; anything else shows an error and changes nothing.
+  overview               print the overview's rows as the overview window shows them now, open
+                         or not (click MenuOverview opens it):
+                           overview welder=W reg=R table=N state=STATE robot="..." mode="..."
+                             one per registration with a table, welders 1-4 and registrations
+                             1-10 in order; STATE the first that applies of unread-table,
+                             no-model, no-mode, methods-differ, unread-characteristic, ready;
+                             mode empty when none is chosen. In reference mode the rows are the
+                             registrations the setup file describes, with table=-1 (a setup file
+                             names no table numbers), and no table is unread
+                           overview end ready=N todo=N problems=N   (no-model and no-mode are
+                             to do; the other states but ready are problems)
+                         Before start it prints nothing.
   dump [PREFIX...]       print the state lines (only those whose name starts with one of the
                          PREFIXes, in the state's own order)
 
@@ -180,11 +192,13 @@ class Driver {
     if (line.words.empty() || line.words[0][0] == '#') return;
     using Command = void (Driver::*)(const ScriptLine&);
     static const std::pair<std::string, Command> kCommands[] = {
-        {"dump", &Driver::Dump},   {"appdir", &Driver::AppDir}, {"locale", &Driver::Locale},
-        {"clock", &Driver::Clock}, {"answer", &Driver::Answer}, {"start", &Driver::Start},
-        {"click", &Driver::Click}, {"select", &Driver::Select}, {"tab", &Driver::Tab},
-        {"check", &Driver::Check}, {"move", &Driver::Move},     {"drop", &Driver::Drop},
-        {"close", &Driver::Close},
+        {"dump", &Driver::Dump},     {"appdir", &Driver::AppDir},
+        {"locale", &Driver::Locale}, {"clock", &Driver::Clock},
+        {"answer", &Driver::Answer}, {"start", &Driver::Start},
+        {"click", &Driver::Click},   {"select", &Driver::Select},
+        {"tab", &Driver::Tab},       {"check", &Driver::Check},
+        {"move", &Driver::Move},     {"drop", &Driver::Drop},
+        {"close", &Driver::Close},   {"overview", &Driver::PrintOverview},
     };
     for (const auto& [word, command] : kCommands) {
       if (word == line.words[0]) return (this->*command)(line);
@@ -214,6 +228,14 @@ class Driver {
     for (const std::string& l : DumpLines(*form_)) {
       if (wanted(l)) out_ << l << "\n";
     }
+  }
+
+  // What the overview shows now, open or not.
+  void PrintOverview(const ScriptLine& line) {
+    if (line.words.size() != 1) throw ParseError{"overview takes nothing"};
+    if (!form_) return;
+    if (Ended()) return Refuse("overview");
+    for (const std::string& l : OverviewLines(*form_)) out_ << l << "\n";
   }
 
   // Whether a setting that the window reads when it starts may still change: refused once the
