@@ -251,6 +251,13 @@ class TForm1 {
   bool PortableSettings() const;
   FileStatus ReadSettingsSource(const std::string& location, std::string& content) const;
   void SelectStoredModes(int welder);
+  // The steps of LoadCatalogue: the message that no catalogue folder exists (once a run), and the
+  // mode record of a template that was taken, read from its companion in `folder` (when
+  // `companion` names one) or left blank.
+  void ShowCatalogueMissing();
+  void AddCatalogueMode(WelderSlot& slot, const std::string& folder,
+                        const std::string& templateName,
+                        const std::optional<std::string>& companion);
   std::optional<std::string> HistoryFolderRoot();
   // Puts back the files of `run` that hold what it wrote and reports as the undo does.
   void PutRunBack(const HistoryRun& run);
