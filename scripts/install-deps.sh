@@ -12,8 +12,8 @@ fi
 if [ "${1:-}" = "--with-test-tools" ]; then
   # Debian's own checkers of the package, its desktop entry and its AppStream data.
   packages+=(clang-14 libclang-rt-14-dev clang-format-14 lintian desktop-file-utils appstream)
-  # pdftotext, to read back the text of an exported PDF.
-  packages+=(poppler-utils)
+  # pdftotext, to read back the text of an exported PDF; python3 for the limits check.
+  packages+=(poppler-utils python3)
 fi
 
 missing=()

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build (unit, scenario and Qt
 # tests), the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, and a short bounded
-# run of every fuzz target when clang is present. The format check comes first.
+# run of every fuzz target when clang is present. The format and limits checks come first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
 bash scripts/install-deps.sh --with-test-tools
 bash scripts/check-format.sh
+python3 scripts/check-limits.py
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen

@@ -106,8 +106,7 @@ std::optional<TForm1::BackupConfig> TForm1::ReadBackupConfig(const std::string& 
 }
 
 void TForm1::ReadRobotTables(const std::string& folder) {
-  const std::string weldFolder = WeldFolderPath(folder);
-  const std::string weld = weldFolder + "/";
+  const std::string weld = WeldFolderPath(folder) + "/";
   for (WelderSlot& slot : Slots) {
     slot.RobotTables148.clear();
     slot.RobotTables224.clear();
@@ -126,8 +125,8 @@ void TForm1::ReadRobotTables(const std::string& folder) {
         slot.RobotModeTexts[c].clear();
         continue;
       }
-      slot.TableReadWhole[c] = ReadWholeTable(weld + MapName(weldFolder, TableFileName(n)),
-                                              longForm, slot.TableSeenHash[c]);
+      slot.TableReadWhole[c] =
+          ReadWholeTable(weld + TableFileName(n), longForm, slot.TableSeenHash[c]);
       const RobotWeldTable& work = longForm ? WorkTable224 : WorkTable148;
       list.push_back(work);
       slot.RobotModeTexts[c] = MakeConditionText(work, slot.WelderKind, false, LanguageIndex);

@@ -45,18 +45,7 @@ void TForm1::LoadCatalogue(int welder) {
 
   const std::string root = CatalogueRoot();
   if (root.empty()) {
-    // Without this the lists would stay empty with no hint of why; once is enough to know.
-    if (!CatalogueMissingShown) {
-      CatalogueMissingShown = true;
-      std::string places;
-      for (const std::string& place :
-           CatalogueSearchFolders(platform_.ExecutablePath(), Environment())) {
-        places += (places.empty() ? "" : "\n") + place;
-      }
-      ShowMessageBox(MessageKind::Error,
-                     FormatPath(ShellTextOf(ShellText::CatalogueMissing, LanguageIndex), places),
-                     ShellTextOf(ShellText::CatalogueMissingCaption, LanguageIndex));
-    }
+    ShowCatalogueMissing();
     return;
   }
   // The folder is listed once and every companion found in that listing, so that the listing
@@ -80,21 +69,40 @@ void TForm1::LoadCatalogue(int welder) {
     }
     slot.CatalogueTemplates.push_back(WorkTable224);
     slot.CatalogueNames.push_back(name);
-    const std::optional<std::string> companion = listing.companions.Find(name);
-    const std::string path = folder + companion.value_or(CompanionName(name));
-    bool readWhole = false;
-    if (companion) {
-      readWhole = ReadWpsModeRecord(path);
-    } else {
-      // Missing, or several entries match it ignoring letter case and none exactly: which one is
-      // meant cannot be told, so none is read.
-      WorkModeRecord = WpsModeRecord();
-      ShowCannotOpen(path);
-    }
-    slot.CatalogueModes.push_back(WorkModeRecord);
-    slot.CatalogueModesReadWhole.push_back(readWhole);
-    slot.CatalogueModePaths.push_back(path);
+    AddCatalogueMode(slot, folder, name, listing.companions.Find(name));
   }
+}
+
+void TForm1::ShowCatalogueMissing() {
+  // Without this the lists would stay empty with no hint of why; once is enough to know.
+  if (CatalogueMissingShown) return;
+  CatalogueMissingShown = true;
+  std::string places;
+  for (const std::string& place :
+       CatalogueSearchFolders(platform_.ExecutablePath(), Environment())) {
+    places += (places.empty() ? "" : "\n") + place;
+  }
+  ShowMessageBox(MessageKind::Error,
+                 FormatPath(ShellTextOf(ShellText::CatalogueMissing, LanguageIndex), places),
+                 ShellTextOf(ShellText::CatalogueMissingCaption, LanguageIndex));
+}
+
+void TForm1::AddCatalogueMode(WelderSlot& slot, const std::string& folder,
+                              const std::string& templateName,
+                              const std::optional<std::string>& companion) {
+  const std::string path = folder + companion.value_or(CompanionName(templateName));
+  bool readWhole = false;
+  if (companion) {
+    readWhole = ReadWpsModeRecord(path);
+  } else {
+    // Missing, or several entries match it ignoring letter case and none exactly: which one is
+    // meant cannot be told, so none is read.
+    WorkModeRecord = WpsModeRecord();
+    ShowCannotOpen(path);
+  }
+  slot.CatalogueModes.push_back(WorkModeRecord);
+  slot.CatalogueModesReadWhole.push_back(readWhole);
+  slot.CatalogueModePaths.push_back(path);
 }
 
 }  // namespace wisetup

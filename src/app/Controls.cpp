@@ -11,14 +11,25 @@ constexpr unsigned kEdit = kText | kEnabled | kVisible;
 constexpr unsigned kButton = kCaption | kEnabled | kVisible;
 constexpr unsigned kMenuItem = kCaption | kEnabled;
 
-std::array<ControlInfo, kControlCount> BuildTable() {
+constexpr auto click = UserAction::Click;
+constexpr auto pick = UserAction::Pick;
+
+// The table is filled in the order of the window: its menus, the welder's controls, the
+// registration tabs, then the folders and buttons below them.
+struct TableBuilder {
   std::array<ControlInfo, kControlCount> t;
-  auto set = [&t](Ctl c, std::string name, Ctl parent, unsigned props,
-                  UserAction action = UserAction::None, ControlHandler handler = nullptr) {
+
+  void set(Ctl c, std::string name, Ctl parent, unsigned props,
+           UserAction action = UserAction::None, ControlHandler handler = nullptr) {
     t[static_cast<std::size_t>(c)] = ControlInfo{std::move(name), parent, props, action, handler};
-  };
-  const auto click = UserAction::Click;
-  const auto pick = UserAction::Pick;
+  }
+  void Menus();
+  void WelderControls();
+  void Registrations();
+  void FoldersAndButtons();
+};
+
+void TableBuilder::Menus() {
   set(Ctl::Form1, "Form1", Ctl::Form1, kCaption);
   set(Ctl::MainMenu1, "MainMenu1", Ctl::Form1, kEnabled);
   set(Ctl::MenuSettings, "MenuSettings", Ctl::MainMenu1, kMenuItem);
@@ -49,6 +60,9 @@ std::array<ControlInfo, kControlCount> BuildTable() {
   set(Ctl::MenuHelp, "MenuHelp", Ctl::MainMenu1, kMenuItem);
   set(Ctl::MenuAbout, "MenuAbout", Ctl::MenuHelp, kMenuItem, click,
       [](TForm1& f, Ctl) { f.MenuAboutClick(); });
+}
+
+void TableBuilder::WelderControls() {
   set(Ctl::RadioGroupRobotController, "RadioGroupRobotController", Ctl::Form1,
       kCaption | kItems | kItemIndex | kEnabled | kVisible);
   set(Ctl::GroupBoxWelderNo, "GroupBoxWelderNo", Ctl::Form1, kGroup);
@@ -67,6 +81,9 @@ std::array<ControlInfo, kControlCount> BuildTable() {
   set(Ctl::GroupBoxBaudrate, "GroupBoxBaudrate", Ctl::Form1, kGroup);
   // Never shown, so never picked; a pick would only store the item.
   set(Ctl::ComboBoxBaudrate, "ComboBoxBaudrate", Ctl::GroupBoxBaudrate, kCombo, pick);
+}
+
+void TableBuilder::Registrations() {
   set(Ctl::GroupBoxWeldingMode, "GroupBoxWeldingMode", Ctl::Form1, kGroup);
   set(Ctl::PageControlRejist, "PageControlRejist", Ctl::GroupBoxWeldingMode,
       kEnabled | kVisible | kActivePage);
@@ -82,6 +99,9 @@ std::array<ControlInfo, kControlCount> BuildTable() {
     set(ComboBoxWpsWModeOf(r), "ComboBoxWpsWModeR" + n, TabOf(r), kCombo, pick,
         [](TForm1& f, Ctl sender) { f.ComboBoxWpsWModeChange(sender); });
   }
+}
+
+void TableBuilder::FoldersAndButtons() {
   set(Ctl::LabelBackupFolder, "LabelBackupFolder", Ctl::Form1, kCaption);
   set(Ctl::EditBackupFolder, "EditBackupFolder", Ctl::Form1, kEdit);
   set(Ctl::ButtonBackupFolder, "ButtonBackupFolder", Ctl::Form1, kButton, click,
@@ -99,7 +119,15 @@ std::array<ControlInfo, kControlCount> BuildTable() {
       [](TForm1& f, Ctl) { f.ButtonEndClick(); });
   set(Ctl::StatusBar1, "StatusBar1", Ctl::Form1, kText);
   set(Ctl::OpenDialog1, "OpenDialog1", Ctl::Form1, 0);
-  return t;
+}
+
+std::array<ControlInfo, kControlCount> BuildTable() {
+  TableBuilder table;
+  table.Menus();
+  table.WelderControls();
+  table.Registrations();
+  table.FoldersAndButtons();
+  return table.t;
 }
 
 }  // namespace

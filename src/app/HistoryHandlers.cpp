@@ -6,6 +6,7 @@
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
 #include "backup/TableFiles.h"
+#include "platform/FileIo.h"
 #include "platform/PathMap.h"
 #include "storage/FileTransaction.h"
 #include "storage/History.h"
@@ -69,11 +70,6 @@ std::string PathLines(const std::vector<std::string>& paths) {
   return out;
 }
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos || slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // The folders of a run's files, each once, in the order of the manifest.
 std::vector<std::string> FoldersOf(const std::vector<HistoryFile>& files) {
   std::vector<std::string> folders;
@@ -98,8 +94,7 @@ bool SameFolder(const std::string& a, const std::string& b) {
 bool TablesElsewhere(const std::vector<HistoryFile>& files, const std::string& weldFolder) {
   bool tables = false;
   for (const HistoryFile& file : files) {
-    const std::string name = file.path.substr(file.path.rfind('/') + 1);
-    if (EqualsIgnoreCase(name, "ZelSetUp.ini")) continue;
+    if (EqualsIgnoreCase(BaseName(file.path), "ZelSetUp.ini")) continue;
     tables = true;
     if (!weldFolder.empty() && SameFolder(FolderOf(file.path), weldFolder)) return false;
   }
@@ -126,7 +121,7 @@ void TForm1::MenuRestoreOriginalsClick() {
   std::string question = FormatCount(
       CreateFilesTextOf(CreateFilesText::UndoQuestion, LanguageIndex), now.fresh.size());
   question += "\n" + FormatPath(CreateFilesTextOf(CreateFilesText::UndoCreated, LanguageIndex),
-                                RunTimeText(run->folder.substr(run->folder.rfind('/') + 1)));
+                                RunTimeText(BaseName(run->folder)));
   question += PathLines(FoldersOf(run->files));
   if (TablesElsewhere(run->files,
                       LoadedBackupFolder.empty() ? "" : WeldFolderPath(LoadedBackupFolder))) {

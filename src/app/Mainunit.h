@@ -169,7 +169,8 @@ class TForm1 {
   bool ReadRcWeldTable(const std::string& path, bool longForm);
   bool ReadWpsModeRecord(const std::string& path);
   // ReadRcWeldTable of a robot-side table that may be rewritten later: read whole once, with the
-  // SHA-256 of the whole file in `hash` (empty when it was not read whole without a link).
+  // SHA-256 of the whole file in `hash` (empty when it was not read whole without a link). A name
+  // that is not there as written is looked up ignoring letter case, as MapPath does.
   bool ReadWholeTable(const std::string& path, bool longForm, std::string& hash);
   // The readers' open-failure message for a file that is not even tried, named by its native path
   // as it stands (no look-up on disk).
@@ -281,6 +282,13 @@ class TForm1 {
   bool PortableSettings() const;
   FileStatus ReadSettingsSource(const std::string& location, std::string& content) const;
   void SelectStoredModes(int welder);
+  // The steps of LoadCatalogue: the message that no catalogue folder exists (once a run), and the
+  // mode record of a template that was taken, read from its companion in `folder` (when
+  // `companion` names one) or left blank.
+  void ShowCatalogueMissing();
+  void AddCatalogueMode(WelderSlot& slot, const std::string& folder,
+                        const std::string& templateName,
+                        const std::optional<std::string>& companion);
   std::optional<std::string> HistoryFolderRoot();
   // Puts back the files of `run` that hold what it wrote and reports as the undo does.
   void PutRunBack(const HistoryRun& run);

@@ -45,6 +45,11 @@ bool IsUsablePath(const std::string& path) {
   return !path.empty() && path.find('\0') == std::string::npos;
 }
 
+bool IsLink(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 // Reads up to `size` bytes; returns how many were read, or -1 on an error.
 ssize_t ReadFully(int fd, std::uint8_t* data, std::size_t size) {
   std::size_t done = 0;
@@ -60,14 +65,23 @@ ssize_t ReadFully(int fd, std::uint8_t* data, std::size_t size) {
   return static_cast<ssize_t>(done);
 }
 
-bool ReadToEnd(int fd, std::string& out) {
-  std::uint8_t chunk[65536];
+// Reads to the end of a regular file that held `size` bytes when it was examined: one read while
+// it still does (a regular file reads short only at its end), more when it has grown or shrunk.
+bool ReadToEnd(int fd, std::size_t size, std::string& out) {
+  out.resize(size + 1);
+  std::size_t done = 0;
   for (;;) {
-    const ssize_t got = ReadFully(fd, chunk, sizeof chunk);
-    if (got < 0) return false;
-    out.append(reinterpret_cast<const char*>(chunk), static_cast<std::size_t>(got));
-    if (static_cast<std::size_t>(got) < sizeof chunk) return true;
+    const ssize_t got = sys::Read(fd, out.data() + done, out.size() - done);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(got);
+    if (got == 0 || (done >= size && done < out.size())) break;
+    if (done == out.size()) out.resize(out.size() * 2);
   }
+  out.resize(done);
+  return true;
 }
 
 // Where the new content goes and what the replacement file inherits from the old one.
@@ -268,28 +282,27 @@ FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
 FileStatus ReadWholeFile(const std::string& nativePath, std::string& out, Links links) {
   out.clear();
   if (!IsUsablePath(nativePath)) return Failure(FileCode::CannotOpen, nativePath);
-  struct stat info {};
-  const int examined = links == Links::Refuse ? ::lstat(nativePath.c_str(), &info)
-                                              : ::stat(nativePath.c_str(), &info);
-  if (examined != 0) {
+  // The file is examined as opened, so what is read is what was examined. Without blocking, so
+  // that a FIFO cannot hold the reader; O_NOFOLLOW refuses a link with ELOOP.
+  const int flags =
+      O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0);
+  FileDescriptor fd(sys::Open(nativePath.c_str(), flags));
+  if (!fd.valid()) {
     const int error = errno;
     if (error == ENOENT || error == ENOTDIR) return Failure(FileCode::Missing, nativePath, error);
+    if (error == ELOOP && links == Links::Refuse && IsLink(nativePath)) {
+      return Failure(FileCode::SymbolicLink, nativePath);
+    }
     return Failure(FileCode::CannotOpen, nativePath, error);
   }
-  if (S_ISLNK(info.st_mode)) return Failure(FileCode::SymbolicLink, nativePath);
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) return Failure(FileCode::CannotOpen, nativePath, errno);
   if (!S_ISREG(info.st_mode)) return Failure(FileCode::NotRegular, nativePath);
   if ((info.st_mode & 0444) == 0) return Failure(FileCode::CannotOpen, nativePath, EACCES);
-  // Without blocking, so a FIFO swapped in cannot hold the reader.
-  const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0);
-  FileDescriptor fd(sys::Open(nativePath.c_str(), flags));
-  if (!fd.valid()) return Failure(FileCode::CannotOpen, nativePath, errno);
-  struct stat opened {};
-  if (::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_ino != info.st_ino ||
-      opened.st_dev != info.st_dev) {
-    return Failure(FileCode::CannotOpen, nativePath);
-  }
   std::string content;
-  if (!ReadToEnd(fd.get(), content)) return Failure(FileCode::CannotRead, nativePath, errno);
+  if (!ReadToEnd(fd.get(), static_cast<std::size_t>(info.st_size), content)) {
+    return Failure(FileCode::CannotRead, nativePath, errno);
+  }
   if (!fd.Close()) return Failure(FileCode::CannotRead, nativePath, errno);
   out = std::move(content);
   return {};

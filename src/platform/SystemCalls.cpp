@@ -23,6 +23,16 @@ int Injected(Call call) {
   return hook ? hook(call) : 0;
 }
 
+// What `make` returns, unless the hook fails `call`: then -1 with the hook's errno.
+template <typename Make>
+auto Unless(Call call, Make make) -> decltype(make()) {
+  if (const int error = Injected(call)) {
+    errno = error;
+    return -1;
+  }
+  return make();
+}
+
 }  // namespace
 
 ScopedFaultHook::ScopedFaultHook(FaultHook hook) {
@@ -34,51 +44,27 @@ ScopedFaultHook::~ScopedFaultHook() {
 }
 
 int Open(const char* path, int flags, mode_t mode) {
-  if (const int error = Injected(Call::Open)) {
-    errno = error;
-    return -1;
-  }
-  return ::open(path, flags, mode);
+  return Unless(Call::Open, [&] { return ::open(path, flags, mode); });
 }
 
 int MakeTemp(char* pattern) {
-  if (const int error = Injected(Call::Open)) {
-    errno = error;
-    return -1;
-  }
-  return ::mkostemp(pattern, O_CLOEXEC);
+  return Unless(Call::Open, [&] { return ::mkostemp(pattern, O_CLOEXEC); });
 }
 
 ssize_t Read(int fd, void* data, std::size_t size) {
-  if (const int error = Injected(Call::Read)) {
-    errno = error;
-    return -1;
-  }
-  return ::read(fd, data, size);
+  return Unless(Call::Read, [&] { return ::read(fd, data, size); });
 }
 
 ssize_t Write(int fd, const void* data, std::size_t size) {
-  if (const int error = Injected(Call::Write)) {
-    errno = error;
-    return -1;
-  }
-  return ::write(fd, data, size);
+  return Unless(Call::Write, [&] { return ::write(fd, data, size); });
 }
 
 int Flush(int fd) {
-  if (const int error = Injected(Call::Flush)) {
-    errno = error;
-    return -1;
-  }
-  return ::fsync(fd);
+  return Unless(Call::Flush, [&] { return ::fsync(fd); });
 }
 
 int FlushFileSystem(int fd) {
-  if (const int error = Injected(Call::Flush)) {
-    errno = error;
-    return -1;
-  }
-  return ::syncfs(fd);
+  return Unless(Call::Flush, [&] { return ::syncfs(fd); });
 }
 
 int Close(int fd) {
@@ -91,35 +77,19 @@ int Close(int fd) {
 }
 
 int Rename(const char* from, const char* to) {
-  if (const int error = Injected(Call::Rename)) {
-    errno = error;
-    return -1;
-  }
-  return ::rename(from, to);
+  return Unless(Call::Rename, [&] { return ::rename(from, to); });
 }
 
 int Unlink(const char* path) {
-  if (const int error = Injected(Call::Unlink)) {
-    errno = error;
-    return -1;
-  }
-  return ::unlink(path);
+  return Unless(Call::Unlink, [&] { return ::unlink(path); });
 }
 
 int MakeFolder(const char* path, mode_t mode) {
-  if (const int error = Injected(Call::MakeFolder)) {
-    errno = error;
-    return -1;
-  }
-  return ::mkdir(path, mode);
+  return Unless(Call::MakeFolder, [&] { return ::mkdir(path, mode); });
 }
 
 int RemoveFolder(const char* path) {
-  if (const int error = Injected(Call::RemoveFolder)) {
-    errno = error;
-    return -1;
-  }
-  return ::rmdir(path);
+  return Unless(Call::RemoveFolder, [&] { return ::rmdir(path); });
 }
 
 }  // namespace wisetup::sys

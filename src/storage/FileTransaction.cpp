@@ -34,14 +34,9 @@ bool FlushFolder(const std::string& folder) {
   return flushed && closed;
 }
 
-// Writes `content` into a new file at `path` (which must not exist). Not flushed: the caller
-// flushes the whole file system once for all its files, which costs one flush instead of one a
-// file. errno set on failure; a file that was begun is removed again.
-bool WriteNewFile(const std::string& path, const std::string& content) {
-  const int fd =
-      sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, content);
+// Closes `fd` of the file at `path` after a write that went `ok` so far. On a failure, of the
+// write or of the close, the file is removed and errno is that of the first failure.
+bool CloseWritten(int fd, const std::string& path, bool ok) {
   int error = errno;
   if (sys::Close(fd) != 0 && ok) {
     ok = false;
@@ -52,6 +47,16 @@ bool WriteNewFile(const std::string& path, const std::string& content) {
     errno = error;
   }
   return ok;
+}
+
+// Writes `content` into a new file at `path` (which must not exist). Not flushed: the caller
+// flushes the whole file system once for all its files, which costs one flush instead of one a
+// file. errno set on failure; a file that was begun is removed again.
+bool WriteNewFile(const std::string& path, const std::string& content) {
+  const int fd =
+      sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  return CloseWritten(fd, path, WriteAll(fd, content));
 }
 
 // Writes `content` to a temporary file beside `path` with the given ownership and mode; its name
@@ -71,17 +76,8 @@ bool WriteTemporary(const std::string& path, const std::string& content, mode_t 
     if (::fchown(fd, owner, group) != 0) {
     }
   }
-  ok = ok && WriteAll(fd, content) && (!flush || sys::Flush(fd) == 0);
-  int error = errno;
-  if (sys::Close(fd) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  if (!ok) {
-    sys::Unlink(temp.c_str());
-    temp.clear();
-    errno = error;
-  }
+  ok = CloseWritten(fd, temp, ok && WriteAll(fd, content) && (!flush || sys::Flush(fd) == 0));
+  if (!ok) temp.clear();
   return ok;
 }
 

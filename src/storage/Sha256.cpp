@@ -3,6 +3,11 @@
 #include <array>
 #include <cstdint>
 
+#if defined(__x86_64__)
+#include <cpuid.h>
+#include <immintrin.h>
+#endif
+
 namespace wisetup {
 namespace {
 
@@ -60,14 +65,74 @@ void Compress(std::array<std::uint32_t, 8>& h, const std::uint8_t* block) {
   h[7] += k;
 }
 
-}  // namespace
+using State = std::array<std::uint32_t, 8>;
+using CompressBlocks = void (*)(State& h, const std::uint8_t* blocks, std::size_t count);
 
-std::string Sha256Hex(std::string_view data) {
-  std::array<std::uint32_t, 8> h = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
-                                    0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+void CompressPortable(State& h, const std::uint8_t* blocks, std::size_t count) {
+  for (std::size_t b = 0; b < count; ++b) Compress(h, blocks + 64 * b);
+}
+
+#if defined(__x86_64__)
+// The processor's SHA instructions take four rounds a step; the state is kept as ABEF and CDGH.
+__attribute__((target("sha,sse4.1"))) void CompressShaNi(State& h, const std::uint8_t* blocks,
+                                                         std::size_t count) {
+  const __m128i byteSwap = _mm_set_epi64x(0x0c0d0e0f08090a0bLL, 0x0405060700010203LL);
+  const __m128i dcba = _mm_shuffle_epi32(_mm_loadu_si128(reinterpret_cast<__m128i*>(&h[0])), 0xB1);
+  __m128i cdgh = _mm_shuffle_epi32(_mm_loadu_si128(reinterpret_cast<__m128i*>(&h[4])), 0x1B);
+  __m128i abef = _mm_alignr_epi8(dcba, cdgh, 8);
+  cdgh = _mm_blend_epi16(cdgh, dcba, 0xF0);
+  for (std::size_t b = 0; b < count; ++b) {
+    const __m128i savedAbef = abef;
+    const __m128i savedCdgh = cdgh;
+    __m128i msg[4];
+    for (int i = 0; i < 4; ++i) {
+      const auto* at = reinterpret_cast<const __m128i*>(blocks + 64 * b + 16 * i);
+      msg[i] = _mm_shuffle_epi8(_mm_loadu_si128(at), byteSwap);
+    }
+    for (int step = 0; step < 16; ++step) {
+      const __m128i& now = msg[step % 4];
+      const __m128i k = _mm_add_epi32(now, _mm_loadu_si128(reinterpret_cast<const __m128i*>(
+                                               &kRound[4 * static_cast<std::size_t>(step)])));
+      cdgh = _mm_sha256rnds2_epu32(cdgh, abef, k);
+      abef = _mm_sha256rnds2_epu32(abef, cdgh, _mm_shuffle_epi32(k, 0x0E));
+      __m128i& previous = msg[(step + 3) % 4];
+      if (step >= 3 && step <= 14) {
+        __m128i& next = msg[(step + 1) % 4];
+        next = _mm_sha256msg2_epu32(_mm_add_epi32(next, _mm_alignr_epi8(now, previous, 4)), now);
+      }
+      if (step >= 1 && step <= 12) previous = _mm_sha256msg1_epu32(previous, now);
+    }
+    abef = _mm_add_epi32(abef, savedAbef);
+    cdgh = _mm_add_epi32(cdgh, savedCdgh);
+  }
+  const __m128i feba = _mm_shuffle_epi32(abef, 0x1B);
+  const __m128i dchg = _mm_shuffle_epi32(cdgh, 0xB1);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(&h[0]), _mm_blend_epi16(feba, dchg, 0xF0));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(&h[4]), _mm_alignr_epi8(dchg, feba, 8));
+}
+
+bool HasShaInstructions() {
+  unsigned a = 0, b = 0, c = 0, d = 0;
+  if (!__get_cpuid(1, &a, &b, &c, &d) || !(c & bit_SSE4_1) || !(c & bit_SSSE3)) return false;
+  return __get_cpuid_count(7, 0, &a, &b, &c, &d) != 0 && (b & bit_SHA) != 0;
+}
+#endif
+
+CompressBlocks Fastest() {
+#if defined(__x86_64__)
+  static const CompressBlocks chosen = HasShaInstructions() ? CompressShaNi : CompressPortable;
+  return chosen;
+#else
+  return CompressPortable;
+#endif
+}
+
+std::string Digest(std::string_view data, CompressBlocks compress) {
+  State h = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+             0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.data());
   std::size_t whole = data.size() / 64 * 64;
-  for (std::size_t at = 0; at < whole; at += 64) Compress(h, bytes + at);
+  compress(h, bytes, whole / 64);
 
   // The last bytes, the 0x80 marker and the bit length fill one or two final blocks.
   std::array<std::uint8_t, 128> tail{};
@@ -79,7 +144,7 @@ std::string Sha256Hex(std::string_view data) {
   for (std::size_t i = 0; i < 8; ++i) {
     tail[tailSize - 1 - i] = static_cast<std::uint8_t>(bits >> (8 * i));
   }
-  for (std::size_t at = 0; at < tailSize; at += 64) Compress(h, tail.data() + at);
+  compress(h, tail.data(), tailSize / 64);
 
   static constexpr char kDigits[] = "0123456789abcdef";
   std::string out;
@@ -88,6 +153,16 @@ std::string Sha256Hex(std::string_view data) {
     for (int shift = 28; shift >= 0; shift -= 4) out += kDigits[(word >> shift) & 0xF];
   }
   return out;
+}
+
+}  // namespace
+
+std::string Sha256Hex(std::string_view data) {
+  return Digest(data, Fastest());
+}
+
+std::string Sha256HexPortable(std::string_view data) {
+  return Digest(data, CompressPortable);
 }
 
 }  // namespace wisetup

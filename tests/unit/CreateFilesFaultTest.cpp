@@ -407,12 +407,12 @@ TEST_F(CreateFilesFaultTest, TablesWithAReadErrorAtLoadAreNeverWrittenBack) {
   platform_.folderAnswers.push_back((dir_ / "demo").string());
   int reads = 0;
   {
-    // The configuration file takes two reads: its content, then the end of the file.
+    // The configuration file takes one read (a regular file reads short only at its end).
     sys::ScopedFaultHook hook(
-        [&reads](sys::Call call) { return call == sys::Call::Read && ++reads > 2 ? EIO : 0; });
+        [&reads](sys::Call call) { return call == sys::Call::Read && ++reads > 1 ? EIO : 0; });
     form_.ClickBackupFolder();
   }
-  ASSERT_GT(reads, 2);
+  ASSERT_GT(reads, 1);
   Choose(0, 1, {{0, 0}, {1, 2}});
   Choose(1, 3, {{0, 0}, {1, 1}, {3, 2}});
   platform_.messages.clear();

@@ -45,8 +45,8 @@ std::string ControlsActedOn(UserAction action) {
   return text;
 }
 
-std::string HelpText() {
-  std::string help = R"(usage: wisetup-script [--annotate] [SCRIPT]
+std::string HelpUsage() {
+  return R"(usage: wisetup-script [--annotate] [SCRIPT]
 
 Runs the wisetup window model from SCRIPT (or standard input) with scripted dialogs and writes the
 transcript to standard output.
@@ -71,7 +71,12 @@ Commands (one per line; blank lines and lines starting with # are skipped):
                          file-dialog initial="..." filter="...", save-dialog initial="..."
                          filter="...", each followed by -> "PATH" or -> cancel
   start                  construct the window and run what happens when it is first shown
-  click NAME             a button or menu item that has a handler:
+)";
+}
+
+// The commands that act on controls, each with the controls it reaches.
+std::string HelpControlCommands() {
+  std::string help = R"(  click NAME             a button or menu item that has a handler:
                          )";
   help += ControlsActedOn(UserAction::Click);
   help += R"(
@@ -99,8 +104,12 @@ Commands (one per line; blank lines and lines starting with # are skipped):
   check NAME 0|1         the user clicks the check box so that it ends unchecked (0) or checked
                          (1): )";
   help += ControlsActedOn(UserAction::Toggle);
-  help += R"(
-  move LEFT TOP WIDTH HEIGHT
+  return help + "\n";
+}
+
+// The window's own commands, what is refused, and the exit status.
+std::string HelpRules() {
+  return R"(  move LEFT TOP WIDTH HEIGHT
   close                  close the window with the close box
   drop [PATH[<TAB>PATH...]]
                          the user drops files or folders on the window from a file manager;
@@ -137,7 +146,10 @@ Exit status: 0 when every command ran; 2 for a line that cannot be parsed; 3 whe
 and no answer of its kind is queued. The message for 2 and 3 goes to standard error.
 With --annotate, each command is echoed as "# LINE: command" before its output (for diagnosis).
 )";
-  return help;
+}
+
+std::string HelpText() {
+  return HelpUsage() + HelpControlCommands() + HelpRules();
 }
 
 struct ParseError {
