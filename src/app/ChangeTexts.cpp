@@ -53,6 +53,9 @@ const std::array<UiTextPair, static_cast<std::size_t>(ChangeText::Count)> kTexts
     {"閉じる", "Close"},
     {"テキストファイル (*.txt)", "Text files (*.txt)"},
     {"PDF ファイル (*.pdf)", "PDF files (*.pdf)"},
+    {"  このファイルは %2 にバックアップフォルダ %1 から作成されたものです (現在のバックアップでは"
+     "ありません)。",
+     "  made from %1 on %2 (not the backup now loaded)"},
 }};
 
 }  // namespace
@@ -76,7 +79,7 @@ std::string FillText(const std::string& format, std::initializer_list<std::strin
   return out;
 }
 
-std::string ChangeListText(const ChangeList& list, int language) {
+std::string ChangeListText(const ChangeList& list, int language, const std::string& setupNote) {
   auto text = [language](ChangeText t) { return ChangeTextOf(t, language); };
   std::string out;
   for (const FileChange& file : list.files) {
@@ -85,6 +88,7 @@ std::string ChangeListText(const ChangeList& list, int language) {
                                                                   : ChangeText::StateUnchanged;
     out += FillText(text(heading), {file.path}) + "\n";
     const bool setup = file.kind == ComposedKind::SetupFile;
+    if (setup && !setupNote.empty()) out += setupNote + "\n";
     if (file.state == FileState::Unchanged) {
       out += text(setup ? ChangeText::SetupUnchanged : ChangeText::TableUnchanged) + "\n";
       continue;
