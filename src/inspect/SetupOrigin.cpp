@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "platform/FileIo.h"
+#include "platform/PathMap.h"
 #include "storage/History.h"
 #include "storage/Sha256.h"
 
@@ -28,8 +29,10 @@ const HistoryFile* EntryFor(const std::vector<HistoryFile>& files, const std::st
   for (const HistoryFile& file : files) {
     if (file.path == path) return &file;
   }
+  // Only a file of the same name (in any letter case) can be it: the others cost no look-up.
+  const std::string name = BaseName(path);
   for (const HistoryFile& file : files) {
-    if (IdOf(file.path) == target) return &file;
+    if (EqualsIgnoreCase(BaseName(file.path), name) && IdOf(file.path) == target) return &file;
   }
   return nullptr;
 }
