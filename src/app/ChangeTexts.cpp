@@ -53,6 +53,9 @@ const std::array<UiTextPair, static_cast<std::size_t>(ChangeText::Count)> kTexts
     {"閉じる", "Close"},
     {"テキストファイル (*.txt)", "Text files (*.txt)"},
     {"PDF ファイル (*.pdf)", "PDF files (*.pdf)"},
+    {"  このファイルは %2 にバックアップフォルダ %1 から作成されたものです (現在のバックアップでは"
+     "ありません)。",
+     "  made from %1 on %2 (not the backup now loaded)"},
 }};
 
 }  // namespace
@@ -105,9 +108,15 @@ std::string RecordChangeLine(const RecordChange& change, int language) {
                   {change.field, std::to_string(change.oldValue), std::to_string(change.newValue)});
 }
 
-std::string ChangeListText(const ChangeList& list, int language) {
+std::string ChangeListText(const ChangeList& list, int language, const std::string& setupNote) {
   std::string out;
-  for (const FileChange& file : list.files) out += FileChangeText(file, language);
+  for (const FileChange& file : list.files) {
+    std::string block = FileChangeText(file, language);
+    if (file.kind == ComposedKind::SetupFile && !setupNote.empty()) {
+      block.insert(block.find('\n') + 1, setupNote + "\n");
+    }
+    out += block;
+  }
   out += "\n" +
          FillText(ChangeTextOf(ChangeText::Summary, language),
                   {std::to_string(list.files.size()), std::to_string(list.ChangedCount())}) +

@@ -52,6 +52,7 @@ enum class ChangeText {
   DialogClose,
   TextFilter,  // save dialog filter for text
   PdfFilter,   // save dialog filter for PDF
+  MadeFrom,    // "%1" backup folder, "%2" when: the setup file was made from another backup
   Count
 };
 
@@ -60,8 +61,9 @@ std::string ChangeTextOf(ChangeText text, int language);
 std::string FillText(const std::string& format, std::initializer_list<std::string> args);
 
 // The change list as the preview dialog and the report show it: per file a heading with its path
-// and state, then one line per change; the totals last.
-std::string ChangeListText(const ChangeList& list, int language);
+// and state, then one line per change; the totals last. `setupNote`, when given, is the setup
+// file's first line.
+std::string ChangeListText(const ChangeList& list, int language, const std::string& setupNote = {});
 // One file of it: the heading and its change lines, each ending in a line feed.
 std::string FileChangeText(const FileChange& file, int language);
 // The line of a named word or a run of other bytes (indented, no line feed).

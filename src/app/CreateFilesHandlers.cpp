@@ -1,3 +1,4 @@
+#include "app/ChangeTexts.h"
 #include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
@@ -80,6 +81,14 @@ std::optional<std::string> TForm1::HistoryFolderRoot() {
   return HistoryRoot([this](const std::string& name) { return platform_.Environment(name); });
 }
 
+std::optional<SetupOrigin> TForm1::OtherBackupOrigin(const std::string& setupFile) {
+  const auto root = HistoryFolderRoot();
+  if (!root || LoadedBackupFolder.empty()) return std::nullopt;
+  auto origin = SetupOriginOf(*root, setupFile);
+  if (!origin || !MadeFromOtherBackup(*origin, LoadedBackupFolder)) return std::nullopt;
+  return origin;
+}
+
 bool TForm1::CheckRegistrations() {
   // The engineer is taken to the welder and registration to fix, as if they had chosen them.
   auto fail = [this](int welder, int registration, TextRow text) {
@@ -151,10 +160,22 @@ std::optional<FileTransaction> TForm1::PrepareCreateFiles(bool askOverwrite) {
   }
   if (!CheckRegistrations()) return std::nullopt;
   const std::string path = MapPath(folder, "\\ZelSetUp.ini");
-  if (askOverwrite && FileExists(path) &&
-      ShowMessageBox(MessageKind::Question, UiText(TextRow::FileExists),
-                     UiText(TextRow::ConfirmOverwriteCaption)) != MessageAnswer::Yes) {
-    return std::nullopt;
+  if (askOverwrite && FileExists(path)) {
+    // A board's file made from another cell's backup is named before anything else is asked.
+    if (const auto origin = OtherBackupOrigin(path)) {
+      const std::string question =
+          FillText(CreateFilesTextOf(CreateFilesText::OriginQuestion, LanguageIndex),
+                   {path, origin->backup, origin->when, LoadedBackupFolder});
+      if (platform_.AskDefaultNo(
+              question, CreateFilesTextOf(CreateFilesText::OriginCaption, LanguageIndex)) !=
+          MessageAnswer::Yes) {
+        return std::nullopt;
+      }
+    }
+    if (ShowMessageBox(MessageKind::Question, UiText(TextRow::FileExists),
+                       UiText(TextRow::ConfirmOverwriteCaption)) != MessageAnswer::Yes) {
+      return std::nullopt;
+    }
   }
 
   // Everything is composed and every target examined before anything is written: the command
@@ -274,7 +295,8 @@ bool TForm1::CommitCreateFiles(FileTransaction& files) {
     return refuse(notCreated + "\n" +
                   CreateFilesTextOf(CreateFilesText::NoHistoryFolder, LanguageIndex));
   }
-  if (!files.KeepOriginals(*root, platform_.LocalTimestamp())) {
+  const RunRecord record{LoadedBackupFolder, C(Ctl::EditConfigFolder).Text, BatchName};
+  if (!files.KeepOriginals(*root, platform_.LocalTimestamp(), record)) {
     return refuse(ProblemList(notCreated, files.Issues(), LanguageIndex));
   }
 

@@ -20,7 +20,9 @@ const std::array<UiTextPair, static_cast<std::size_t>(CreateFilesText::Count)> k
          "no place for the history (HOME is not set)"},
         {"直前の作成で変更した次の %d 個のファイルを作成前の内容に戻しますか？",
          "Restore these %d files changed by the last Create Files?"},
-        {"%d 個のファイルを戻しました。", "%d files restored."},
+        {"%3 の作成 (バックアップフォルダ %4) を元に戻しました: %1 個のファイルを戻し、%2 "
+         "個を削除しました (作成時に新しく作られたファイルです)。",
+         "Run of %3 (backup folder %4) undone: %1 files restored, %2 removed (they were new)."},
         {"次のファイルは作成後に変更されているため、戻していません。",
          "These files were changed since and were left as they are:"},
         {"作成前のファイルに戻せませんでした。ファイルは変更していません。",
@@ -57,6 +59,16 @@ const std::array<UiTextPair, static_cast<std::size_t>(CreateFilesText::Count)> k
         {"このバックアップフォルダは別のウィンドウ（プロセス %d）でも開かれています。",
          "This backup folder is also open in another window (process %d)."},
         {"同時使用", "Opened twice"},
+        {"バックアップフォルダ: %s", "Backup folder: %s"},
+        {"次のファイルは作成時に新しく作られたため、削除します:",
+         "These files were new and will be removed:"},
+        {"%1 は %3 にバックアップフォルダ %2 から作成されたものです。\n"
+         "現在読み込んでいるバックアップフォルダは %4 です。\n"
+         "このバックアップフォルダのセットアップファイルで置き換えますか？",
+         "%1 was made from the backup folder %2 on %3.\n"
+         "The backup folder now loaded is %4.\n"
+         "Replace it with the setup file of this backup?"},
+        {"別のバックアップのセットアップファイル", "Setup file of another backup"},
     }};
 
 }  // namespace

@@ -17,7 +17,7 @@ enum class CreateFilesText {
   KeptIn,            // "%s": the history folder
   NoHistoryFolder,   // reason: neither XDG_DATA_HOME nor HOME gives a folder for the history
   UndoQuestion,      // "%d": the number of files, followed by one path a line
-  UndoDone,          // "%d": the number of files restored
+  UndoDone,          // "%1" files restored, "%2" removed, "%3" the run's time, "%4" its backup
   UndoSkipped,       // heads the list of files changed since the run
   UndoFailed,        // first line of the box when the undo changed nothing
   UndoLeftChanged,   // first line when a failed undo could not set some files back either
@@ -34,6 +34,11 @@ enum class CreateFilesText {
   UndoOtherBackup,   // the run's tables lie outside the backup folder now loaded
   AlsoOpen,          // "%d": the process of another window that has the backup loaded
   AlsoOpenCaption,   // caption of that box
+  UndoBackup,        // "%s": the backup folder the run offered to be undone was made from
+  UndoWillRemove,    // heads the files the run created, which the undo removes
+  OriginQuestion,    // "%1" the setup file, "%2" the backup it was made from, "%3" when, "%4"
+                     // the backup now loaded
+  OriginCaption,     // caption of that question
   Count
 };
 

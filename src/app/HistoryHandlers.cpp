@@ -1,7 +1,6 @@
-#include <sys/stat.h>
-
 #include <algorithm>
 
+#include "app/ChangeTexts.h"
 #include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
@@ -82,13 +81,6 @@ std::vector<std::string> FoldersOf(const std::vector<HistoryFile>& files) {
   return folders;
 }
 
-bool SameFolder(const std::string& a, const std::string& b) {
-  struct stat first {};
-  struct stat second {};
-  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
-         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
-
 // Whether a run that rewrote tables rewrote none in `weldFolder` (the same folder reached by
 // another path counts as that folder). The setup file says nothing about whose backup it was.
 bool TablesElsewhere(const std::vector<HistoryFile>& files, const std::string& weldFolder) {
@@ -101,7 +93,17 @@ bool TablesElsewhere(const std::vector<HistoryFile>& files, const std::string& w
   return tables;
 }
 
+std::string RunTimeOf(const HistoryRun& run) {
+  return RunTimeText(run.folder.substr(run.folder.rfind('/') + 1));
+}
+
 }  // namespace
+
+std::string TForm1::BackupOfRun(const HistoryRun& run) {
+  if (!run.record.backup.empty()) return run.record.backup;
+  // A run of an older version kept no record: its first folder stands for it.
+  return run.files.empty() ? run.folder : FolderOf(run.files.front().path);
+}
 
 void TForm1::RefreshRestoreOriginals() {
   const auto root = HistoryFolderRoot();
@@ -116,21 +118,27 @@ void TForm1::MenuRestoreOriginalsClick() {
     RefreshRestoreOriginals();
     return;
   }
-  // The engineer decides knowing when the run was, whose files it wrote and what is left alone.
+  // The engineer decides knowing when the run was, whose files it wrote, what goes and what is left
+  // alone.
   const RunFiles now = Classify(run->files);
-  std::string question = FormatCount(
-      CreateFilesTextOf(CreateFilesText::UndoQuestion, LanguageIndex), now.fresh.size());
-  question += "\n" + FormatPath(CreateFilesTextOf(CreateFilesText::UndoCreated, LanguageIndex),
-                                RunTimeText(BaseName(run->folder)));
+  auto text = [this](CreateFilesText row) { return CreateFilesTextOf(row, LanguageIndex); };
+  std::string question = FormatCount(text(CreateFilesText::UndoQuestion), now.fresh.size());
+  question += "\n" + FormatPath(text(CreateFilesText::UndoCreated), RunTimeOf(*run));
+  question += "\n" + FormatPath(text(CreateFilesText::UndoBackup), BackupOfRun(*run));
   question += PathLines(FoldersOf(run->files));
   if (TablesElsewhere(run->files,
                       LoadedBackupFolder.empty() ? "" : WeldFolderPath(LoadedBackupFolder))) {
     question += "\n" + CreateFilesTextOf(CreateFilesText::UndoOtherBackup, LanguageIndex);
   }
-  question += "\n";
-  for (const HistoryFile* file : now.fresh) question += "\n" + file->path;
+  std::vector<std::string> restored;
+  std::vector<std::string> removed;
+  for (const HistoryFile* file : now.fresh)
+    (file->existed ? restored : removed).push_back(file->path);
+  question += "\n" + PathLines(restored);
+  if (!removed.empty())
+    question += "\n\n" + text(CreateFilesText::UndoWillRemove) + PathLines(removed);
   if (!now.changed.empty()) {
-    question += "\n\n" + CreateFilesTextOf(CreateFilesText::WillBeLeft, LanguageIndex);
+    question += "\n\n" + text(CreateFilesText::WillBeLeft);
     question += PathLines(now.changed);
   }
   if (ShowMessageBox(MessageKind::Question, question, UiText(TextRow::ConfirmCaption)) !=
@@ -139,14 +147,19 @@ void TForm1::MenuRestoreOriginalsClick() {
   PutRunBack(*run);
 }
 
-void TForm1::PutRunBack(const HistoryRun& run) {
+TForm1::UndoOutcome TForm1::RestoreRun(const HistoryRun& run, bool whole) {
   const RunFiles now = Classify(run.files);
+  UndoOutcome result;
+  result.changed = now.changed;
+  if (whole && !now.changed.empty()) {
+    result.state = UndoOutcome::State::ChangedSince;
+    return result;
+  }
   FileTransaction files;
   AddRestores(files, run.folder, now);
-  auto refuse = [this](const std::vector<FileStatus>& issues, CreateFilesText header) {
-    ShowMessageBox(MessageKind::Error,
-                   ProblemList(CreateFilesTextOf(header, LanguageIndex), issues, LanguageIndex),
-                   CreateFilesTextOf(CreateFilesText::UndoErrorCaption, LanguageIndex));
+  auto refuse = [&](const std::vector<FileStatus>& issues, CreateFilesText header) {
+    result.failure = ProblemList(CreateFilesTextOf(header, LanguageIndex), issues, LanguageIndex);
+    return result;
   };
   if (!files.Issues().empty()) return refuse(files.Issues(), CreateFilesText::UndoFailed);
   if (!now.fresh.empty()) {
@@ -154,9 +167,8 @@ void TForm1::PutRunBack(const HistoryRun& run) {
     if (!outcome.ok) {
       std::vector<FileStatus> issues = outcome.notPutBack;
       issues.insert(issues.end(), outcome.issues.begin(), outcome.issues.end());
-      refuse(issues, outcome.leftNew.empty() ? CreateFilesText::UndoFailed
-                                             : CreateFilesText::UndoLeftChanged);
-      return;
+      return refuse(issues, outcome.leftNew.empty() ? CreateFilesText::UndoFailed
+                                                    : CreateFilesText::UndoLeftChanged);
     }
     // Tables of the loaded backup that are put back hold what the window read from them again.
     std::map<std::string, std::string> restored;
@@ -167,15 +179,32 @@ void TForm1::PutRunBack(const HistoryRun& run) {
   }
   // The files are back either way; a run left unmarked is only offered again, so it is said, not
   // refused.
-  const bool marked = MarkUndone(run.folder).ok();
+  result.state = UndoOutcome::State::Restored;
+  result.marked = MarkUndone(run.folder).ok();
+  for (const HistoryFile& file : run.files) {
+    if (std::find(now.changed.begin(), now.changed.end(), file.path) != now.changed.end()) continue;
+    ++(file.existed ? result.restored : result.removed);
+  }
   RefreshRestoreOriginals();
+  return result;
+}
 
-  std::string report = FormatCount(CreateFilesTextOf(CreateFilesText::UndoDone, LanguageIndex),
-                                   now.fresh.size() + now.old);
-  if (!marked) report += "\n\n" + CreateFilesTextOf(CreateFilesText::UndoNotMarked, LanguageIndex);
-  if (!now.changed.empty()) {
+void TForm1::PutRunBack(const HistoryRun& run) {
+  const UndoOutcome result = RestoreRun(run, false);
+  if (result.state != UndoOutcome::State::Restored) {
+    ShowMessageBox(MessageKind::Error, result.failure,
+                   CreateFilesTextOf(CreateFilesText::UndoErrorCaption, LanguageIndex));
+    return;
+  }
+  std::string report = FillText(CreateFilesTextOf(CreateFilesText::UndoDone, LanguageIndex),
+                                {std::to_string(result.restored), std::to_string(result.removed),
+                                 RunTimeOf(run), BackupOfRun(run)});
+  if (!result.marked) {
+    report += "\n\n" + CreateFilesTextOf(CreateFilesText::UndoNotMarked, LanguageIndex);
+  }
+  if (!result.changed.empty()) {
     report += "\n\n" + CreateFilesTextOf(CreateFilesText::UndoSkipped, LanguageIndex);
-    report += PathLines(now.changed);
+    report += PathLines(result.changed);
   }
   ShowMessageBox(MessageKind::Information, report, UiText(TextRow::CompletedCaption));
 }
@@ -222,7 +251,7 @@ void TForm1::CheckInterruptedRun() {
   }
   if (ShowMessageBox(MessageKind::Question, question, UiText(TextRow::ConfirmCaption)) ==
       MessageAnswer::Yes) {
-    PutRunBack({latest->folder, *latest->files});
+    PutRunBack({latest->folder, *latest->files, ReadRunRecord(latest->folder)});
   } else {
     static_cast<void>(MarkRun(latest->folder, RunState::Declined));
   }

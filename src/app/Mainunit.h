@@ -18,6 +18,7 @@
 #include "app/UiTexts.h"
 #include "changes/ChangeList.h"
 #include "inspect/RegistrationState.h"
+#include "inspect/SetupOrigin.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
 #include "platform/LockFile.h"
@@ -106,6 +107,7 @@ class TForm1 {
   // What the last preview showed, and the report last opened; for the views to read (the scenario
   // driver prints them) and to clear.
   std::optional<ChangeList> ShownChanges;
+  std::string ShownChangesText;  // the same as the preview's text
   // What the last Create Files did, for a front without a window to read.
   struct CreateOutcome {
     enum class State { Refused, Created, LeftPartNew } state = State::Refused;
@@ -114,6 +116,25 @@ class TForm1 {
     std::string report;  // empty when none was written
   };
   CreateOutcome LastCreate;
+  // The batch the runs of Create Files belong to (a headless apply's); empty in the window.
+  std::string BatchName;
+  // What putting a run back did.
+  struct UndoOutcome {
+    enum class State { Restored, ChangedSince, Failed } state = State::Failed;
+    std::size_t restored = 0;          // files that hold their previous content again
+    std::size_t removed = 0;           // files the run had created, removed again
+    std::vector<std::string> changed;  // files changed since the run, left as they are
+    std::string failure;               // what went wrong, as the error box says it
+    bool marked = true;                // the run is recorded as undone
+  };
+  // Puts back the files of `run` that hold what it wrote, all or none. With `whole`, a run with a
+  // file changed since is left as it is.
+  UndoOutcome RestoreRun(const HistoryRun& run, bool whole);
+  // The backup folder a run was made from, as the undo names it.
+  static std::string BackupOfRun(const HistoryRun& run);
+  // Where the setup file at `setupFile` came from, when that is another backup than the one
+  // loaded.
+  std::optional<SetupOrigin> OtherBackupOrigin(const std::string& setupFile);
   std::string ShownReport;
   // The lines of the comparison last shown (MenuCompare).
   std::vector<std::string> ShownComparison;
@@ -319,6 +340,8 @@ class TForm1 {
   // The preview and the report (PreviewHandlers.cpp).
   ChangeList ChangesOf(const FileTransaction& files) const;
   std::string ReportText(const ChangeList& changes) const;
+  // The preview's line under the setup file: made from another backup, and when; else empty.
+  std::string SetupFileNote(const std::string& setupFile);
   // Writes report.txt into the kept folder of a run that completed; the reason when it cannot.
   std::optional<std::string> WriteReport(const FileTransaction& files, const ChangeList& changes);
   DocumentView DocumentOf(const std::string& title, const std::string& text,

@@ -63,12 +63,21 @@ DocumentView TForm1::DocumentOf(const std::string& title, const std::string& tex
 
 void TForm1::ButtonPreviewClick() {
   ShownChanges.reset();
+  ShownChangesText.clear();
   const std::optional<FileTransaction> files = PrepareCreateFiles(false);
   if (!files) return;
   ShownChanges = ChangesOf(*files);
+  ShownChangesText = ChangeListText(*ShownChanges, LanguageIndex, SetupFileNote(files->Path(0)));
   platform_.ShowDocument(DocumentOf(ChangeTextOf(ChangeText::PreviewTitle, LanguageIndex),
-                                    ChangeListText(*ShownChanges, LanguageIndex),
-                                    "wisetup-preview.txt"));
+                                    ShownChangesText, "wisetup-preview.txt"));
+}
+
+std::string TForm1::SetupFileNote(const std::string& setupFile) {
+  if (!FileExists(setupFile)) return {};
+  const auto origin = OtherBackupOrigin(setupFile);
+  if (!origin) return {};
+  return FillText(ChangeTextOf(ChangeText::MadeFrom, LanguageIndex),
+                  {origin->backup, origin->when});
 }
 
 std::string TForm1::ReportText(const ChangeList& changes) const {

@@ -1,6 +1,7 @@
-// The bilingual texts of the headless front. The words that begin a pair's line ("created",
-// "refused", "previewed", "left part new") are fixed, so that scripts can read them in either
-// language; the reasons and the summary follow the language.
+// The bilingual texts of the headless front: its lines, reasons and summaries, the headings of its
+// help and the usage errors. Each command's description and option help lines are declared with
+// the command (ApplyCommand.cpp, UndoCommand.cpp). Texts with "%1"... are filled by FillText,
+// those with "%s" or "%d" by FormatPath and FormatCount.
 #pragma once
 
 #include <string>
@@ -8,14 +9,40 @@
 namespace wisetup {
 
 enum class CliText {
-  Usage,           // the usage text, several lines
-  SetupExists,     // "%s": the setup file; --overwrite was not given
-  SameBackup,      // the backup is given in an earlier pair too
-  SharedSetup,     // "%s": the setup folder is given in another pair too
-  NotLoaded,       // the backup folder could not be loaded
-  Summary,         // "%d" pairs, "%d" created or previewed, "%d" refused, "%d" left part new
-  NothingToUndo,   // no run to undo
-  SelectionsFile,  // "%s": the selections file could not be used; the reason follows
+  SetupExists,      // "%s": the setup file; --overwrite was not given
+  SameBackup,       // the backup is given in an earlier pair too
+  SharedSetup,      // "%s": the setup folder is given in another pair too
+  NotLoaded,        // the backup folder could not be loaded
+  Summary,          // "%d" pairs, "%d" created or previewed, "%d" refused, "%d" left part new
+  NothingToUndo,    // no run to undo
+  SelectionsFile,   // "%s": the selections file could not be used; the reason follows
+  UsageHeading,     // heads the usage lines
+  OptionsHeading,   // heads the options of a command's help
+  CommandsHeading,  // heads the commands of `wisetup --help`
+  ToolHelp,         // what the program is, several lines, for `wisetup --help`
+  ToolOptions,      // the program's own options, several lines, for `wisetup --help`
+  MoreHelp,         // "%1" a command word: where to read more
+  UnknownCommand,   // "%1"
+  UnknownOption,    // "%1"
+  UnexpectedWord,   // "%1"
+  GivenTwice,       // "%1" an option
+  NeedsValue,       // "%1" an option with its value's name
+  MustFollow,       // "%1" an option, "%2" the one it follows
+  NeedsFollower,    // "%1" an option, "%2" the one that must follow it
+  Required,         // "%1" an option
+  BadLanguage,      // "%1" the value given to --language
+  PairCreated,      // "%1" backup, "%2" files, "%3" the report
+  PairRefused,      // "%1" backup
+  PairPreviewed,    // "%1" backup
+  PairLeftPartNew,  // "%1" backup
+  FolderMade,       // "%1" the setup folder made for a pair
+  NoParent,         // "%1" the folder the setup folder would be made in, which is missing
+  FolderNotMade,    // "%1" the setup folder, "%2" the system's reason
+  OtherBackup,      // "%1" setup file, "%2" the backup it was made from, "%3" when
+  UndoRestored,     // "%1" backup, "%2" restored, "%3" removed, "%4" the run's time
+  UndoLeft,         // "%1" backup; its changed files follow
+  UndoFailed,       // "%1" backup; the reasons follow
+  UndoSummary,      // "%1" runs, "%2" put back, "%3" left
   Count
 };
 

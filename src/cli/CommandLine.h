@@ -1,27 +1,23 @@
-// The headless commands of the installed program, run without a display:
-//
-//   wisetup apply --selections FILE --backup DIR --setup DIR [--backup DIR --setup DIR]...
-//                 [--overwrite] [--preview] [--language ja|en]
-//   wisetup undo [--language ja|en]
-//
-// `apply` takes each backup/setup pair in order: loads the backup, applies the selections, and
-// runs exactly the window's Create Files (the same checks, one transaction, kept copies, report);
-// a pair where anything of the selections cannot be applied, whose setup file exists without
-// --overwrite, or that Create Files refuses, is refused whole. --preview prints each pair's change
-// list and writes nothing. One line per pair, then a summary line, on standard output. `undo` puts
-// back the newest run as the menu item does, without a question.
-//
-// Exit status: 0 when every pair was created (or previewed), 1 when a pair was refused, 2 for a
-// usage error, 3 when a pair was left part new.
+// The headless commands of the installed program, run without a display: one registry maps each
+// word to its command (ApplyCommand.h, UndoCommand.h), so that a word or an option no command
+// declares is a usage error here, before anything is read or written: exit status 2, one line
+// naming it on standard error, then the usage. `--help`, alone or after a command, prints to
+// standard output and exits 0.
 #pragma once
 
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "cli/Command.h"
+
 namespace wisetup {
 
-// Whether `arguments` (without the program name) name a headless command.
+// Every command, in the order `wisetup --help` lists them.
+const std::vector<const CommandSpec*>& Commands();
+
+// Whether `arguments` (without the program name) are for the command line rather than the window:
+// anything but none at all, --version, or an option of the window system.
 bool IsHeadlessCommand(const std::vector<std::string>& arguments);
 
 int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

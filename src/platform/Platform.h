@@ -58,6 +58,11 @@ class Platform {
     return std::nullopt;
   }
 
+  // A question whose default button is No, for a step that is easy to take by mistake.
+  virtual MessageAnswer AskDefaultNo(const std::string& text, const std::string& caption) {
+    return ShowMessage(MessageKind::Question, text, caption);
+  }
+
   // The user's default locale identifier (1041 is Japanese, Japan).
   virtual int UserDefaultLcid() = 0;
 

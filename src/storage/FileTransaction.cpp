@@ -204,10 +204,12 @@ void FileTransaction::SetRemoved(std::size_t entry) {
   entries_[entry].fresh.clear();
 }
 
-bool FileTransaction::KeepOriginals(const std::string& historyRoot, const std::string& timestamp) {
+bool FileTransaction::KeepOriginals(const std::string& historyRoot, const std::string& timestamp,
+                                    const RunRecord& record) {
   if (!MakeRunFolder(historyRoot, timestamp)) return false;
   std::vector<HistoryFile> manifest;
-  if (!KeepCopies(manifest) || !WriteManifest(manifest)) {
+  // The record is there before the manifest: a run with a manifest is complete.
+  if (!KeepCopies(manifest) || !WriteRunRecord(record) || !WriteManifest(manifest)) {
     DiscardKept();
     return false;
   }
@@ -280,6 +282,17 @@ bool FileTransaction::WriteManifest(const std::vector<HistoryFile>& manifest) {
     return false;
   }
   keptFiles_.back() = final;
+  return true;
+}
+
+bool FileTransaction::WriteRunRecord(const RunRecord& record) {
+  if (record.backup.empty()) return true;
+  const std::string path = keptFolder_ + "/" + kRunRecordName;
+  if (!WriteNewFile(path, FormatRunRecord(record))) {
+    AddIssue(KeepIssue(path, errno));
+    return false;
+  }
+  keptFiles_.push_back(path);
   return true;
 }
 

@@ -55,8 +55,10 @@ class FileTransaction {
 
   // Copies the old content of every entry into a new folder below `historyRoot` named `timestamp`
   // (with "-2", "-3"... when taken), with manifest.txt. False with an issue when the folder or a
-  // copy cannot be made; whatever was made is removed again.
-  bool KeepOriginals(const std::string& historyRoot, const std::string& timestamp);
+  // copy cannot be made; whatever was made is removed again. A `record` with a backup folder is
+  // kept as run.txt beside the manifest.
+  bool KeepOriginals(const std::string& historyRoot, const std::string& timestamp,
+                     const RunRecord& record = {});
   const std::string& KeptFolder() const { return keptFolder_; }
   // Removes the kept folder again (the commit changed nothing after all).
   void DiscardKept();
@@ -86,6 +88,7 @@ class FileTransaction {
   bool MakeRunFolder(const std::string& historyRoot, const std::string& timestamp);
   bool KeepCopies(std::vector<HistoryFile>& manifest);
   bool WriteManifest(const std::vector<HistoryFile>& manifest);
+  bool WriteRunRecord(const RunRecord& record);
   // The steps of Commit.
   std::vector<std::string> TouchedFolders() const;
   bool WriteTemporaries(CommitOutcome& outcome);

@@ -180,7 +180,8 @@ bool IsRunFolder(const std::string& folder) {
   return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-// The names of the run folders below `root`, newest first.
+}  // namespace
+
 std::vector<std::string> RunFoldersNewestFirst(const std::string& root) {
   DIR* dir = ::opendir(root.c_str());
   if (dir == nullptr) return {};
@@ -206,15 +207,13 @@ std::optional<std::vector<HistoryFile>> ReadManifest(const std::string& folder) 
   return files;
 }
 
-}  // namespace
-
 std::optional<HistoryRun> NewestRun(const std::string& root) {
   for (const std::string& name : RunFoldersNewestFirst(root)) {
     const std::string folder = root + "/" + name;
     if (!IsRunFolder(folder) || RunStateOf(folder) == RunState::Undone) continue;
     auto files = ReadManifest(folder);
     if (!files) continue;
-    return HistoryRun{folder, std::move(*files)};
+    return HistoryRun{folder, std::move(*files), ReadRunRecord(folder)};
   }
   return std::nullopt;
 }
@@ -282,6 +281,94 @@ FileNow CurrentContentOf(const HistoryFile& file) {
   if (!file.newHash.empty() && hash == file.newHash) return FileNow::New;
   if (file.existed && hash == file.oldHash) return FileNow::Old;
   return FileNow::Neither;
+}
+
+namespace {
+
+constexpr std::string_view kRunRecordHeader = "wisetup-run 1";
+
+// A field of a run record: "NAME\tVALUE", the value escaped as in the manifest.
+std::optional<std::string> RecordField(std::string_view& text, std::string_view name) {
+  const std::size_t end = text.find('\n');
+  if (end == std::string_view::npos) return std::nullopt;
+  const std::string_view line = text.substr(0, end);
+  text.remove_prefix(end + 1);
+  if (!line.starts_with(name) || line.size() <= name.size() || line[name.size()] != '\t') {
+    return std::nullopt;
+  }
+  return Unescape(line.substr(name.size() + 1));
+}
+
+std::optional<HistoryRun> RunAt(const std::string& root, const std::string& name) {
+  const std::string folder = root + "/" + name;
+  if (!IsRunFolder(folder) || RunStateOf(folder) == RunState::Undone) return std::nullopt;
+  auto files = ReadManifest(folder);
+  if (!files) return std::nullopt;
+  return HistoryRun{folder, std::move(*files), ReadRunRecord(folder)};
+}
+
+}  // namespace
+
+std::string FormatRunRecord(const RunRecord& record) {
+  return std::string(kRunRecordHeader) + "\nbackup\t" + Escape(record.backup) + "\nsetup\t" +
+         Escape(record.setup) + "\nbatch\t" + Escape(record.batch) + "\n";
+}
+
+std::optional<RunRecord> ParseRunRecord(std::string_view text) {
+  if (!text.starts_with(kRunRecordHeader) || text.size() == kRunRecordHeader.size() ||
+      text[kRunRecordHeader.size()] != '\n') {
+    return std::nullopt;
+  }
+  text.remove_prefix(kRunRecordHeader.size() + 1);
+  auto backup = RecordField(text, "backup");
+  auto setup = RecordField(text, "setup");
+  auto batch = RecordField(text, "batch");
+  if (!backup || !setup || !batch || !text.empty()) return std::nullopt;
+  return RunRecord{std::move(*backup), std::move(*setup), std::move(*batch)};
+}
+
+RunRecord ReadRunRecord(const std::string& runFolder) {
+  std::string text;
+  if (!ReadWholeFile(runFolder + "/" + kRunRecordName, text, Links::Refuse).ok()) return {};
+  return ParseRunRecord(text).value_or(RunRecord{});
+}
+
+std::vector<HistoryRun> NewestBatch(const std::string& root) {
+  std::vector<HistoryRun> batch;
+  for (const std::string& name : RunFoldersNewestFirst(root)) {
+    // A batch's name begins with the time it began: no older run can belong to it.
+    if (!batch.empty() && name.substr(0, 15) < batch.front().record.batch.substr(0, 15)) break;
+    auto run = RunAt(root, name);
+    if (!run) continue;
+    if (batch.empty()) {
+      const bool alone = run->record.batch.empty();
+      batch.push_back(std::move(*run));
+      if (alone) break;
+    } else if (run->record.batch == batch.front().record.batch) {
+      batch.push_back(std::move(*run));
+    }
+  }
+  return batch;
+}
+
+std::optional<HistoryRun> NewestRunOfBackup(const std::string& root, const std::string& backup) {
+  for (const std::string& name : RunFoldersNewestFirst(root)) {
+    const std::string folder = root + "/" + name;
+    if (!IsRunFolder(folder) || RunStateOf(folder) == RunState::Undone) continue;
+    // The record is small: it is read before the manifest.
+    if (!SameFolder(ReadRunRecord(folder).backup, backup)) continue;
+    if (auto run = RunAt(root, name)) return run;
+  }
+  return std::nullopt;
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+  if (a.empty() || b.empty()) return false;
+  if (a == b) return true;
+  struct stat first {};
+  struct stat second {};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 }  // namespace wisetup

@@ -30,9 +30,19 @@ struct HistoryFile {
   std::string newHash;  // empty when the run removed the file
 };
 
+// Who made a run: the backup folder loaded, the setup folder, and the batch of a headless apply
+// (empty for a run of the window, which stands alone). Kept beside the manifest in run.txt; a run
+// of an older version has none.
+struct RunRecord {
+  std::string backup;
+  std::string setup;
+  std::string batch;
+};
+
 struct HistoryRun {
   std::string folder;
   std::vector<HistoryFile> files;
+  RunRecord record;
 };
 
 std::string FormatManifest(const std::vector<HistoryFile>& files);
@@ -47,6 +57,26 @@ std::optional<std::pair<std::string, long>> RunFolderKey(std::string_view name);
 std::optional<HistoryRun> NewestRun(const std::string& root);
 
 inline constexpr const char* kManifestName = "manifest.txt";
+inline constexpr const char* kRunRecordName = "run.txt";
+
+std::string FormatRunRecord(const RunRecord& record);
+// Nothing when the text is not a run record.
+std::optional<RunRecord> ParseRunRecord(std::string_view text);
+// The record of a run folder; empty fields when it has none or it cannot be read.
+RunRecord ReadRunRecord(const std::string& runFolder);
+
+// The runs to undo together: the newest run not undone and, when it belongs to a batch, every
+// other run of that batch not undone, newest first.
+std::vector<HistoryRun> NewestBatch(const std::string& root);
+// The newest run not undone that was made from `backup` (the same folder under any name).
+std::optional<HistoryRun> NewestRunOfBackup(const std::string& root, const std::string& backup);
+// Whether two paths name the same existing folder, or are the same text.
+bool SameFolder(const std::string& a, const std::string& b);
+
+// The names of the run folders below `root`, newest first.
+std::vector<std::string> RunFoldersNewestFirst(const std::string& root);
+// The files of a run's manifest; nothing when it cannot be read, is damaged or lists no file.
+std::optional<std::vector<HistoryFile>> ReadManifest(const std::string& runFolder);
 // What a completed run wrote, for people to read.
 inline constexpr const char* kReportName = "report.txt";
 

@@ -52,6 +52,16 @@ void QtPlatform::BeforeModal() const {
   if (beforeModal_) beforeModal_();
 }
 
+MessageAnswer QtPlatform::AskDefaultNo(const std::string& text, const std::string& caption) {
+  BeforeModal();
+  QMessageBox box(QMessageBox::Warning, TextFromModel(caption), TextFromModel(text),
+                  QMessageBox::Yes | QMessageBox::No, owner_);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
 MessageAnswer QtPlatform::ShowMessage(MessageKind kind, const std::string& text,
                                       const std::string& caption) {
   BeforeModal();

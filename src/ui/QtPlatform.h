@@ -27,6 +27,7 @@ class QtPlatform : public Platform {
 
   MessageAnswer ShowMessage(MessageKind kind, const std::string& text,
                             const std::string& caption) override;
+  MessageAnswer AskDefaultNo(const std::string& text, const std::string& caption) override;
   void ShowApplicationError(const std::string& text) override;
   std::optional<std::string> BrowseForFolder(const std::string& prompt,
                                              const std::string& preselect) override;

@@ -22,40 +22,28 @@ void Describe(QCoreApplication& app) {
   app.setApplicationVersion(QStringLiteral(WISETUP_VERSION));
 }
 
+// The window's own options; the help and the commands are the command line's (cli/).
 void AddOptions(QCommandLineParser& parser) {
-  parser.setApplicationDescription(QStringLiteral(
-      "Prepares the setup file of a digital welding interface board from a robot controller "
-      "backup.\nWithout a command the window opens; settings are kept in wisetup.INI.\n\n"
-      "Commands (no display needed):\n"
-      "  wisetup apply --selections FILE --backup DIR --setup DIR [--backup DIR --setup DIR]...\n"
-      "                [--overwrite] [--preview] [--language ja|en]\n"
-      "      applies a selections file to each backup and creates its files as the window's\n"
-      "      Create Files does; --preview prints the changes and writes nothing.\n"
-      "      Exit status: 0 all done, 1 a pair refused, 2 usage error, 3 a pair left part new.\n"
-      "  wisetup undo [--language ja|en]\n"
-      "      puts back the files of the newest Create Files, without a question."));
-  parser.addHelpOption();
   parser.addVersionOption();
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  // The headless commands never touch a window system.
+  // The commands, --help and every word or option of neither the window nor the window system are
+  // settled before any window system is touched.
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   if (wisetup::IsHeadlessCommand(arguments)) {
     return wisetup::RunHeadless(arguments, std::cout, std::cerr);
   }
-  // --help and --version answer on a terminal without a display, so they are settled before any
-  // window system is touched.
+  // --version answers on a terminal without a display.
   {
     QCoreApplication probe(argc, argv);
     Describe(probe);
     QCommandLineParser parser;
     AddOptions(parser);
-    if (parser.parse(QCoreApplication::arguments())) {
-      if (parser.isSet(QStringLiteral("help"))) parser.showHelp(0);
-      if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
+    if (parser.parse(QCoreApplication::arguments()) && parser.isSet(QStringLiteral("version"))) {
+      parser.showVersion();
     }
   }
 

@@ -113,10 +113,18 @@ TEST_F(CommandLine, ABatchWithARefusedPairCreatesTheOthersAndSaysSo) {
     EXPECT_EQ(Weld("b1", table), Weld("first", table)) << table;
   }
 
-  // The newest run (b3's) is undone without a question.
+  // The whole batch is undone without a question, one line per backup; the window's run before it
+  // stays.
   EXPECT_EQ(Run({"undo", "--language", "en"}, out), 0) << out;
-  EXPECT_EQ(out, "14 files restored.\n");
-  EXPECT_FALSE(fs::exists(dir_ / "s3" / "ZelSetUp.ini"));
+  for (const char* backup : {"b3", "b1"}) {
+    EXPECT_NE(out.find(Path(backup) + ": restored 13 files, removed 1 (they were new) — run "),
+              string::npos)
+        << out;
+  }
+  EXPECT_NE(out.find("2 runs: 2 put back, 0 left as they are\n"), string::npos) << out;
+  for (const char* setup : {"s1", "s3"}) EXPECT_TRUE(fs::is_empty(dir_ / setup)) << setup;
+  EXPECT_EQ(Weld("b1", "$WTBD1"), Weld("b2", "$WTBD1"));
+  EXPECT_TRUE(fs::exists(dir_ / "sfirst" / "ZelSetUp.ini"));
 }
 
 TEST_F(CommandLine, UsageErrorsAndRefusalsBeforeAnythingIsWritten) {
@@ -130,8 +138,16 @@ TEST_F(CommandLine, UsageErrorsAndRefusalsBeforeAnythingIsWritten) {
   };
   const vector<Row> rows = {
       {"NoPair", {"apply", "--selections", Path("line.selections.ini")}, 2, "Usage:"},
-      {"SetupWithoutBackup", {"apply", "--selections", "x", "--setup", Path("s1")}, 2, "Usage:"},
-      {"UnknownOption", {"undo", "--force"}, 2, "Usage:"},
+      {"SetupWithoutBackup",
+       {"apply", "--selections", "x", "--setup", Path("s1")},
+       2,
+       "wisetup: --setup must follow --backup\nUsage:\n  wisetup apply --selections FILE"},
+      {"UnknownOption", {"undo", "--force"}, 2, "wisetup: unknown option: --force\nUsage:\n"},
+      {"UnknownCommand", {"frobnicate"}, 2, "wisetup: unknown command: frobnicate\nUsage:\n"},
+      {"BackupWithoutSetup",
+       {"apply", "--selections", "x", "--backup", Path("b1")},
+       2,
+       "wisetup: --backup needs --setup after it\n"},
       {"BadLanguage", {"undo", "--language", "de"}, 2, "Usage:"},
       {"SameBackupTwice",
        {"apply", "--selections", Path("line.selections.ini"), "--backup", Path("b1"), "--setup",
@@ -169,11 +185,126 @@ TEST_F(CommandLine, PreviewPrintsTheChangeListAndWritesNothing) {
                  "--setup", Path("s1"), "--preview"},
                 out),
             0);
-  EXPECT_NE(out.find("preview file=\"" + Path("s1") + "/ZelSetUp.ini\" new\n"), string::npos)
+  // The window's words, not the driver's lines.
+  EXPECT_NE(out.find(Path("b1") + ": previewed\n" + Path("s1") +
+                     "/ZelSetUp.ini — new\n  A new file; every key is written.\n"),
+            string::npos)
       << out;
-  EXPECT_NE(out.find("preview end files=14 changed=14\n"), string::npos) << out;
+  EXPECT_NE(out.find("14 files are written; 14 of them change.\n"), string::npos) << out;
   EXPECT_TRUE(fs::is_empty(dir_ / "s1"));
   EXPECT_EQ(Weld("b1", "$WTBD1"), table);
+}
+
+// The lines of a production line: a board's file made from another cell's backup is refused even
+// under --overwrite and replaced only when asked for by name; undo puts back the batch, leaving a
+// backup changed since, or only the backup named.
+TEST_F(CommandLine, AFileOfAnotherBackupIsRefusedAndABatchIsUndoneTogether) {
+  ChooseInTheWindow("first", "sfirst");
+  const string selections = Path("line.selections.ini");
+  const string b2Table = Weld("b2", "$WTBD1");
+  string out;
+  ASSERT_EQ(Run({"apply", "--selections", selections, "--backup", Path("b1"), "--setup", Path("s1"),
+                 "--language", "en"},
+                out),
+            0)
+      << out;
+  const string made = test::ReadBytes(dir_ / "s1" / "ZelSetUp.ini");
+  EXPECT_EQ(Run({"apply", "--selections", selections, "--backup", Path("b2"), "--setup", Path("s1"),
+                 "--overwrite", "--language", "en"},
+                out),
+            1);
+  EXPECT_NE(out.find(Path("b2") + ": refused\n  " + Path("s1") +
+                     "/ZelSetUp.ini was made from the backup folder " + Path("b1") + " on "),
+            string::npos)
+      << out;
+  EXPECT_EQ(Run({"apply", "--selections", selections, "--backup", Path("b2"), "--setup", Path("s1"),
+                 "--preview", "--language", "en"},
+                out),
+            0);
+  EXPECT_NE(out.find("/ZelSetUp.ini — unchanged\n  made from " + Path("b1") + " on "), string::npos)
+      << out;
+  EXPECT_EQ(test::ReadBytes(dir_ / "s1" / "ZelSetUp.ini"), made);
+  EXPECT_EQ(Weld("b2", "$WTBD1"), b2Table);
+
+  // Replaced when asked for; b3 in the same batch. b3's file is then changed by hand.
+  ASSERT_EQ(Run({"apply", "--selections", selections, "--backup", Path("b2"), "--setup", Path("s1"),
+                 "--replace-other-backup", "--backup", Path("b3"), "--setup", Path("s3")},
+                out),
+            0)
+      << out;
+  test::WriteBytes(dir_ / "s3" / "ZelSetUp.ini", "[EDITED]\r\n");
+  EXPECT_EQ(Run({"undo", "--language", "en"}, out), 1);
+  EXPECT_NE(
+      out.find(Path("b3") + ": changed since, left as it is\n  " + Path("s3") + "/ZelSetUp.ini\n"),
+      string::npos)
+      << out;
+  EXPECT_NE(out.find(Path("b2") + ": restored 14 files, removed 0 (they were new)"), string::npos)
+      << out;
+  EXPECT_NE(out.find("2 runs: 1 put back, 1 left as they are\n"), string::npos) << out;
+  EXPECT_EQ(test::ReadBytes(dir_ / "s1" / "ZelSetUp.ini"), made);
+  EXPECT_EQ(Weld("b2", "$WTBD1"), b2Table);
+  EXPECT_NE(Weld("b3", "$WTBD1"), b2Table) << "nothing of b3 is put back half";
+
+  // Only the backup named: b1's run, older than the batch.
+  EXPECT_EQ(Run({"undo", "--backup", Path("b1") + "/", "--language", "en"}, out), 0) << out;
+  EXPECT_NE(out.find(Path("b1") + ": restored 13 files, removed 1"), string::npos) << out;
+  EXPECT_TRUE(fs::is_empty(dir_ / "s1"));
+  EXPECT_EQ(Weld("b1", "$WTBD1"), b2Table);
+  EXPECT_EQ(Run({"undo", "--backup", Path("b1"), "--language", "en"}, out), 1);
+  EXPECT_EQ(out, "There is no Create Files to undo.\n");
+}
+
+TEST_F(CommandLine, AMissingSetupFolderIsMadeWhereItsParentIsAndJapaneseIsJapanese) {
+  ChooseInTheWindow("first", "sfirst");
+  string out;
+  EXPECT_EQ(Run({"apply", "--selections", Path("line.selections.ini"), "--backup", Path("b1"),
+                 "--setup", Path("new-board"), "--backup", Path("b2"), "--setup",
+                 Path("none/board"), "--language", "en"},
+                out),
+            1);
+  EXPECT_NE(out.find(Path("b1") + ": created, 14 files, report "), string::npos) << out;
+  EXPECT_NE(out.find("\n  created the setup folder " + Path("new-board") + "\n"), string::npos)
+      << out;
+  EXPECT_NE(out.find(Path("b2") + ": refused\n  the folder " + Path("none") +
+                     ", in which the setup folder would be made, does not exist\n"),
+            string::npos)
+      << out;
+  EXPECT_TRUE(fs::exists(dir_ / "new-board" / "ZelSetUp.ini"));
+  EXPECT_FALSE(fs::exists(dir_ / "none"));
+
+  EXPECT_EQ(Run({"apply", "--selections", Path("line.selections.ini"), "--backup", Path("b2"),
+                 "--setup", Path("new-board"), "--language", "ja"},
+                out),
+            1);
+  EXPECT_NE(out.find(Path("b2") + ": 作成しませんでした\n"), string::npos) << out;
+  for (const char* english : {"refused", "made from", "pairs"}) {
+    EXPECT_EQ(out.find(english), string::npos) << english << "\n" << out;
+  }
+}
+
+TEST_F(CommandLine, HelpExplainsEveryDeclaredOptionAndTheManualListsThem) {
+  string out;
+  EXPECT_EQ(Run({"--help", "--language", "en"}, out), 0);
+  EXPECT_NE(out.find("--version"), string::npos) << out;
+  const string manual = test::ReadBytes(WISETUP_MANUAL);
+  for (const CommandSpec* command : Commands()) {
+    SCOPED_TRACE(command->word);
+    EXPECT_NE(out.find(string("  ") + command->word + " "), string::npos) << out;
+    string help;
+    EXPECT_EQ(Run({command->word, "--help", "--language", "en"}, help), 0);
+    EXPECT_NE(help.find(Synopsis(*command)), string::npos) << help;
+    for (const OptionSpec& option : command->options) {
+      EXPECT_NE(help.find(string(option.name) + (option.value ? string(" ") + option.value : "")),
+                string::npos)
+          << option.name;
+      EXPECT_NE(help.find(option.help.english), string::npos) << option.name;
+      string manualName = option.name;  // the manual writes each dash as \-
+      for (std::size_t at = 0; (at = manualName.find('-', at)) != string::npos; at += 2) {
+        manualName.insert(at, "\\");
+      }
+      EXPECT_NE(manual.find(manualName), string::npos) << option.name;
+    }
+  }
 }
 
 }  // namespace

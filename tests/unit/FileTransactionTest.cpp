@@ -378,5 +378,21 @@ TEST_F(TransactionTest, FullDiskIsReportedAsSuch) {
   EXPECT_EQ(ReadBytes(dir_ / "a"), "old");
 }
 
+// A run's record keeps any path as it was given and refuses what it did not write.
+TEST(RunRecordTest, RoundTripsAnyPathAndRefusesOtherText) {
+  const RunRecord record{"/media/usb/cell 1\t\\x\n", "/media/usb/board", "20240102-030405-7-1"};
+  const auto back = ParseRunRecord(FormatRunRecord(record));
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->backup, record.backup);
+  EXPECT_EQ(back->setup, record.setup);
+  EXPECT_EQ(back->batch, record.batch);
+  const string good = FormatRunRecord(record);
+  for (const string& text :
+       {string(), string("wisetup-run 2\n") + good.substr(14), good.substr(0, good.size() - 1),
+        good + "more\n", string("wisetup-run 1\nsetup\tx\nbackup\tx\nbatch\t\n")}) {
+    EXPECT_FALSE(ParseRunRecord(text)) << text;
+  }
+}
+
 }  // namespace
 }  // namespace wisetup

@@ -1,0 +1,289 @@
+#include "cli/ApplyCommand.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "app/ChangeTexts.h"
+#include "app/CreateFilesTexts.h"
+#include "app/Mainunit.h"
+#include "app/SelectionsTexts.h"
+#include "cli/CliTexts.h"
+#include "platform/PathMap.h"
+
+namespace wisetup {
+namespace {
+
+constexpr int kAllDone = 0;
+constexpr int kRefused = 1;
+constexpr int kLeftPartNew = 3;
+
+struct Pair {
+  std::string backup;
+  std::string setup;
+};
+
+struct Apply {
+  std::string selections;
+  std::vector<Pair> pairs;
+  bool overwrite = false;
+  bool replaceOther = false;
+  bool preview = false;
+  std::string batch;
+};
+
+enum class Outcome { Done, Refused, LeftPartNew };
+
+std::string Fill(CliText row, int language, std::initializer_list<std::string> args) {
+  return FillText(CliTextOf(row, language), args);
+}
+
+Apply ApplyOf(const Arguments& arguments, CliPlatform& platform) {
+  Apply apply;
+  for (const Arguments::Given& given : arguments.given) {
+    if (given.option == "--selections") apply.selections = AbsolutePath(given.value);
+    if (given.option == "--backup") apply.pairs.push_back({AbsolutePath(given.value), {}});
+    if (given.option == "--setup") apply.pairs.back().setup = AbsolutePath(given.value);
+  }
+  apply.overwrite = arguments.Has("--overwrite");
+  apply.replaceOther = arguments.Has("--replace-other-backup");
+  apply.preview = arguments.Has("--preview");
+  // Named by when it began, so that no older run can belong to it, and unique to this apply.
+  static int applies = 0;
+  apply.batch = platform.LocalTimestamp() + "-" + std::to_string(::getpid()) + "-" +
+                std::to_string(++applies);
+  return apply;
+}
+
+// The pairs judged against each other before any of them is touched.
+std::vector<std::vector<std::string>> CrossRefusals(const Apply& apply, int language) {
+  std::vector<std::vector<std::string>> refusals(apply.pairs.size());
+  for (std::size_t i = 0; i < apply.pairs.size(); ++i) {
+    for (std::size_t j = 0; j < apply.pairs.size(); ++j) {
+      if (i == j) continue;
+      if (j < i && CanonicalPath(apply.pairs[i].backup) == CanonicalPath(apply.pairs[j].backup)) {
+        refusals[i].push_back(CliTextOf(CliText::SameBackup, language));
+      }
+      if (CanonicalPath(apply.pairs[i].setup) == CanonicalPath(apply.pairs[j].setup)) {
+        refusals[i].push_back(
+            FormatPath(CliTextOf(CliText::SharedSetup, language), apply.pairs[i].setup));
+        break;
+      }
+    }
+  }
+  return refusals;
+}
+
+class PairRun {
+ public:
+  PairRun(const Apply& apply, CommandContext& context)
+      : apply_(apply), context_(context), language_(context.language) {}
+
+  Outcome Run(const Pair& pair, std::vector<std::string>& reasons) {
+    TForm1 form(context_.platform);
+    form.LanguageIndex = language_;
+    form.ApplyLanguage(language_);
+    form.BatchName = apply_.batch;
+    context_.platform.boxes.clear();
+    context_.platform.questionAnswer = MessageAnswer::No;
+    if (!LoadAndSelect(form, pair, reasons)) return Outcome::Refused;
+    form.C(Ctl::EditConfigFolder).Text = pair.setup;
+    if (apply_.preview) return Preview(form, pair, reasons);
+    bool made = false;
+    if (!MakeSetupFolder(pair.setup, made, reasons)) return Outcome::Refused;
+    const Outcome outcome = Create(form, pair, reasons);
+    if (made && outcome == Outcome::Refused) {
+      ::rmdir(pair.setup.c_str());  // nothing was written into it
+    } else if (made) {
+      reasons.insert(reasons.begin(), Fill(CliText::FolderMade, language_, {pair.setup}));
+    }
+    return outcome;
+  }
+
+ private:
+  bool LoadAndSelect(TForm1& form, const Pair& pair, std::vector<std::string>& reasons) {
+    CliPlatform& platform = context_.platform;
+    form.RunHandler([&] { form.LoadBackupFolder(pair.backup); });
+    if (form.LoadedBackupFolder != pair.backup) {
+      reasons = platform.TakeErrors();
+      if (reasons.empty()) reasons.push_back(CliTextOf(CliText::NotLoaded, language_));
+      return false;
+    }
+    std::string why;
+    const auto selections = form.ReadSelectionsFile(apply_.selections, why);
+    if (!selections) {
+      reasons.push_back(
+          FormatPath(CliTextOf(CliText::SelectionsFile, language_), apply_.selections));
+      reasons.push_back(why);
+      return false;
+    }
+    for (const MatchProblem& problem : form.ApplySelections(*selections)) {
+      reasons.push_back(MatchProblemText(problem, language_));
+    }
+    const std::vector<std::string> errors = platform.TakeErrors();
+    reasons.insert(reasons.end(), errors.begin(), errors.end());
+    return reasons.empty();
+  }
+
+  Outcome Preview(TForm1& form, const Pair& pair, std::vector<std::string>& reasons) {
+    form.RunHandler([&] { form.ButtonPreviewClick(); });
+    if (!form.ShownChanges) {
+      reasons = context_.platform.TakeErrors();
+      return Outcome::Refused;
+    }
+    context_.out << Fill(CliText::PairPreviewed, language_, {pair.backup}) << "\n"
+                 << form.ShownChangesText;
+    return Outcome::Done;
+  }
+
+  // A setup folder that is missing is made when the folder it goes in exists.
+  bool MakeSetupFolder(const std::string& setup, bool& made, std::vector<std::string>& reasons) {
+    struct stat info {};
+    if (::stat(setup.c_str(), &info) == 0) return true;
+    const std::string parent = FolderOf(setup);
+    if (::stat(parent.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+      reasons.push_back(Fill(CliText::NoParent, language_, {parent}));
+      return false;
+    }
+    if (::mkdir(setup.c_str(), 0755) != 0) {
+      reasons.push_back(Fill(CliText::FolderNotMade, language_, {setup, std::strerror(errno)}));
+      return false;
+    }
+    made = true;
+    return true;
+  }
+
+  Outcome Create(TForm1& form, const Pair& pair, std::vector<std::string>& reasons) {
+    const std::string setupFile = MapPath(pair.setup, "\\ZelSetUp.ini");
+    if (FileExists(setupFile)) {
+      const auto origin = form.OtherBackupOrigin(setupFile);
+      if (origin && !apply_.replaceOther) {
+        reasons.push_back(
+            Fill(CliText::OtherBackup, language_, {setupFile, origin->backup, origin->when}));
+        return Outcome::Refused;
+      }
+      if (!origin && !apply_.overwrite) {
+        reasons.push_back(FormatPath(CliTextOf(CliText::SetupExists, language_), setupFile));
+        return Outcome::Refused;
+      }
+    }
+    context_.platform.questionAnswer = MessageAnswer::Yes;
+    form.RunHandler([&] { form.ButtonMakeConfigClick(); });
+    reasons = context_.platform.TakeErrors();
+    switch (form.LastCreate.state) {
+      case TForm1::CreateOutcome::State::Created:
+        context_.out << Fill(CliText::PairCreated, language_,
+                             {pair.backup, std::to_string(form.LastCreate.files),
+                              form.LastCreate.report.empty() ? "-" : form.LastCreate.report})
+                     << "\n";
+        return Outcome::Done;
+      case TForm1::CreateOutcome::State::LeftPartNew:
+        return Outcome::LeftPartNew;
+      case TForm1::CreateOutcome::State::Refused:
+        break;
+    }
+    return Outcome::Refused;
+  }
+
+  const Apply& apply_;
+  CommandContext& context_;
+  int language_;
+};
+
+int RunApply(const Arguments& arguments, CommandContext& context) {
+  const Apply apply = ApplyOf(arguments, context.platform);
+  const int language = context.language;
+  const std::vector<std::vector<std::string>> refusals = CrossRefusals(apply, language);
+  PairRun run(apply, context);
+  int done = 0;
+  int refused = 0;
+  int partNew = 0;
+  for (std::size_t i = 0; i < apply.pairs.size(); ++i) {
+    const Pair& pair = apply.pairs[i];
+    std::vector<std::string> reasons = refusals[i];
+    const Outcome outcome = reasons.empty() ? run.Run(pair, reasons) : Outcome::Refused;
+    if (outcome == Outcome::Done) ++done;
+    if (outcome == Outcome::Refused) {
+      ++refused;
+      context.out << Fill(CliText::PairRefused, language, {pair.backup}) << "\n";
+    }
+    if (outcome == Outcome::LeftPartNew) {
+      ++partNew;
+      context.out << Fill(CliText::PairLeftPartNew, language, {pair.backup}) << "\n";
+    }
+    for (const std::string& reason : reasons) {
+      context.out << (reason.starts_with("  ") ? "" : "  ") << reason << "\n";
+    }
+  }
+  std::string summary = CliTextOf(CliText::Summary, language);
+  for (const int count : {static_cast<int>(apply.pairs.size()), done, refused, partNew}) {
+    summary = FormatCount(summary, static_cast<std::size_t>(count));
+  }
+  context.out << summary << "\n";
+  if (partNew > 0) return kLeftPartNew;
+  return refused > 0 ? kRefused : kAllDone;
+}
+
+}  // namespace
+
+const CommandSpec& ApplyCommand() {
+  static const CommandSpec command = {
+      "apply",
+      {"選択内容ファイルを各バックアップに適用し、ウィンドウの「ファイル作成」と同じくファイルを作"
+       "成する",
+       "applies a selections file to each backup and creates its files as the window's Create "
+       "Files does"},
+      {
+          {"--selections",
+           "FILE",
+           true,
+           false,
+           nullptr,
+           {"ウィンドウで保存した選択内容ファイル", "the selections file saved from the window"}},
+          {"--backup",
+           "DIR",
+           true,
+           true,
+           nullptr,
+           {"ロボット制御装置のバックアップフォルダ (組ごとに指定)",
+            "a robot controller's backup folder (one per pair)"}},
+          {"--setup",
+           "DIR",
+           true,
+           true,
+           "--backup",
+           {"そのバックアップのセットアップファイルの保存先 (ない場合は作成)",
+            "where that backup's setup file goes (made when missing)"}},
+          {"--overwrite",
+           nullptr,
+           false,
+           false,
+           nullptr,
+           {"既存のセットアップファイルを上書きする", "replaces a setup file that exists"}},
+          {"--replace-other-backup",
+           nullptr,
+           false,
+           false,
+           nullptr,
+           {"別のバックアップから作成されたセットアップファイルも置き換える",
+            "replaces a setup file made from another backup too"}},
+          {"--preview",
+           nullptr,
+           false,
+           false,
+           nullptr,
+           {"変更内容を表示するだけで、何も書き込まない",
+            "prints each pair's changes as the preview does and writes nothing"}},
+      },
+      {"終了コード: 0 すべて作成、1 作成しなかった組がある、2 使い方の誤り、3 "
+       "一部のファイルが新しい"
+       "内容のままの組がある",
+       "Exit status: 0 all done, 1 a pair refused, 2 usage error, 3 a pair left part new"},
+      RunApply,
+  };
+  return command;
+}
+
+}  // namespace wisetup
