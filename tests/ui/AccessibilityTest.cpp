@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -285,6 +286,40 @@ class AccessibilityTest : public QObject {
     QTest::keyClick(robotSide, Qt::Key_End, Qt::ShiftModifier);
     QCOMPARE(robotSide->selectedText(), QStringLiteral("MAG DC"));
     QVERIFY(robotSide->isReadOnly());
+  }
+
+  // A welder with two registrations: the other tabs are hidden and not there for a screen reader;
+  // the current tab says it is focused only while the bar has the focus.
+  void onlyTheTabsShownAreExposed() {
+    ShowUsable(QStringLiteral("N5"));
+    wisetup::TForm1& form = window_->Form();
+    for (int r = 2; r < 10; ++r) form.C(wisetup::TabOf(r)).Visible = false;
+    form.C(Ctl::PageControlRejist).ActivePage = 1;
+    window_->Mirror();
+    auto* bar = Find<QTabWidget>("PageControlRejist")->tabBar();
+    QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(bar);
+    QCOMPARE(tabs->childCount(), 2);
+    auto focusedTabs = [tabs] {
+      QStringList focused;
+      for (int i = 0; i < tabs->childCount(); ++i) {
+        QAccessibleInterface* tab = tabs->child(i);
+        if (tabs->indexOfChild(tab) != i) focused << QStringLiteral("misplaced");
+        if (tab->state().focused) focused << tab->text(QAccessible::Name);
+      }
+      return focused;
+    };
+    QCOMPARE(tabs->child(1)->text(QAccessible::Name), QStringLiteral("Register2"));
+    QVERIFY(tabs->child(1)->state().selected);
+    Find<QPushButton>("ButtonExit")->setFocus();
+    QTRY_VERIFY(!bar->hasFocus());
+    QCOMPARE(focusedTabs(), QStringList());
+    bar->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(bar->hasFocus());
+    QCOMPARE(focusedTabs(), QStringList{QStringLiteral("Register2")});
+    // What is hidden is not reached by a walk either.
+    QStringList unnamed;
+    CollectUnnamed(QAccessible::queryAccessibleInterface(window_.get()), unnamed);
+    QVERIFY(unnamed.isEmpty());
   }
 
   void focusComesBackAfterAFolderDialog_data() {
