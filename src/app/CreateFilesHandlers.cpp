@@ -88,7 +88,10 @@ bool TForm1::CheckRegistrations() {
       C(Ctl::ComboBoxWelderNo).ItemIndex = welder;
       ShowWelder();
     }
-    if (C(TabOf(registration)).Visible) C(Ctl::PageControlRejist).ActivePage = registration;
+    if (C(TabOf(registration)).Visible) {
+      C(Ctl::PageControlRejist).ActivePage = registration;
+      FocusNext = ComboBoxWpsWModeOf(registration);
+    }
     ShowMessageBox(MessageKind::Error, UiText(text), UiText(TextRow::WrongConfigurationCaption));
     return false;
   };
@@ -158,6 +161,7 @@ std::optional<FileTransaction> TForm1::PrepareCreateFiles(bool askOverwrite) {
   if (!CheckBackupLoaded()) return std::nullopt;
   const std::string folder = C(Ctl::EditConfigFolder).Text;
   if (folder.empty()) {
+    FocusNext = Ctl::ButtonSaveFolder;
     ShowMessageBox(MessageKind::Error, UiText(TextRow::NoSetupFolder),
                    UiText(TextRow::NoFolderCaption));
     return std::nullopt;

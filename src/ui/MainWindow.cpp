@@ -360,8 +360,15 @@ void MainWindow::Start() {
 }
 
 void MainWindow::Act(const std::function<void()>& handler) {
+  form_.FocusNext = Ctl::Count;
   form_.RunHandler(handler);
   Mirror();
+  if (form_.FocusNext == Ctl::Count) return;
+  auto* next = qobject_cast<QWidget*>(Get<QObject>(form_.FocusNext));
+  form_.FocusNext = Ctl::Count;
+  if (next != nullptr && next->isVisible() && next->isEnabled()) {
+    next->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

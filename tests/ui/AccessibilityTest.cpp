@@ -364,6 +364,18 @@ class AccessibilityTest : public QObject {
     }
   }
 
+  // A refusal that names what is missing leaves the keyboard on the control that supplies it.
+  void focusGoesToWhatIsNeededNext() {
+    ShowUsable(QStringLiteral("N5"));
+    window_->Form().LoadedBackupFolder = dir_.path().toStdString();
+    auto* create = Find<QPushButton>("ButtonMakeConfig");
+    create->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(create->hasFocus());
+    AnsweringBoxes([create] { QTest::keyClick(create, Qt::Key_Return); });
+    QTRY_VERIFY(window_->isActiveWindow());
+    QCOMPARE(QApplication::focusWidget(), Find<QWidget>("ButtonSaveFolder"));
+  }
+
  private:
   // The window as after a backup load, in the language of `language` (the menu item N5 or N6).
   void ShowUsable(const QString& language) {
