@@ -154,6 +154,7 @@ std::optional<FileTransaction> TForm1::PrepareCreateFiles(bool askOverwrite) {
   if (!CheckBackupLoaded()) return std::nullopt;
   const std::string folder = C(Ctl::EditConfigFolder).Text;
   if (folder.empty()) {
+    FocusNext = Ctl::ButtonSaveFolder;
     ShowMessageBox(MessageKind::Error, UiText(TextRow::NoSetupFolder),
                    UiText(TextRow::NoFolderCaption));
     return std::nullopt;

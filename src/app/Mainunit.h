@@ -102,8 +102,11 @@ class TForm1 {
   // The setup file read in reference mode.
   std::string ReferenceSetupFile;
   bool CatalogueMissingShown = false;  // the missing catalogue is reported once per session
-  bool Closed = false;                 // the window has been closed
-  bool Terminated = false;             // the process has been ended by the Exit button
+  // The control the engineer needs next, when a handler stopped on something to fix there; the
+  // view gives it the keyboard once the handler has ended. Ctl::Count: where the focus was.
+  Ctl FocusNext = Ctl::Count;
+  bool Closed = false;      // the window has been closed
+  bool Terminated = false;  // the process has been ended by the Exit button
   // What the last preview showed, and the report last opened; for the views to read (the scenario
   // driver prints them) and to clear.
   std::optional<ChangeList> ShownChanges;

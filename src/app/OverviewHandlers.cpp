@@ -115,7 +115,10 @@ void TForm1::GoToRegistration(int welder, int registration) {
     C(Ctl::ComboBoxWelderNo).ItemIndex = welder;
     ShowWelder();
   }
-  if (C(TabOf(registration)).Visible) C(Ctl::PageControlRejist).ActivePage = registration;
+  if (C(TabOf(registration)).Visible) {
+    C(Ctl::PageControlRejist).ActivePage = registration;
+    FocusNext = ComboBoxWpsWModeOf(registration);
+  }
 }
 
 }  // namespace wisetup

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "app/UiTexts.h"
+#include "ui/Accessibility.h"
 #include "ui/MainWindow.h"
 
 namespace wisetup {
@@ -30,8 +31,8 @@ QString Qs(const std::string& text) {
 
 }  // namespace
 
-DocumentDialog::DocumentDialog(const DocumentView& view, QWidget* parent)
-    : QDialog(parent), view_(view) {
+DocumentDialog::DocumentDialog(const DocumentView& view, QWidget* parent, int language)
+    : QDialog(parent), view_(view), language_(language) {
   setObjectName(QStringLiteral("DocumentDialog"));
   setWindowTitle(Qs(view.title));
   setSizeGripEnabled(true);
@@ -39,6 +40,10 @@ DocumentDialog::DocumentDialog(const DocumentView& view, QWidget* parent)
   text_ = new QPlainTextEdit(this);
   text_->setObjectName(QStringLiteral("DocumentText"));
   text_->setReadOnly(true);
+  // Read-only takes the keyboard away; the caret keys walk and select it again.
+  text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  // The text is the document the title names.
+  text_->setAccessibleName(Qs(view.title));
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
   text_->setFont(MainWindow::RegistrationFont());
   text_->setPlainText(Qs(view.text));
@@ -104,6 +109,7 @@ void DocumentDialog::Copy() const {
 }
 
 QString DocumentDialog::AskSavePath(const std::string& filter, const QString& suffix) {
+  const FocusReturn back(this);
   QFileDialog dialog(this);
   dialog.setOptions(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -113,11 +119,13 @@ QString DocumentDialog::AskSavePath(const std::string& filter, const QString& su
   QString name = Qs(view_.fileName);
   if (suffix != QStringLiteral("txt")) name = QFileInfo(name).completeBaseName() + u'.' + suffix;
   dialog.selectFile(QDir::home().filePath(name));
+  NameFileDialog(dialog, language_);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().front();
 }
 
 void DocumentDialog::CannotWrite(const QString& path) {
+  const FocusReturn back(this);
   QMessageBox::critical(
       this, QString::fromLatin1(kWriteErrorCaption),
       Qs(FormatPath(view_.cannotWrite, QDir::toNativeSeparators(path).toStdString())));
@@ -134,6 +142,7 @@ void DocumentDialog::Pdf() {
 }
 
 void DocumentDialog::Print() {
+  const FocusReturn back(this);
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(Qs(view_.title));
   QPrintDialog dialog(&printer, this);

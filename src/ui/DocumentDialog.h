@@ -17,7 +17,8 @@ class DocumentDialog : public QDialog {
   Q_OBJECT
 
  public:
-  DocumentDialog(const DocumentView& view, QWidget* parent = nullptr);
+  // `language` names the parts of its own file dialogs.
+  DocumentDialog(const DocumentView& view, QWidget* parent = nullptr, int language = 1);
 
   QString Text() const;
   // Write the text as UTF-8, or as PDF pages; false when the file cannot be written.
@@ -35,6 +36,7 @@ class DocumentDialog : public QDialog {
   void CannotWrite(const QString& path);
 
   DocumentView view_;
+  int language_;
   QPlainTextEdit* text_ = nullptr;
 };
 

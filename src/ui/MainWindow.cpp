@@ -24,11 +24,15 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/AccessibleTexts.h"
+#include "ui/Accessibility.h"
 #include "ui/Input.h"
 
 namespace wisetup {
@@ -42,13 +46,11 @@ constexpr std::size_t Index(Ctl c) {
 // Tighter than the style's own, so that the top row fits a 640 pixel wide screen.
 constexpr QMargins kGroupMargins(6, 2, 6, 4);
 
-// A field the user reads but cannot type into. Tab passes it by, so that the keyboard goes from
-// one thing that can be changed to the next; a click still gives it the focus, to select and copy
-// its text.
+// A field the user reads but cannot type into. Tab stops on it as on any control, so that what
+// the engineer must read (the robot-side mode above all) is reached and selected by keyboard.
 QLineEdit* NewReadOnlyField() {
   auto* edit = new QLineEdit;
   edit->setReadOnly(true);
-  edit->setFocusPolicy(Qt::ClickFocus);
   return edit;
 }
 
@@ -87,6 +89,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
   qtJapaneseLoaded_ = qtJapanese_.load(QStringLiteral("qtbase_ja"),
                                        QLibraryInfo::path(QLibraryInfo::TranslationsPath));
   setAcceptDrops(true);
+  InstallAccessibility();
   Build();
   Wire();
   Mirror();
@@ -133,6 +136,16 @@ void MainWindow::Build() {
   Bind(Ctl::StatusBar1, status);
   statusText_ = new QLabel(status);
   status->addWidget(statusText_, 1);
+  TieLabels();
+}
+
+void MainWindow::TieLabels() {
+  for (int i = 0; i < kControlCount; ++i) {
+    const Ctl c = static_cast<Ctl>(i);
+    if (const Ctl label = LabelOf(c); label != Ctl::Count) {
+      Get<QLabel>(label)->setBuddy(Get<QWidget>(c));
+    }
+  }
 }
 
 void MainWindow::BuildMenu() {
@@ -221,6 +234,10 @@ QWidget* MainWindow::BuildRegistrations() {
   auto* groupLayout = new QVBoxLayout(group);
   tabs_ = new QTabWidget;
   Bind(Ctl::PageControlRejist, tabs_);
+  // The bar's scroll arrows are for the mouse; the keyboard steps the tabs themselves.
+  for (auto* arrow : tabs_->tabBar()->findChildren<QToolButton*>()) {
+    arrow->setFocusPolicy(Qt::NoFocus);
+  }
   groupLayout->addWidget(tabs_);
 
   const QFont fixed = RegistrationFont();
@@ -348,8 +365,15 @@ void MainWindow::Start() {
 }
 
 void MainWindow::Act(const std::function<void()>& handler) {
+  form_.FocusNext = Ctl::Count;
   form_.RunHandler(handler);
   Mirror();
+  if (form_.FocusNext == Ctl::Count) return;
+  auto* next = qobject_cast<QWidget*>(Get<QObject>(form_.FocusNext));
+  form_.FocusNext = Ctl::Count;
+  if (next != nullptr && next->isVisible() && next->isEnabled()) {
+    next->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -64,6 +64,8 @@ class MainWindow : public QMainWindow {
 
  private:
   void Build();
+  // Each field is tied to the label beside it, which names it and gives it the label's access key.
+  void TieLabels();
   void BuildMenu();
   QWidget* BuildTopRow();
   QWidget* BuildRegistrations();
@@ -82,6 +84,8 @@ class MainWindow : public QMainWindow {
   void ApplyQtLanguage(int language);
   // The overview opened, refreshed or hidden as the model has it.
   void MirrorOverview();
+  // The names assistive technology reads, in `language`.
+  void NameControls(int language);
 
   // Placement.cpp: the window's placement from the model, and the user's moves back into it.
   void ApplyPlacement();
@@ -112,6 +116,7 @@ class MainWindow : public QMainWindow {
   QTranslator qtJapanese_;
   bool qtJapaneseLoaded_ = false;
   int qtLanguage_ = -1;
+  int namedLanguage_ = -1;
 };
 
 }  // namespace wisetup

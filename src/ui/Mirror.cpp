@@ -14,9 +14,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include "app/AccessibleTexts.h"
 #include "ui/MainWindow.h"
 #include "ui/OverviewWindow.h"
 
@@ -113,6 +115,7 @@ void MainWindow::Mirror() {
     tabs_->setCurrentIndex(page);
   }
   ApplyQtLanguage(form_.LanguageIndex);
+  NameControls(form_.LanguageIndex);
   ApplyPlacement();
   MirrorOverview();
 }
@@ -216,6 +219,20 @@ void MainWindow::MirrorRadioGroup(const ControlState& state) {
     chosen->setChecked(true);
   }
   MirrorCommon(box, state, InfoOf(Ctl::RadioGroupRobotController).props);
+}
+
+void MainWindow::NameControls(int language) {
+  if (language == namedLanguage_) return;
+  namedLanguage_ = language;
+  for (int i = 0; i < kControlCount; ++i) {
+    const Ctl c = static_cast<Ctl>(i);
+    const std::string name = AccessibleNameOf(c, language);
+    auto* widget = qobject_cast<QWidget*>(Get<QObject>(c));
+    if (name.empty() || widget == nullptr) continue;
+    widget->setAccessibleName(Q(name));
+    // The tabs are chosen on the bar, which is what the keyboard reaches.
+    if (auto* tabs = qobject_cast<QTabWidget*>(widget)) tabs->tabBar()->setAccessibleName(Q(name));
+  }
 }
 
 void MainWindow::ApplyQtLanguage(int language) {

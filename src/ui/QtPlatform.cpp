@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QMessageBox>
 
+#include "ui/Accessibility.h"
 #include "ui/DocumentDialog.h"
 
 namespace wisetup {
@@ -43,8 +44,9 @@ QStringList NameFiltersOf(const std::string& filter) {
 }
 
 void QtPlatform::ShowDocument(const DocumentView& view) {
+  const FocusReturn back(owner_);
   BeforeModal();
-  DocumentDialog dialog(view, owner_);
+  DocumentDialog dialog(view, owner_, Language());
   dialog.exec();
 }
 
@@ -64,6 +66,7 @@ MessageAnswer QtPlatform::AskDefaultNo(const std::string& text, const std::strin
 
 MessageAnswer QtPlatform::ShowMessage(MessageKind kind, const std::string& text,
                                       const std::string& caption) {
+  const FocusReturn back(owner_);
   BeforeModal();
   QMessageBox::Icon icon = QMessageBox::Information;
   QMessageBox::StandardButtons buttons = QMessageBox::Ok;
@@ -89,6 +92,7 @@ MessageAnswer QtPlatform::ShowMessage(MessageKind kind, const std::string& text,
 }
 
 void QtPlatform::ShowApplicationError(const std::string& text) {
+  const FocusReturn back(owner_);
   BeforeModal();
   QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), TextFromModel(text),
                   QMessageBox::Ok, owner_);
@@ -99,7 +103,8 @@ void QtPlatform::ShowApplicationError(const std::string& text) {
 namespace {
 
 // Opens the dialog in `folder` when that folder exists; the first chosen path, or nothing.
-std::optional<QString> RunDialog(QFileDialog& dialog, const std::string& folder) {
+std::optional<QString> RunDialog(QFileDialog& dialog, const std::string& folder, int language) {
+  NameFileDialog(dialog, language);
   const QString start = PathFromModel(folder);
   if (!start.isEmpty() && QDir(start).exists()) dialog.setDirectory(start);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
@@ -112,6 +117,7 @@ std::optional<QString> RunDialog(QFileDialog& dialog, const std::string& folder)
 
 std::optional<std::string> QtPlatform::BrowseForFolder(const std::string& prompt,
                                                        const std::string& preselect) {
+  const FocusReturn back(owner_);
   BeforeModal();
   QFileDialog dialog(owner_);
   dialog.setFileMode(QFileDialog::Directory);
@@ -127,17 +133,18 @@ std::optional<std::string> QtPlatform::BrowseForFolder(const std::string& prompt
     dialog.layout()->addWidget(label);
   }
   dialog.setWindowTitle(TextFromModel(prompt));
-  const auto chosen = RunDialog(dialog, preselect);
+  const auto chosen = RunDialog(dialog, preselect, Language());
   if (!chosen) return std::nullopt;
   return PathToModel(QDir(*chosen).absolutePath());
 }
 
 std::optional<std::string> QtPlatform::OpenFile(const std::string& initialFolder,
                                                 const std::string& filter) {
+  const FocusReturn back(owner_);
   BeforeModal();
   QFileDialog dialog(owner_);
   PrepareOpenDialog(dialog, filter);
-  const auto chosen = RunDialog(dialog, initialFolder);
+  const auto chosen = RunDialog(dialog, initialFolder, Language());
   if (!chosen) return std::nullopt;
   return PathToModel(QFileInfo(*chosen).absoluteFilePath());
 }
@@ -156,6 +163,7 @@ void QtPlatform::PrepareOpenDialog(QFileDialog& dialog, const std::string& filte
 
 std::optional<std::string> QtPlatform::SaveFile(const std::string& initialPath,
                                                 const std::string& filter) {
+  const FocusReturn back(owner_);
   BeforeModal();
   QFileDialog dialog(owner_);
   dialog.setObjectName(QStringLiteral("SaveDialog"));
@@ -167,7 +175,7 @@ std::optional<std::string> QtPlatform::SaveFile(const std::string& initialPath,
   const QFileInfo initial(PathFromModel(initialPath));
   if (initial.absoluteDir().exists()) dialog.setDirectory(initial.absoluteDir());
   dialog.selectFile(initial.fileName());
-  const auto chosen = RunDialog(dialog, std::string());
+  const auto chosen = RunDialog(dialog, std::string(), Language());
   if (!chosen) return std::nullopt;
   return PathToModel(QFileInfo(*chosen).absoluteFilePath());
 }

@@ -24,6 +24,8 @@ class QtPlatform : public Platform {
   // Runs just before a modal box or dialog opens, so the window behind it shows the model's
   // current state rather than the state of the last finished handler.
   void SetBeforeModal(std::function<void()> hook) { beforeModal_ = std::move(hook); }
+  // The window's active language, for the names of the dialogs' own parts; English until set.
+  void SetLanguage(std::function<int()> language) { language_ = std::move(language); }
 
   MessageAnswer ShowMessage(MessageKind kind, const std::string& text,
                             const std::string& caption) override;
@@ -49,9 +51,11 @@ class QtPlatform : public Platform {
 
  private:
   void BeforeModal() const;
+  int Language() const { return language_ ? language_() : 1; }
 
   QPointer<QWidget> owner_;
   std::function<void()> beforeModal_;
+  std::function<int()> language_;
 };
 
 // "description|pattern[|description|pattern...]" as Qt name filters, "description (pattern)",

@@ -62,6 +62,7 @@ int main(int argc, char* argv[]) {
     wisetup::MainWindow window(platform);
     platform.SetOwner(&window);
     platform.SetBeforeModal([&window] { window.Mirror(); });
+    platform.SetLanguage([&window] { return window.Form().LanguageIndex; });
     window.Start();
     return QApplication::exec();
   } catch (const std::exception& e) {
