@@ -1,11 +1,10 @@
-#include <sys/stat.h>
-
 #include <algorithm>
 
 #include "app/Mainunit.h"
 #include "app/MoreTexts.h"
 #include "app/UiTexts.h"
 #include "backup/TableFiles.h"
+#include "platform/FileSystem.h"
 #include "platform/PathMap.h"
 #include "storage/FileTransaction.h"
 #include "storage/History.h"
@@ -84,13 +83,6 @@ std::vector<std::string> FoldersOf(const std::vector<HistoryFile>& files) {
     }
   }
   return folders;
-}
-
-bool SameFolder(const std::string& a, const std::string& b) {
-  struct stat first {};
-  struct stat second {};
-  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
-         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 // Whether a run that rewrote tables rewrote none in `weldFolder` (the same folder reached by

@@ -1,8 +1,5 @@
 #include "cli/CommandLine.h"
 
-#include <stdlib.h>
-
-#include <climits>
 #include <filesystem>
 #include <optional>
 
@@ -13,6 +10,7 @@
 #include "changes/ChangeList.h"
 #include "cli/CliPlatform.h"
 #include "cli/CliTexts.h"
+#include "platform/FileSystem.h"
 #include "platform/PathMap.h"
 
 namespace wisetup {
@@ -47,8 +45,7 @@ std::string Absolute(const std::string& path) {
 
 // Where a folder really is, so that a folder given twice under two names is seen as one.
 std::string Canonical(const std::string& folder) {
-  char resolved[PATH_MAX];
-  return ::realpath(folder.c_str(), resolved) != nullptr ? std::string(resolved) : folder;
+  return CanonicalPath(folder).value_or(folder);
 }
 
 // The language the user asked for, else the locale's; nothing for a value that is no language.

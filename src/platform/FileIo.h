@@ -52,9 +52,6 @@ std::string FolderOf(const std::string& path);
 // The last component of a native path.
 std::string BaseName(const std::string& path);
 
-// Writes all of `content` to `fd`, going on after interrupted writes. errno set on failure.
-bool WriteAll(int fd, std::string_view content);
-
 // Reads exactly `size` bytes from the start of a regular file without loading the rest. OpenFailed
 // when the path is empty, missing, a folder or not readable; ReadFailed when the file holds fewer
 // than `size` bytes, is no regular file (a pipe, a device) or the read fails. Links are followed;

@@ -1,11 +1,10 @@
 #include "platform/PathMap.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <optional>
 #include <vector>
+
+#include "platform/FileSystem.h"
 
 namespace wisetup {
 
@@ -21,20 +20,15 @@ bool HasNul(std::string_view text) {
 }
 
 bool EntryExists(const std::string& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0;
+  return EntryKindOf(path, false) != EntryKind::Missing;
 }
 
 std::optional<std::string> FindIgnoringCase(const std::string& folder, std::string_view name) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return std::nullopt;
   std::optional<std::string> best;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string_view entryName(entry->d_name);
+  for (std::string& entryName : ListFolder(folder)) {
     if (!EqualsIgnoreCase(entryName, name)) continue;
-    if (!best || entryName < *best) best = std::string(entryName);
+    if (!best || entryName < *best) best = std::move(entryName);
   }
-  ::closedir(dir);
   return best;
 }
 
@@ -45,9 +39,9 @@ std::string Join(const std::string& folder, std::string_view name) {
   return out;
 }
 
-bool StatNative(std::string_view nativePath, struct stat& info) {
-  if (nativePath.empty() || HasNul(nativePath)) return false;
-  return ::stat(std::string(nativePath).c_str(), &info) == 0;
+EntryKind KindOf(std::string_view nativePath) {
+  if (nativePath.empty() || HasNul(nativePath)) return EntryKind::Missing;
+  return EntryKindOf(std::string(nativePath), true);
 }
 
 std::vector<std::string_view> Components(std::string_view slashed) {
@@ -142,13 +136,11 @@ std::string ShownPath(std::string_view toolPath) {
 }
 
 bool FileExists(std::string_view nativePath) {
-  struct stat info {};
-  return StatNative(nativePath, info) && S_ISREG(info.st_mode);
+  return KindOf(nativePath) == EntryKind::File;
 }
 
 bool FolderExists(std::string_view nativePath) {
-  struct stat info {};
-  return StatNative(nativePath, info) && S_ISDIR(info.st_mode);
+  return KindOf(nativePath) == EntryKind::Folder;
 }
 
 std::string AsciiUpper(std::string_view text) {
