@@ -81,6 +81,8 @@ run_line() {
     "$bin/wisetup-demo-data" backup "$root/demo" >/dev/null &&
     "$bin/wisetup-demo-data" backup "$root/demo2" >/dev/null || return 1
   mkdir -p "$root/setup" "$root/setup2"
+  # A setup file already there, named as a FAT medium shows it: updated, its other keys kept.
+  printf '[SITE]\r\nLINE=3\r\n' >"$root/setup2/ZELSETUP.INI"
   snapshot "$root" >"$out/before"
   sed -e "s|@ROOT@|$root|g" -e "s|@APP@|$out/app|g" >"$out/line.script" <<'EOF'
 appdir @APP@
@@ -117,7 +119,7 @@ EOF
   local -a env=(env -i PATH="$PATH" HOME="$out/home" XDG_DATA_HOME="$out/data"
     XDG_CONFIG_HOME="$out/home/config" XDG_RUNTIME_DIR="$out/runtime" LANG=C.UTF-8)
   local -a pair=(--selections "$root/line.selections.ini" --backup "$root/demo2"
-    --setup "$root/setup2" --language en)
+    --setup "$root/setup2" --overwrite --language en)
   # Paths differ between the runs; what is written there must not.
   local shown="s|$root|ROOT|g; s|$out|OUT|g; s|[0-9]\{8\}-[0-9]\{6\}|TIME|g"
   {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/FileSystem.h"
+#include "platform/PathMap.h"
 
 namespace wisetup {
 
@@ -36,6 +37,8 @@ FileStatus PrepareTarget(const std::string& nativePath, Target& target) {
   }
   if (info.kind != EntryKind::File) return Failure(FileCode::NotRegular, nativePath);
   if (!info.writable) return Failure(FileCode::ReadOnly, nativePath);
+  // Where the medium ignores case, the replacement keeps the name the file has.
+  target.path = NameOnDisk(target.path);
   target.attributes = info.attributes;
   return {};
 }

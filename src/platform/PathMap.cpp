@@ -117,6 +117,19 @@ std::string MapName(const std::string& nativeFolder, std::string_view name) {
   return found ? *found : std::string(name);
 }
 
+std::string NameOnDisk(const std::string& nativePath) {
+  const std::size_t slash = nativePath.rfind('/');
+  if (slash == std::string::npos || slash + 1 == nativePath.size()) return nativePath;
+  const std::string folder = slash == 0 ? "/" : nativePath.substr(0, slash);
+  const std::string_view name = std::string_view(nativePath).substr(slash + 1);
+  std::optional<std::string> other;
+  for (std::string& entry : ListFolder(folder)) {
+    if (entry == name) return nativePath;
+    if (!other && EqualsIgnoreCase(entry, name)) other = std::move(entry);
+  }
+  return other ? nativePath.substr(0, slash + 1) + *other : nativePath;
+}
+
 std::string NormalizePath(std::string_view toolPath) {
   std::string out(toolPath.size(), '\0');
   std::size_t n = 0;

@@ -7,6 +7,7 @@
 
 #include "platform/FileIo.h"
 #include "platform/FileSystem.h"
+#include "platform/PathMap.h"
 #include "storage/History.h"
 #include "storage/Sha256.h"
 
@@ -60,6 +61,8 @@ std::optional<std::size_t> FileTransaction::Add(const std::string& nativePath, b
   entry.path = nativePath;
   const EntryInfo info = Examine(nativePath, false);
   if (info.kind != EntryKind::Missing) {
+    // Where the medium ignores case, the replacement keeps the name the file has.
+    entry.path = NameOnDisk(nativePath);
     if (info.kind == EntryKind::Link) {
       AddIssue(Failure(FileCode::SymbolicLink, nativePath));
       return std::nullopt;
@@ -87,7 +90,7 @@ std::optional<std::size_t> FileTransaction::Add(const std::string& nativePath, b
     return std::nullopt;
   }
   if (entry.existed) {
-    if (FileStatus read = ReadWholeFile(nativePath, entry.old, Links::Refuse); !read.ok()) {
+    if (FileStatus read = ReadWholeFile(entry.path, entry.old, Links::Refuse); !read.ok()) {
       AddIssue(std::move(read));
       return std::nullopt;
     }
