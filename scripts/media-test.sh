@@ -156,6 +156,30 @@ if ! diff -q <(grep -E '^[0-9a-f]{64} ' "$local_out/after-window") "$work/first-
   failed=1
 fi
 
+# A write-protected card: the FAT16 image again, mounted read-only. The refusal names the medium
+# once and nothing else, and nothing changes.
+check_read_only() {
+  local point=$1 out=$work/fat16 before expected
+  umount "$point" && fusefat -o ro "$work/fat16.img" "$point" >/dev/null 2>&1 || return 1
+  before=$(snapshot "$point")
+  expected=$(printf '%s\n' "ROOT/demo2: refused" \
+    "  The setup files were not created. No file was changed." "  ROOT: the medium is read-only" \
+    "1 pairs: 0 done, 1 refused, 0 left part new" "exit 1")
+  local got
+  got=$({
+    env -i PATH="$PATH" HOME="$out/home" XDG_DATA_HOME="$out/data" \
+      XDG_RUNTIME_DIR="$out/runtime" "$bin/wisetup" apply --selections "$point/line.selections.ini" \
+      --backup "$point/demo2" --setup "$point/setup2" --overwrite --language en 2>&1
+    echo "exit $?"
+  } | sed "s|$point|ROOT|g")
+  if [ "$got" != "$expected" ] || [ "$(snapshot "$point")" != "$before" ]; then
+    echo "media test: fat16 read-only: not refused as one read-only medium"
+    echo "$got"
+    return 1
+  fi
+  echo "media test: fat16 read-only: refused in one line, nothing changed"
+}
+
 for medium in "${media[@]}"; do
   if ! mount_medium "$medium"; then
     echo "media test: $medium: the image could not be made or mounted"
@@ -175,5 +199,6 @@ for medium in "${media[@]}"; do
     fi
   done
   [ "$failed" -ne 0 ] || echo "media test: $medium: the demo line is byte-identical to the local disk"
+  if [ "$medium" = fat16 ] && ! check_read_only "$point"; then failed=1; fi
 done
 exit "$failed"

@@ -30,6 +30,7 @@ enum class FileCode {
   ManifestDamaged,   // the record of a run cannot be read
   CompanionNotRead,  // a catalogue record that was not read whole, so its data are not transferred
   ChangedOnDisk,     // written by someone else after the caller read it
+  MediumReadOnly,    // the path is the mount point of a file system mounted read-only
 };
 
 // The one result of every file routine: the code, the native path concerned and, where the system

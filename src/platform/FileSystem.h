@@ -56,6 +56,10 @@ std::optional<std::string> CanonicalPath(const std::string& path);
 // The names in a folder, without "." and ".."; empty when it cannot be listed.
 std::vector<std::string> ListFolder(const std::string& folder);
 
+// The mount point of the file system that holds `path` when that file system is mounted
+// read-only (a write-protected card); nothing when it can be written or cannot be examined.
+std::optional<std::string> ReadOnlyMediumOf(const std::string& path);
+
 // The path of the running program, or nothing.
 std::optional<std::string> RunningExecutable();
 

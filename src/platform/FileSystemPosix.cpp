@@ -2,6 +2,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -104,6 +105,24 @@ std::vector<std::string> ListFolder(const std::string& folder) {
   }
   ::closedir(dir);
   return names;
+}
+
+std::optional<std::string> ReadOnlyMediumOf(const std::string& path) {
+  struct statvfs medium {};
+  struct stat info {};
+  if (::statvfs(path.c_str(), &medium) != 0 || (medium.f_flag & ST_RDONLY) == 0 ||
+      ::stat(path.c_str(), &info) != 0) {
+    return std::nullopt;
+  }
+  // The mount point is the last folder upwards on the same device.
+  std::string point = CanonicalPath(path).value_or(path);
+  while (point != "/") {
+    const std::string parent = FolderOf(point);
+    struct stat above {};
+    if (::stat(parent.c_str(), &above) != 0 || above.st_dev != info.st_dev) break;
+    point = parent;
+  }
+  return point;
 }
 
 std::optional<std::string> RunningExecutable() {

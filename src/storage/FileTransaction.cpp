@@ -74,7 +74,9 @@ std::optional<std::size_t> FileTransaction::Add(const std::string& nativePath, b
     // The same file reached by another name is one entry, or the later content would be lost.
     if (const auto same = EntryOf(info.identity)) return same;
     if (!info.writable) {
-      AddIssue(Failure(FileCode::ReadOnly, nativePath));
+      if (!RefuseReadOnlyMedium(FolderOf(nativePath))) {
+        AddIssue(Failure(FileCode::ReadOnly, nativePath));
+      }
       return std::nullopt;
     }
     entry.existed = true;
@@ -86,7 +88,9 @@ std::optional<std::size_t> FileTransaction::Add(const std::string& nativePath, b
   }
 
   if (FileStatus issue = FolderIssue(FolderOf(nativePath)); !issue.ok()) {
-    AddIssue(std::move(issue));
+    if (issue.code != FileCode::FolderReadOnly || !RefuseReadOnlyMedium(issue.path)) {
+      AddIssue(std::move(issue));
+    }
     return std::nullopt;
   }
   if (entry.existed) {
@@ -97,6 +101,29 @@ std::optional<std::size_t> FileTransaction::Add(const std::string& nativePath, b
   }
   entries_.push_back(std::move(entry));
   return entries_.size() - 1;
+}
+
+namespace {
+
+bool IsBelow(const std::string& path, const std::string& folder) {
+  return path == folder || path.starts_with(folder == "/" ? folder : folder + "/");
+}
+
+}  // namespace
+
+void FileTransaction::AddIssue(FileStatus issue) {
+  for (const FileStatus& known : issues_) {
+    if (known.code == FileCode::MediumReadOnly && IsBelow(issue.path, known.path)) return;
+  }
+  issues_.push_back(std::move(issue));
+}
+
+bool FileTransaction::RefuseReadOnlyMedium(const std::string& folder) {
+  const auto medium = ReadOnlyMediumOf(folder);
+  if (!medium) return false;
+  std::erase_if(issues_, [&](const FileStatus& issue) { return IsBelow(issue.path, *medium); });
+  issues_.push_back(Failure(FileCode::MediumReadOnly, *medium));
+  return true;
 }
 
 void FileTransaction::SetContent(std::size_t entry, std::string content) {

@@ -49,7 +49,9 @@ class FileTransaction {
   // The entry's file is removed by the commit (undoing a run that created it).
   void SetRemoved(std::size_t entry);
 
-  void AddIssue(FileStatus issue) { issues_.push_back(std::move(issue)); }
+  // An issue of a file on a medium already found read-only is left out: that medium is the one
+  // thing to say about its files.
+  void AddIssue(FileStatus issue);
   const std::vector<FileStatus>& Issues() const { return issues_; }
 
   // Copies the old content of every entry into a new folder below `historyRoot` named `timestamp`
@@ -78,6 +80,9 @@ class FileTransaction {
   };
 
   std::optional<std::size_t> EntryOf(const FileIdentity& identity) const;
+  // Adds the issue of a write-protected medium holding `folder` once, in place of the issues of
+  // its files; false when `folder` can be written for all the medium says.
+  bool RefuseReadOnlyMedium(const std::string& folder);
   // The steps of KeepOriginals.
   bool MakeRunFolder(const std::string& historyRoot, const std::string& timestamp);
   bool KeepCopies(std::vector<HistoryFile>& manifest);
