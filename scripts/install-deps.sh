@@ -14,6 +14,10 @@ if [ "${1:-}" = "--with-test-tools" ]; then
   packages+=(clang-14 libclang-rt-14-dev clang-format-14 lintian desktop-file-utils appstream)
   # pdftotext, to read back the text of an exported PDF; python3 for the limits check.
   packages+=(poppler-utils python3)
+  # The cross compiler that checks that everything above platform/ builds for another system.
+  packages+=(g++-mingw-w64-x86-64-posix)
+  # Media without Unix modes, mounted from images through FUSE: FAT, exFAT and NTFS.
+  packages+=(fuse3 fusefat exfat-fuse exfatprogs ntfs-3g dosfstools)
 fi
 
 missing=()

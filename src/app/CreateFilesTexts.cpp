@@ -98,8 +98,9 @@ std::string ReasonText(FileCode code, int language) {
       {"記録 (manifest.txt) を読み出せません", "its record (manifest.txt) cannot be read"},
       {"特性データを読み出せませんでした", "characteristic data could not be read"},
       {"読み込み後に変更されています", "changed on disk since it was loaded"},
+      {"読み取り専用のメディアです", "the medium is read-only"},
   };
-  static_assert(std::size(kReasons) == static_cast<std::size_t>(FileCode::ChangedOnDisk) + 1);
+  static_assert(std::size(kReasons) == static_cast<std::size_t>(FileCode::MediumReadOnly) + 1);
   return TextOf(kReasons[static_cast<std::size_t>(code)], language);
 }
 

@@ -6,6 +6,7 @@
 #include "app/UiTexts.h"
 #include "backup/TableFiles.h"
 #include "platform/FileIo.h"
+#include "platform/FileSystem.h"
 #include "platform/PathMap.h"
 #include "storage/FileTransaction.h"
 #include "storage/History.h"

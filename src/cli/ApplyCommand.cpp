@@ -1,8 +1,5 @@
 #include "cli/ApplyCommand.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
@@ -11,6 +8,8 @@
 #include "app/Mainunit.h"
 #include "app/SelectionsTexts.h"
 #include "cli/CliTexts.h"
+#include "platform/FileIo.h"
+#include "platform/FileSystem.h"
 #include "platform/PathMap.h"
 
 namespace wisetup {
@@ -52,7 +51,7 @@ Apply ApplyOf(const Arguments& arguments, CliPlatform& platform) {
   apply.preview = arguments.Has("--preview");
   // Named by when it began, so that no older run can belong to it, and unique to this apply.
   static int applies = 0;
-  apply.batch = platform.LocalTimestamp() + "-" + std::to_string(::getpid()) + "-" +
+  apply.batch = platform.LocalTimestamp() + "-" + std::to_string(CurrentProcessId()) + "-" +
                 std::to_string(++applies);
   return apply;
 }
@@ -63,10 +62,11 @@ std::vector<std::vector<std::string>> CrossRefusals(const Apply& apply, int lang
   for (std::size_t i = 0; i < apply.pairs.size(); ++i) {
     for (std::size_t j = 0; j < apply.pairs.size(); ++j) {
       if (i == j) continue;
-      if (j < i && CanonicalPath(apply.pairs[i].backup) == CanonicalPath(apply.pairs[j].backup)) {
+      if (j < i &&
+          CanonicalFolder(apply.pairs[i].backup) == CanonicalFolder(apply.pairs[j].backup)) {
         refusals[i].push_back(CliTextOf(CliText::SameBackup, language));
       }
-      if (CanonicalPath(apply.pairs[i].setup) == CanonicalPath(apply.pairs[j].setup)) {
+      if (CanonicalFolder(apply.pairs[i].setup) == CanonicalFolder(apply.pairs[j].setup)) {
         refusals[i].push_back(
             FormatPath(CliTextOf(CliText::SharedSetup, language), apply.pairs[i].setup));
         break;
@@ -95,7 +95,7 @@ class PairRun {
     if (!MakeSetupFolder(pair.setup, made, reasons)) return Outcome::Refused;
     const Outcome outcome = Create(form, pair, reasons);
     if (made && outcome == Outcome::Refused) {
-      ::rmdir(pair.setup.c_str());  // nothing was written into it
+      RemoveFolder(pair.setup);  // nothing was written into it
     } else if (made) {
       reasons.insert(reasons.begin(), Fill(CliText::FolderMade, language_, {pair.setup}));
     }
@@ -140,14 +140,13 @@ class PairRun {
 
   // A setup folder that is missing is made when the folder it goes in exists.
   bool MakeSetupFolder(const std::string& setup, bool& made, std::vector<std::string>& reasons) {
-    struct stat info {};
-    if (::stat(setup.c_str(), &info) == 0) return true;
+    if (EntryKindOf(setup, true) != EntryKind::Missing) return true;
     const std::string parent = FolderOf(setup);
-    if (::stat(parent.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    if (EntryKindOf(parent, true) != EntryKind::Folder) {
       reasons.push_back(Fill(CliText::NoParent, language_, {parent}));
       return false;
     }
-    if (::mkdir(setup.c_str(), 0755) != 0) {
+    if (!MakeFolder(setup)) {
       reasons.push_back(Fill(CliText::FolderNotMade, language_, {setup, std::strerror(errno)}));
       return false;
     }

@@ -1,10 +1,9 @@
 #include "cli/CliPlatform.h"
 
-#include <unistd.h>
-
-#include <climits>
 #include <cstdlib>
 #include <string_view>
+
+#include "platform/FileSystem.h"
 
 namespace wisetup {
 
@@ -28,10 +27,7 @@ int CliPlatform::UserDefaultLcid() {
 }
 
 std::string CliPlatform::ExecutablePath() {
-  char path[PATH_MAX];
-  const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length <= 0) return "wisetup";
-  return std::string(path, static_cast<std::size_t>(length));
+  return RunningExecutable().value_or("wisetup");
 }
 
 std::vector<std::string> CliPlatform::TakeErrors() {

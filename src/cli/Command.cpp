@@ -1,13 +1,11 @@
 #include "cli/Command.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
-#include <climits>
 #include <filesystem>
 
 #include "app/ChangeTexts.h"
 #include "cli/CliTexts.h"
+#include "platform/FileSystem.h"
 
 namespace wisetup {
 namespace {
@@ -169,9 +167,8 @@ std::string AbsolutePath(const std::string& path) {
   return text;
 }
 
-std::string CanonicalPath(const std::string& folder) {
-  char resolved[PATH_MAX];
-  return ::realpath(folder.c_str(), resolved) != nullptr ? std::string(resolved) : folder;
+std::string CanonicalFolder(const std::string& folder) {
+  return CanonicalPath(folder).value_or(folder);
 }
 
 }  // namespace wisetup

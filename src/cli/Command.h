@@ -68,6 +68,6 @@ std::string HelpText(const CommandSpec& command, int language);
 // A path given on the command line as the native absolute path the window would have chosen.
 std::string AbsolutePath(const std::string& path);
 // Where a folder really is, so that a folder given twice under two names is seen as one.
-std::string CanonicalPath(const std::string& folder);
+std::string CanonicalFolder(const std::string& folder);
 
 }  // namespace wisetup

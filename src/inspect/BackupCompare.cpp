@@ -7,6 +7,7 @@
 
 #include "backup/ConfigList.h"
 #include "backup/TableFiles.h"
+#include "platform/FileSystem.h"
 #include "platform/PathMap.h"
 
 namespace wisetup {
@@ -33,11 +34,6 @@ void ReadTables(BackupSnapshot& snapshot) {
       if (table.status.ok()) table.record = std::move(record);
     }
   }
-}
-
-bool SameFolder(const std::string& a, const std::string& b) {
-  std::error_code error;
-  return a == b || std::filesystem::equivalent(a, b, error);
 }
 
 bool BothRead(const SnapshotTable& a, const SnapshotTable& b) {
@@ -117,7 +113,7 @@ BackupComparison CompareBackups(const BackupSnapshot& a, const BackupSnapshot& b
   BackupComparison comparison;
   comparison.folderA = a.folder;
   comparison.folderB = b.folder;
-  comparison.sameFolder = SameFolder(a.folder, b.folder);
+  comparison.sameFolder = a.folder == b.folder || SameFolder(a.folder, b.folder);
   for (std::size_t w = 0; w < kWelders; ++w) {
     const SnapshotWelder& welderA = a.welders[w];
     const SnapshotWelder& welderB = b.welders[w];

@@ -1,8 +1,7 @@
 #include "inspect/SetupOrigin.h"
 
-#include <sys/stat.h>
-
 #include "platform/FileIo.h"
+#include "platform/FileSystem.h"
 #include "platform/PathMap.h"
 #include "storage/History.h"
 #include "storage/Sha256.h"
@@ -10,29 +9,25 @@
 namespace wisetup {
 namespace {
 
-struct FileId {
-  dev_t device = 0;
-  ino_t inode = 0;
-  bool operator==(const FileId&) const = default;
-};
-
-std::optional<FileId> IdOf(const std::string& path) {
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  return FileId{info.st_dev, info.st_ino};
+std::optional<FileIdentity> IdOf(const std::string& path) {
+  EntryInfo info = Examine(path, false);
+  if (info.kind != EntryKind::File) return std::nullopt;
+  return std::move(info.identity);
 }
 
 // The entry of `files` that is the file `target` now, if any. A path that names it as text needs no
 // look-up; another (the folder reached by another name) is compared by what it leads to.
 const HistoryFile* EntryFor(const std::vector<HistoryFile>& files, const std::string& path,
-                            const FileId& target) {
+                            const FileIdentity& target) {
   for (const HistoryFile& file : files) {
     if (file.path == path) return &file;
   }
   // Only a file of the same name (in any letter case) can be it: the others cost no look-up.
   const std::string name = BaseName(path);
   for (const HistoryFile& file : files) {
-    if (EqualsIgnoreCase(BaseName(file.path), name) && IdOf(file.path) == target) return &file;
+    if (EqualsIgnoreCase(BaseName(file.path), name) &&
+        SameIdentity(IdOf(file.path).value_or(FileIdentity{}), target))
+      return &file;
   }
   return nullptr;
 }
@@ -68,7 +63,7 @@ std::optional<SetupOrigin> SetupOriginOf(const std::string& historyRoot,
 }
 
 bool MadeFromOtherBackup(const SetupOrigin& origin, const std::string& backup) {
-  return !SameFolder(origin.backup, backup);
+  return !SameBackupFolder(origin.backup, backup);
 }
 
 }  // namespace wisetup

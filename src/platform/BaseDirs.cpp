@@ -1,11 +1,11 @@
 #include "platform/BaseDirs.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <array>
 #include <filesystem>
 #include <string_view>
+
+#include "platform/FileSystem.h"
 
 namespace wisetup {
 namespace {
@@ -14,9 +14,8 @@ namespace {
 // created when something is saved.
 bool Usable(const std::string& path) {
   if (path.empty() || path.front() != '/' || path.find('\0') != std::string::npos) return false;
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return true;
-  return S_ISDIR(info.st_mode);
+  const EntryKind kind = EntryKindOf(path, true);
+  return kind == EntryKind::Missing || kind == EntryKind::Folder;
 }
 
 std::string WithoutTrailingSeparators(std::string path) {
@@ -89,7 +88,10 @@ bool InSystemFolder(const std::string& executablePath) {
   const std::filesystem::path absolute = std::filesystem::absolute(executablePath, ec);
   if (ec) return false;
   const std::filesystem::path real = std::filesystem::weakly_canonical(absolute, ec);
-  return !ec && IsSystemPath(real.native());
+  if (ec) return false;
+  // Our paths are UTF-8 byte strings, whatever the system's own path type.
+  const std::u8string text = real.u8string();
+  return IsSystemPath(std::string(text.begin(), text.end()));
 }
 
 }  // namespace wisetup

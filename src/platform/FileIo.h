@@ -30,6 +30,7 @@ enum class FileCode {
   ManifestDamaged,   // the record of a run cannot be read
   CompanionNotRead,  // a catalogue record that was not read whole, so its data are not transferred
   ChangedOnDisk,     // written by someone else after the caller read it
+  MediumReadOnly,    // the path is the mount point of a file system mounted read-only
 };
 
 // The one result of every file routine: the code, the native path concerned and, where the system
@@ -51,9 +52,6 @@ FileCode WriteCodeOf(int error);
 std::string FolderOf(const std::string& path);
 // The last component of a native path.
 std::string BaseName(const std::string& path);
-
-// Writes all of `content` to `fd`, going on after interrupted writes. errno set on failure.
-bool WriteAll(int fd, std::string_view content);
 
 // Reads exactly `size` bytes from the start of a regular file without loading the rest. OpenFailed
 // when the path is empty, missing, a folder or not readable; ReadFailed when the file holds fewer

@@ -1,11 +1,10 @@
 #include "platform/PathMap.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <optional>
 #include <vector>
+
+#include "platform/FileSystem.h"
 
 namespace wisetup {
 
@@ -21,20 +20,15 @@ bool HasNul(std::string_view text) {
 }
 
 bool EntryExists(const std::string& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0;
+  return EntryKindOf(path, false) != EntryKind::Missing;
 }
 
 std::optional<std::string> FindIgnoringCase(const std::string& folder, std::string_view name) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return std::nullopt;
   std::optional<std::string> best;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string_view entryName(entry->d_name);
+  for (std::string& entryName : ListFolder(folder)) {
     if (!EqualsIgnoreCase(entryName, name)) continue;
-    if (!best || entryName < *best) best = std::string(entryName);
+    if (!best || entryName < *best) best = std::move(entryName);
   }
-  ::closedir(dir);
   return best;
 }
 
@@ -45,9 +39,9 @@ std::string Join(const std::string& folder, std::string_view name) {
   return out;
 }
 
-bool StatNative(std::string_view nativePath, struct stat& info) {
-  if (nativePath.empty() || HasNul(nativePath)) return false;
-  return ::stat(std::string(nativePath).c_str(), &info) == 0;
+EntryKind KindOf(std::string_view nativePath) {
+  if (nativePath.empty() || HasNul(nativePath)) return EntryKind::Missing;
+  return EntryKindOf(std::string(nativePath), true);
 }
 
 std::vector<std::string_view> Components(std::string_view slashed) {
@@ -123,6 +117,19 @@ std::string MapName(const std::string& nativeFolder, std::string_view name) {
   return found ? *found : std::string(name);
 }
 
+std::string NameOnDisk(const std::string& nativePath) {
+  const std::size_t slash = nativePath.rfind('/');
+  if (slash == std::string::npos || slash + 1 == nativePath.size()) return nativePath;
+  const std::string folder = slash == 0 ? "/" : nativePath.substr(0, slash);
+  const std::string_view name = std::string_view(nativePath).substr(slash + 1);
+  std::optional<std::string> other;
+  for (std::string& entry : ListFolder(folder)) {
+    if (entry == name) return nativePath;
+    if (!other && EqualsIgnoreCase(entry, name)) other = std::move(entry);
+  }
+  return other ? nativePath.substr(0, slash + 1) + *other : nativePath;
+}
+
 std::string NormalizePath(std::string_view toolPath) {
   std::string out(toolPath.size(), '\0');
   std::size_t n = 0;
@@ -142,13 +149,11 @@ std::string ShownPath(std::string_view toolPath) {
 }
 
 bool FileExists(std::string_view nativePath) {
-  struct stat info {};
-  return StatNative(nativePath, info) && S_ISREG(info.st_mode);
+  return KindOf(nativePath) == EntryKind::File;
 }
 
 bool FolderExists(std::string_view nativePath) {
-  struct stat info {};
-  return StatNative(nativePath, info) && S_ISDIR(info.st_mode);
+  return KindOf(nativePath) == EntryKind::Folder;
 }
 
 std::string AsciiUpper(std::string_view text) {

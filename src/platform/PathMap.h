@@ -21,6 +21,11 @@ std::string MapPath(std::string_view nativeFolder, std::string_view toolLiteral)
 // matches it ignoring ASCII letter case (the first in byte order), else `name` unchanged.
 std::string MapName(const std::string& nativeFolder, std::string_view name);
 
+// `nativePath` with its last component spelt as its folder lists it, where the listing holds no
+// entry of exactly that name but one that matches it ignoring case (a FAT medium found the file
+// under another spelling): a file replaced keeps the name it has.
+std::string NameOnDisk(const std::string& nativePath);
+
 // The tool path with backslashes turned into separators and doubled separators folded, without
 // looking at the file system: the path to try first, since most paths exist exactly as written.
 std::string NormalizePath(std::string_view toolPath);

@@ -1,7 +1,6 @@
 #include "platform/Platform.h"
 
 #include <cstdlib>
-#include <ctime>
 
 namespace wisetup {
 
@@ -9,15 +8,6 @@ std::optional<std::string> Platform::Environment(const std::string& name) {
   const char* value = std::getenv(name.c_str());
   if (value == nullptr) return std::nullopt;
   return std::string(value);
-}
-
-std::string Platform::LocalTimestamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-  return text;
 }
 
 }  // namespace wisetup

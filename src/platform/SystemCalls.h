@@ -1,16 +1,24 @@
-// The file-system calls that reading and replacing files make, behind one seam so that a test can
+// The file-system calls that reading and replacing files make pass one seam, so that a test can
 // make any one of them fail as a full disk or a failing device would. Without a hook installed each
-// wrapper is the plain system call.
+// call is the plain system call (SystemCallsPosix.h on this system).
 #pragma once
 
-#include <sys/types.h>
-
-#include <cstddef>
 #include <functional>
 
 namespace wisetup::sys {
 
-enum class Call { Open, Read, Write, Flush, Close, Rename, Unlink, MakeFolder, RemoveFolder };
+enum class Call {
+  Open,
+  Read,
+  Write,
+  Flush,
+  Close,
+  Rename,
+  Unlink,
+  MakeFolder,
+  RemoveFolder,
+  SetMode
+};
 
 // Asked before each call; a non-zero result makes the call fail with that errno instead. A failed
 // close still releases the descriptor, as a close that reports a delayed write error does.
@@ -25,17 +33,7 @@ class ScopedFaultHook {
   ~ScopedFaultHook();
 };
 
-int Open(const char* path, int flags, mode_t mode = 0);
-int MakeTemp(char* pattern);  // mkstemp, counted as an open
-ssize_t Read(int fd, void* data, std::size_t size);
-ssize_t Write(int fd, const void* data, std::size_t size);
-int Flush(int fd);  // fsync
-// syncfs: every file written on the file system of `fd` is on disk; counted as a flush.
-int FlushFileSystem(int fd);
-int Close(int fd);
-int Rename(const char* from, const char* to);
-int Unlink(const char* path);
-int MakeFolder(const char* path, mode_t mode);
-int RemoveFolder(const char* path);
+// The errno the installed hook makes `call` fail with, or 0 to make it.
+int Injected(Call call);
 
 }  // namespace wisetup::sys

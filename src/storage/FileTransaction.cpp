@@ -1,126 +1,34 @@
 #include "storage/FileTransaction.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "platform/FileIo.h"
-#include "platform/SystemCalls.h"
+#include "platform/FileSystem.h"
+#include "platform/PathMap.h"
 #include "storage/History.h"
 #include "storage/Sha256.h"
 
 namespace wisetup {
 namespace {
 
-// Root passes access() for anything; a missing write bit is what read-only means to us.
-bool Writable(const std::string& path, const struct stat& info, int how) {
-  return (info.st_mode & 0222) != 0 && ::access(path.c_str(), how) == 0;
-}
-
-// Flushes a folder so that the renames and new names in it last. errno set on failure.
-bool FlushFolder(const std::string& folder) {
-  const int fd = sys::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool flushed = sys::Flush(fd) == 0;
-  const int error = errno;
-  const bool closed = sys::Close(fd) == 0;
-  if (!flushed) errno = error;
-  return flushed && closed;
-}
-
-// Closes `fd` of the file at `path` after a write that went `ok` so far. On a failure, of the
-// write or of the close, the file is removed and errno is that of the first failure.
-bool CloseWritten(int fd, const std::string& path, bool ok) {
-  int error = errno;
-  if (sys::Close(fd) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  if (!ok) {
-    sys::Unlink(path.c_str());
-    errno = error;
-  }
-  return ok;
-}
-
-// Writes `content` into a new file at `path` (which must not exist). Not flushed: the caller
-// flushes the whole file system once for all its files, which costs one flush instead of one a
-// file. errno set on failure; a file that was begun is removed again.
-bool WriteNewFile(const std::string& path, const std::string& content) {
-  const int fd =
-      sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
-  return CloseWritten(fd, path, WriteAll(fd, content));
-}
-
-// Writes `content` to a temporary file beside `path` with the given ownership and mode; its name
-// goes to `temp`. Flushed only when `flush` is set (see WriteNewFile). errno set on failure, and
-// nothing is left behind.
-bool WriteTemporary(const std::string& path, const std::string& content, mode_t mode, bool existed,
-                    uid_t owner, gid_t group, std::string& temp, bool flush) {
-  temp = FolderOf(path) + "/" + std::string(kTemporaryPrefix) + "XXXXXX";
-  const int fd = sys::MakeTemp(temp.data());
-  if (fd < 0) {
-    temp.clear();
-    return false;
-  }
-  bool ok = ::fchmod(fd, mode) == 0;
-  if (ok && existed && (owner != ::geteuid() || group != ::getegid())) {
-    // Only root can hand the file back to its owner; anyone else keeps their own ownership.
-    if (::fchown(fd, owner, group) != 0) {
-    }
-  }
-  ok = CloseWritten(fd, temp, ok && WriteAll(fd, content) && (!flush || sys::Flush(fd) == 0));
-  if (!ok) temp.clear();
-  return ok;
-}
-
-// Flushes the file system of each folder once (folders on one device share it). errno set on
-// failure.
-bool FlushFileSystems(const std::vector<std::string>& folders) {
-  std::vector<dev_t> done;
-  for (const std::string& folder : folders) {
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0) return false;
-    if (std::find(done.begin(), done.end(), info.st_dev) != done.end()) continue;
-    const int fd = sys::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool flushed = sys::FlushFileSystem(fd) == 0;
-    const int error = errno;
-    const bool closed = sys::Close(fd) == 0;
-    if (!flushed) errno = error;
-    if (!flushed || !closed) return false;
-    done.push_back(info.st_dev);
-  }
-  return true;
-}
-
 // The first free run folder name for `timestamp` below `root`, judged from its listing.
 long NextSuffix(const std::string& root, const std::string& timestamp) {
   long highest = 0;
-  if (DIR* dir = ::opendir(root.c_str())) {
-    while (const dirent* entry = ::readdir(dir)) {
-      const auto key = RunFolderKey(entry->d_name);
-      if (key && key->first == timestamp) highest = std::max(highest, key->second);
-    }
-    ::closedir(dir);
+  for (const std::string& name : ListFolder(root)) {
+    const auto key = RunFolderKey(name);
+    if (key && key->first == timestamp) highest = std::max(highest, key->second);
   }
   return highest + 1;
 }
 
 // The replacement is a new name in the folder, so the folder itself must take one.
 FileStatus FolderIssue(const std::string& folder) {
-  struct stat info {};
-  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-    return Failure(FileCode::FolderMissing, folder);
-  }
-  if (!Writable(folder, info, W_OK | X_OK)) return Failure(FileCode::FolderReadOnly, folder);
+  const EntryInfo info = Examine(folder, true);
+  if (info.kind != EntryKind::Folder) return Failure(FileCode::FolderMissing, folder);
+  if (!info.writable) return Failure(FileCode::FolderReadOnly, folder);
   return {};
 }
 
@@ -133,9 +41,9 @@ FileStatus KeepIssue(const std::string& path, int error) {
 
 }  // namespace
 
-std::optional<std::size_t> FileTransaction::EntryOf(dev_t device, ino_t inode) const {
+std::optional<std::size_t> FileTransaction::EntryOf(const FileIdentity& identity) const {
   for (std::size_t i = 0; i < entries_.size(); ++i) {
-    if (entries_[i].existed && entries_[i].device == device && entries_[i].inode == inode) return i;
+    if (entries_[i].existed && SameIdentity(entries_[i].identity, identity)) return i;
   }
   return std::nullopt;
 }
@@ -151,45 +59,71 @@ std::optional<std::size_t> FileTransaction::Add(const std::string& nativePath, b
   }
   Entry entry;
   entry.path = nativePath;
-  struct stat info {};
-  if (::lstat(nativePath.c_str(), &info) == 0) {
-    if (S_ISLNK(info.st_mode)) {
+  const EntryInfo info = Examine(nativePath, false);
+  if (info.kind != EntryKind::Missing) {
+    // Where the medium ignores case, the replacement keeps the name the file has.
+    entry.path = NameOnDisk(nativePath);
+    if (info.kind == EntryKind::Link) {
       AddIssue(Failure(FileCode::SymbolicLink, nativePath));
       return std::nullopt;
     }
-    if (!S_ISREG(info.st_mode)) {
+    if (info.kind != EntryKind::File) {
       AddIssue(Failure(FileCode::NotRegular, nativePath));
       return std::nullopt;
     }
     // The same file reached by another name is one entry, or the later content would be lost.
-    if (const auto same = EntryOf(info.st_dev, info.st_ino)) return same;
-    if (!Writable(nativePath, info, W_OK)) {
-      AddIssue(Failure(FileCode::ReadOnly, nativePath));
+    if (const auto same = EntryOf(info.identity)) return same;
+    if (!info.writable) {
+      if (!RefuseReadOnlyMedium(FolderOf(nativePath))) {
+        AddIssue(Failure(FileCode::ReadOnly, nativePath));
+      }
       return std::nullopt;
     }
     entry.existed = true;
-    entry.mode = info.st_mode & 07777;
-    entry.owner = info.st_uid;
-    entry.group = info.st_gid;
-    entry.device = info.st_dev;
-    entry.inode = info.st_ino;
-  } else if (mustExist || (errno != ENOENT && errno != ENOTDIR)) {
-    AddIssue(Failure(FileCode::CannotOpen, nativePath, errno));
+    entry.attributes = info.attributes;
+    entry.identity = info.identity;
+  } else if (mustExist || (info.error != ENOENT && info.error != ENOTDIR)) {
+    AddIssue(Failure(FileCode::CannotOpen, nativePath, info.error));
     return std::nullopt;
   }
 
   if (FileStatus issue = FolderIssue(FolderOf(nativePath)); !issue.ok()) {
-    AddIssue(std::move(issue));
+    if (issue.code != FileCode::FolderReadOnly || !RefuseReadOnlyMedium(issue.path)) {
+      AddIssue(std::move(issue));
+    }
     return std::nullopt;
   }
   if (entry.existed) {
-    if (FileStatus read = ReadWholeFile(nativePath, entry.old, Links::Refuse); !read.ok()) {
+    if (FileStatus read = ReadWholeFile(entry.path, entry.old, Links::Refuse); !read.ok()) {
       AddIssue(std::move(read));
       return std::nullopt;
     }
   }
   entries_.push_back(std::move(entry));
   return entries_.size() - 1;
+}
+
+namespace {
+
+bool IsBelow(const std::string& path, const std::string& folder) {
+  return path == folder || path.starts_with(folder == "/" ? folder : folder + "/");
+}
+
+}  // namespace
+
+void FileTransaction::AddIssue(FileStatus issue) {
+  for (const FileStatus& known : issues_) {
+    if (known.code == FileCode::MediumReadOnly && IsBelow(issue.path, known.path)) return;
+  }
+  issues_.push_back(std::move(issue));
+}
+
+bool FileTransaction::RefuseReadOnlyMedium(const std::string& folder) {
+  const auto medium = ReadOnlyMediumOf(folder);
+  if (!medium) return false;
+  std::erase_if(issues_, [&](const FileStatus& issue) { return IsBelow(issue.path, *medium); });
+  issues_.push_back(Failure(FileCode::MediumReadOnly, *medium));
+  return true;
 }
 
 void FileTransaction::SetContent(std::size_t entry, std::string content) {
@@ -231,7 +165,7 @@ bool FileTransaction::MakeRunFolder(const std::string& historyRoot, const std::s
   std::string folder;
   for (long suffix = NextSuffix(historyRoot, timestamp), tries = 0;; ++suffix, ++tries) {
     folder = historyRoot + "/" + timestamp + (suffix > 1 ? "-" + std::to_string(suffix) : "");
-    if (sys::MakeFolder(folder.c_str(), 0700) == 0) break;
+    if (MakeFolder(folder)) break;
     if (errno != EEXIST || tries == 100) {
       AddIssue(Failure(FileCode::CannotCreate, folder, errno));
       return false;
@@ -277,7 +211,7 @@ bool FileTransaction::WriteManifest(const std::vector<HistoryFile>& manifest) {
     return false;
   }
   keptFiles_.push_back(draft);
-  if (sys::Rename(draft.c_str(), final.c_str()) != 0) {
+  if (!ReplaceFile(draft, final)) {
     AddIssue(Failure(FileCode::CannotCreate, final, errno));
     return false;
   }
@@ -298,8 +232,8 @@ bool FileTransaction::WriteRunRecord(const RunRecord& record) {
 
 void FileTransaction::DiscardKept() {
   if (keptFolder_.empty()) return;
-  for (const std::string& file : keptFiles_) sys::Unlink(file.c_str());
-  sys::RemoveFolder(keptFolder_.c_str());
+  for (const std::string& file : keptFiles_) static_cast<void>(RemoveFile(file));
+  static_cast<void>(RemoveFolder(keptFolder_));
   keptFiles_.clear();
   keptFolder_.clear();
 }
@@ -316,9 +250,9 @@ CommitOutcome FileTransaction::Commit() {
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     Entry& entry = entries_[i];
     if (!entry.touched) continue;
-    const int result = entry.removed ? sys::Unlink(entry.path.c_str())
-                                     : sys::Rename(entry.temp.c_str(), entry.path.c_str());
-    if (result != 0 && !(entry.removed && errno == ENOENT)) {
+    const bool replaced =
+        entry.removed ? RemoveFile(entry.path) : ReplaceFile(entry.temp, entry.path);
+    if (!replaced && !(entry.removed && errno == ENOENT)) {
       outcome.ok = false;
       outcome.issues.push_back(Failure(FileCode::CannotReplace, entry.path, errno));
       RollBack(done, folders, outcome);
@@ -355,8 +289,7 @@ std::vector<std::string> FileTransaction::TouchedFolders() const {
 bool FileTransaction::WriteTemporaries(CommitOutcome& outcome) {
   for (Entry& entry : entries_) {
     if (!entry.touched || entry.removed) continue;
-    if (!WriteTemporary(entry.path, entry.fresh, entry.existed ? entry.mode : 0644, entry.existed,
-                        entry.owner, entry.group, entry.temp, false)) {
+    if (!WriteTemporaryBeside(entry.path, entry.fresh, entry.attributes, false, entry.temp)) {
       const int error = errno;
       outcome.ok = false;
       outcome.issues.push_back(Failure(WriteCodeOf(error), entry.path, error));
@@ -377,7 +310,7 @@ bool FileTransaction::WriteTemporaries(CommitOutcome& outcome) {
 
 void FileTransaction::DropTemporaries() {
   for (Entry& entry : entries_) {
-    if (!entry.temp.empty()) sys::Unlink(entry.temp.c_str());
+    if (!entry.temp.empty()) static_cast<void>(RemoveFile(entry.temp));
     entry.temp.clear();
   }
 }
@@ -391,19 +324,18 @@ void FileTransaction::RollBack(const std::vector<std::size_t>& done,
     bool restored = false;
     if (entry.existed) {
       std::string temp;
-      restored = WriteTemporary(entry.path, entry.old, entry.mode, true, entry.owner, entry.group,
-                                temp, true) &&
-                 sys::Rename(temp.c_str(), entry.path.c_str()) == 0;
-      if (!restored && !temp.empty()) sys::Unlink(temp.c_str());
+      restored = WriteTemporaryBeside(entry.path, entry.old, entry.attributes, true, temp) &&
+                 ReplaceFile(temp, entry.path);
+      if (!restored && !temp.empty()) static_cast<void>(RemoveFile(temp));
     } else {
-      restored = sys::Unlink(entry.path.c_str()) == 0 || errno == ENOENT;
+      restored = RemoveFile(entry.path) || errno == ENOENT;
     }
     if (!restored) {
       outcome.notPutBack.push_back(Failure(FileCode::NotPutBack, entry.path, errno));
       outcome.leftNew.push_back(entry.path);
     }
   }
-  for (const std::string& folder : folders) FlushFolder(folder);
+  for (const std::string& folder : folders) static_cast<void>(FlushFolder(folder));
 }
 
 }  // namespace wisetup

@@ -5,14 +5,13 @@
 // back. Problems are returned as values; nothing here talks to the user.
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/FileIo.h"
+#include "platform/FileSystem.h"
 #include "storage/History.h"
 
 namespace wisetup {
@@ -50,7 +49,9 @@ class FileTransaction {
   // The entry's file is removed by the commit (undoing a run that created it).
   void SetRemoved(std::size_t entry);
 
-  void AddIssue(FileStatus issue) { issues_.push_back(std::move(issue)); }
+  // An issue of a file on a medium already found read-only is left out: that medium is the one
+  // thing to say about its files.
+  void AddIssue(FileStatus issue);
   const std::vector<FileStatus>& Issues() const { return issues_; }
 
   // Copies the old content of every entry into a new folder below `historyRoot` named `timestamp`
@@ -72,18 +73,18 @@ class FileTransaction {
     std::string path;
     bool existed = false;
     std::string old;
-    mode_t mode = 0644;
-    uid_t owner = 0;
-    gid_t group = 0;
-    dev_t device = 0;
-    ino_t inode = 0;
+    KeptAttributes attributes;  // what a replacement keeps; the defaults for a new file
+    FileIdentity identity;
     bool touched = false;  // SetContent or SetRemoved was called
     bool removed = false;
     std::string fresh;
     std::string temp;  // the written temporary file, until renamed
   };
 
-  std::optional<std::size_t> EntryOf(dev_t device, ino_t inode) const;
+  std::optional<std::size_t> EntryOf(const FileIdentity& identity) const;
+  // Adds the issue of a write-protected medium holding `folder` once, in place of the issues of
+  // its files; false when `folder` can be written for all the medium says.
+  bool RefuseReadOnlyMedium(const std::string& folder);
   // The steps of KeepOriginals.
   bool MakeRunFolder(const std::string& historyRoot, const std::string& timestamp);
   bool KeepCopies(std::vector<HistoryFile>& manifest);

@@ -1,15 +1,11 @@
 #include "storage/History.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <sstream>
 
 #include "platform/FileIo.h"
-#include "platform/SystemCalls.h"
+#include "platform/FileSystem.h"
 #include "storage/Sha256.h"
 
 namespace wisetup {
@@ -95,8 +91,7 @@ std::vector<std::string_view> SplitTabs(std::string_view line, std::size_t field
 }
 
 bool IsFile(const std::string& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  return EntryKindOf(path, false) == EntryKind::File;
 }
 
 }  // namespace
@@ -176,20 +171,16 @@ namespace {
 
 // A run's folder is a real folder, never a link to one.
 bool IsRunFolder(const std::string& folder) {
-  struct stat info {};
-  return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return EntryKindOf(folder, false) == EntryKind::Folder;
 }
 
 }  // namespace
 
 std::vector<std::string> RunFoldersNewestFirst(const std::string& root) {
-  DIR* dir = ::opendir(root.c_str());
-  if (dir == nullptr) return {};
   std::vector<std::pair<std::pair<std::string, long>, std::string>> runs;
-  while (const dirent* entry = ::readdir(dir)) {
-    if (auto key = RunFolderKey(entry->d_name)) runs.emplace_back(*key, entry->d_name);
+  for (std::string& name : ListFolder(root)) {
+    if (auto key = RunFolderKey(name)) runs.emplace_back(*key, std::move(name));
   }
-  ::closedir(dir);
   std::sort(runs.rbegin(), runs.rend());
   // Only the names: the callers look at the newest few, and a history of years must not cost a
   // look-up per run each time the menu is refreshed.
@@ -222,8 +213,7 @@ std::optional<std::string> NewestRunHolding(const std::string& root, const std::
   for (const std::string& run : RunFoldersNewestFirst(root)) {
     const std::string folder = root + "/" + run;
     if (!IsRunFolder(folder)) continue;
-    struct stat info {};
-    if (::lstat((folder + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) return folder;
+    if (IsFile(folder + "/" + name)) return folder;
   }
   return std::nullopt;
 }
@@ -233,8 +223,7 @@ std::optional<RecordedRun> NewestRecordedRun(const std::string& root) {
     const std::string folder = root + "/" + name;
     if (!IsRunFolder(folder)) continue;
     // A folder without a manifest is a run that never began replacing.
-    struct stat info {};
-    if (::lstat((folder + "/" + kManifestName).c_str(), &info) != 0) continue;
+    if (EntryKindOf(folder + "/" + kManifestName, false) == EntryKind::Missing) continue;
     return RecordedRun{folder, name, ReadManifest(folder)};
   }
   return std::nullopt;
@@ -254,8 +243,7 @@ FileStatus MarkRun(const std::string& runFolder, RunState state) {
     if (state == RunState::Undone || state == RunState::Declined) {
       return WriteFileAtomically(path, "");
     }
-    const int fd = sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0 || sys::Close(fd) != 0) return Failure(FileCode::CannotWrite, path, errno);
+    if (!TouchFile(path)) return Failure(FileCode::CannotWrite, path, errno);
     return {};
   }
   return {};
@@ -269,9 +257,8 @@ std::string RunTimeText(std::string_view name) {
 }
 
 FileNow CurrentContentOf(const HistoryFile& file) {
-  struct stat info {};
-  if (::lstat(file.path.c_str(), &info) != 0) {
-    if (errno != ENOENT) return FileNow::Neither;
+  if (const EntryInfo info = Examine(file.path, false); info.kind == EntryKind::Missing) {
+    if (info.error != ENOENT) return FileNow::Neither;
     if (file.newHash.empty()) return FileNow::New;  // the run removed it
     return file.existed ? FileNow::Neither : FileNow::Old;
   }
@@ -356,19 +343,15 @@ std::optional<HistoryRun> NewestRunOfBackup(const std::string& root, const std::
     const std::string folder = root + "/" + name;
     if (!IsRunFolder(folder) || RunStateOf(folder) == RunState::Undone) continue;
     // The record is small: it is read before the manifest.
-    if (!SameFolder(ReadRunRecord(folder).backup, backup)) continue;
+    if (!SameBackupFolder(ReadRunRecord(folder).backup, backup)) continue;
     if (auto run = RunAt(root, name)) return run;
   }
   return std::nullopt;
 }
 
-bool SameFolder(const std::string& a, const std::string& b) {
+bool SameBackupFolder(const std::string& a, const std::string& b) {
   if (a.empty() || b.empty()) return false;
-  if (a == b) return true;
-  struct stat first {};
-  struct stat second {};
-  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
-         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+  return a == b || SameFolder(a, b);
 }
 
 }  // namespace wisetup

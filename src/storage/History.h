@@ -70,8 +70,8 @@ RunRecord ReadRunRecord(const std::string& runFolder);
 std::vector<HistoryRun> NewestBatch(const std::string& root);
 // The newest run not undone that was made from `backup` (the same folder under any name).
 std::optional<HistoryRun> NewestRunOfBackup(const std::string& root, const std::string& backup);
-// Whether two paths name the same existing folder, or are the same text.
-bool SameFolder(const std::string& a, const std::string& b);
+// Whether two recorded backup folders are one: the same text, or the same existing folder.
+bool SameBackupFolder(const std::string& a, const std::string& b);
 
 // The names of the run folders below `root`, newest first.
 std::vector<std::string> RunFoldersNewestFirst(const std::string& root);

@@ -3,9 +3,6 @@
 // records what it is asked to show.
 #pragma once
 
-#include <stdlib.h>
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -13,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <random>
 #include <span>
 #include <sstream>
 #include <string>
@@ -85,52 +83,27 @@ inline void Fill(std::span<std::uint8_t> bytes, std::uint8_t value) {
   for (std::uint8_t& b : bytes) b = value;
 }
 
-// What stands where a record file is read, for the read-failure rows.
-enum class Target { Missing, Folder, Empty, Short, EmptyPath, Fifo, BrokenLink, DeviceLink };
-
-// Lays out `target` at a record path below `dir` and returns the path to read; Short is one byte
-// less than `recordSize`.
-inline std::string MakeTarget(Target target, const fs::path& dir, std::size_t recordSize) {
-  std::string path = (dir / "テーブル 1" / "$WTBD7").string();
-  switch (target) {
-    case Target::Missing:
-      break;
-    case Target::Folder:
-      fs::create_directories(path);
-      break;
-    case Target::Empty:
-      WriteBytes(path, "");
-      break;
-    case Target::Short:
-      WriteBytes(path, Pattern(recordSize - 1, 3));
-      break;
-    case Target::EmptyPath:
-      path.clear();
-      break;
-    case Target::Fifo:
-      fs::create_directories(fs::path(path).parent_path());
-      if (::mkfifo(path.c_str(), 0644) != 0) path.clear();
-      break;
-    case Target::BrokenLink:
-      fs::create_directories(fs::path(path).parent_path());
-      fs::create_symlink(dir / "nothing", path);
-      break;
-    case Target::DeviceLink:
-      fs::create_directories(fs::path(path).parent_path());
-      fs::create_symlink("/dev/zero", path);
-      break;
-  }
-  return path;
-}
-
-// A fresh folder below /tmp for each test (short, so a socket path fits into sockaddr_un), with
-// the few ways tests lay out and look at files in it.
+// A fresh folder below the system's temporary folder for each test (a short name, so that a
+// socket path fits into sockaddr_un), with the few ways tests lay out and look at files in it.
+// Only std::filesystem: it builds wherever the tool does.
 class TempDirTest : public testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/wisetup-test-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    std::random_device seed;
+    std::mt19937 engine(seed());
+    const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::error_code ec;
+    for (int tries = 0; tries < 100; ++tries) {
+      std::string name = "wisetup-test-";
+      for (int i = 0; i < 6; ++i) name += letters[engine() % (sizeof letters - 1)];
+      const fs::path candidate = fs::temp_directory_path(ec) / name;
+      if (!ec && fs::create_directory(candidate, ec) && !ec) {
+        fs::permissions(candidate, fs::perms::owner_all, ec);
+        dir_ = candidate;
+        return;
+      }
+    }
+    FAIL() << "no temporary folder";
   }
   void TearDown() override {
     std::error_code ec;
@@ -145,17 +118,24 @@ class TempDirTest : public testing::Test {
 
   std::string Path(const std::string& relative) const { return (dir_ / relative).string(); }
   void MakeFolder(const std::string& relative) {
-    ASSERT_EQ(::mkdir(Path(relative).c_str(), 0755), 0);
+    std::error_code ec;
+    ASSERT_TRUE(fs::create_directory(dir_ / relative, ec)) << ec.message();
+    fs::permissions(dir_ / relative, fs::perms(0755), ec);
+    ASSERT_FALSE(ec) << ec.message();
   }
-  void MakeFile(const std::string& relative, const std::string& content, mode_t mode = 0644) {
+  void MakeFile(const std::string& relative, const std::string& content, unsigned mode = 0644) {
     WriteBytes(dir_ / relative, content);
-    ASSERT_EQ(::chmod(Path(relative).c_str(), mode), 0);
+    std::error_code ec;
+    fs::permissions(dir_ / relative, fs::perms(mode), ec);
+    ASSERT_FALSE(ec) << ec.message();
   }
   std::string Content(const std::string& relative) const { return ReadBytes(dir_ / relative); }
-  mode_t Mode(const std::string& relative) const {
-    struct stat info {};
-    EXPECT_EQ(::stat(Path(relative).c_str(), &info), 0);
-    return info.st_mode & 07777;
+  // The permission bits (with set-user, set-group and sticky).
+  unsigned Mode(const std::string& relative) const {
+    std::error_code ec;
+    const fs::file_status status = fs::status(dir_ / relative, ec);
+    EXPECT_FALSE(ec) << ec.message();
+    return static_cast<unsigned>(status.permissions() & fs::perms::mask);
   }
   // Temporary files of ours left in the folder (an interrupted atomic write).
   int TempFileCount() const {

@@ -206,7 +206,9 @@ TEST_F(CreateFilesFaultTest, EachSingleFailingCallLeavesAllOldOrAllNew) {
     SCOPED_TRACE("failing call " + std::to_string(n));
     Injector injector;
     injector.failing = [n](int call) { return call == n; };
-    injector.error = n % 2 == 0 ? ENOSPC : EIO;
+    // A full disk, a failing device, and a stick pulled out (ENODEV, ENXIO).
+    constexpr int kErrors[] = {ENOSPC, EIO, ENODEV, ENXIO};
+    injector.error = kErrors[n % 4];
     const Snapshot now = Run(injector);
     ASSERT_EQ(injector.failed, 1);
     std::size_t fresh = 0;

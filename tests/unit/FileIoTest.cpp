@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -16,6 +18,7 @@
 #include "TestSupport.h"
 
 #include "platform/FileIo.h"
+#include "platform/SystemCalls.h"
 
 namespace wisetup {
 namespace {
@@ -158,6 +161,31 @@ TEST_F(TempDir, FailedWriteLeavesTargetAndNoTempFile) {
   EXPECT_EQ(status.reason, "File too large");
   EXPECT_EQ(Content("target"), "old");
   EXPECT_EQ(TempFileCount(), 0);
+}
+
+// The mode change of the temporary file, refused by a medium without permission bits, lets the
+// write through; refused for another reason, the target stays as it was.
+TEST_F(TempDir, AtomicWriteGoesOnWhereTheMediumKeepsNoModes) {
+  struct Row {
+    int error;
+    bool written;
+  };
+  for (const Row& row : {Row{ENOSYS, true}, Row{EPERM, true}, Row{EOPNOTSUPP, true},
+                         Row{ENOTSUP, true}, Row{EACCES, false}, Row{EIO, false}}) {
+    MakeFile("target", "old");
+    FileStatus status;
+    {
+      sys::ScopedFaultHook hook(
+          [&](sys::Call call) { return call == sys::Call::SetMode ? row.error : 0; });
+      status = WriteFileAtomically(Path("target"), "new");
+    }
+    EXPECT_EQ(status.ok(), row.written) << row.error;
+    EXPECT_EQ(Content("target"), row.written ? "new" : "old") << row.error;
+    if (!row.written) {
+      EXPECT_EQ(status.reason, std::strerror(row.error));
+    }
+    EXPECT_EQ(TempFileCount(), 0);
+  }
 }
 
 // A file that may be missing: missing is told apart from unreadable.

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -359,6 +360,46 @@ TEST_F(TransactionTest, FailedRenamePutsBackTheEarlierFiles) {
     for (const auto& entry : fs::directory_iterator(dir_)) {
       EXPECT_FALSE(IsTemporaryFileName(entry.path().filename().string())) << entry.path();
     }
+  }
+}
+
+// A medium that keeps no permission bits (FAT, some shares) answers the mode change of our new
+// files with one of these; the write goes on. Any other answer is a failure, and nothing changes.
+struct ModeErrorRow {
+  const char* name;
+  int error;
+  bool written;
+};
+constexpr ModeErrorRow kModeErrors[] = {
+    {"ENOSYS", ENOSYS, true},   {"EPERM", EPERM, true},    {"EOPNOTSUPP", EOPNOTSUPP, true},
+    {"ENOTSUP", ENOTSUP, true}, {"EACCES", EACCES, false}, {"EIO", EIO, false},
+    {"ENODEV", ENODEV, false},  {"ENXIO", ENXIO, false},
+};
+
+TEST_F(TransactionTest, ModeChangeRefusedByTheMediumOnlyIsNoObstacle) {
+  for (const ModeErrorRow& row : kModeErrors) {
+    WriteBytes(dir_ / "a", "old a");
+    fs::remove(dir_ / "b");
+    FileTransaction files;
+    const auto a = files.Add(P("a"), true);
+    const auto b = files.Add(P("b"), false);
+    ASSERT_TRUE(a && b);
+    files.SetContent(*a, "new a");
+    files.SetContent(*b, "new b");
+    CommitOutcome outcome;
+    {
+      sys::ScopedFaultHook hook(
+          [&](sys::Call call) { return call == sys::Call::SetMode ? row.error : 0; });
+      outcome = files.Commit();
+    }
+    EXPECT_EQ(outcome.ok, row.written) << row.name;
+    EXPECT_EQ(ReadBytes(dir_ / "a"), row.written ? "new a" : "old a") << row.name;
+    EXPECT_EQ(fs::exists(dir_ / "b"), row.written) << row.name;
+    if (!row.written) {
+      ASSERT_EQ(outcome.issues.size(), 1u) << row.name;
+      EXPECT_EQ(outcome.issues[0].reason, std::strerror(row.error)) << row.name;
+    }
+    EXPECT_EQ(TempFileCount(), 0) << row.name;
   }
 }
 

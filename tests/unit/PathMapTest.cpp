@@ -121,6 +121,30 @@ TEST_F(TempDir, ChosenFolderIsTakenAsItStands) {
   EXPECT_EQ(MapName(chosen + "/Work", "b.con"), "b.con");
 }
 
+// What a medium that ignores case lists is the name a replaced file keeps; an exact entry wins.
+TEST_F(TempDir, NameOnDiskTakesTheListedSpelling) {
+  struct Row {
+    std::vector<string> entries;
+    const char* asked;
+    const char* kept;
+  };
+  const Row rows[] = {
+      {{"ZELSETUP.INI"}, "ZelSetUp.ini", "ZELSETUP.INI"},
+      {{"ZELSETUP.INI", "ZelSetUp.ini"}, "ZelSetUp.ini", "ZelSetUp.ini"},
+      {{"other.ini"}, "ZelSetUp.ini", "ZelSetUp.ini"},
+      {{}, "ZelSetUp.ini", "ZelSetUp.ini"},
+  };
+  int folder = 0;
+  for (const Row& row : rows) {
+    const string sub = "f" + std::to_string(++folder);
+    MakeFolder(sub);
+    for (const string& entry : row.entries) MakeFile(sub + "/" + entry, "x");
+    EXPECT_EQ(NameOnDisk(Path(sub + "/" + row.asked)), Path(sub + "/" + row.kept)) << row.asked;
+  }
+  EXPECT_EQ(NameOnDisk("nofolder"), "nofolder");
+  EXPECT_EQ(NameOnDisk(Path("f1/")), Path("f1/"));
+}
+
 TEST_F(TempDir, ShownPathIsNativeAndSpeltAsOnDisk) {
   fs::create_directories(dir_ / "Work" / "A_Application" / "Weld");
   std::ofstream(dir_ / "Work" / "A_Application" / "Weld" / "$wtbd1") << "x";

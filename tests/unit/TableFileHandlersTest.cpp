@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "SystemObjects.h"
 #include "TestSupport.h"
 #include "app/Mainunit.h"
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "SystemObjects.h"
 #include "TestSupport.h"
 #include "backup/TableFiles.h"
 
