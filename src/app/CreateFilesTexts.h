@@ -34,6 +34,12 @@ enum class CreateFilesText {
   UndoOtherBackup,   // the run's tables lie outside the backup folder now loaded
   AlsoOpen,          // "%d": the process of another window that has the backup loaded
   AlsoOpenCaption,   // caption of that box
+  PreviewNotShown,   // first line of the preview's refusal box
+  NeededBy,          // "%1" the registration, "%2" the mode: under a file it cannot do without
+  WhatToDo,          // heads what the engineer can do about such files
+  ChooseOtherMode,   // one of those ways
+  ClearCheckBox,     // "%1" the check box's caption, "%2" the welders that have it checked
+  RestoreEntry,      // "%1" the catalogue files
   Count
 };
 

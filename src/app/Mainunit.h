@@ -9,8 +9,10 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/ChangeTexts.h"
 #include "app/Controls.h"
 #include "app/Settings.h"
 #include "app/UiTexts.h"
@@ -271,16 +273,27 @@ class TForm1 {
   std::optional<FileTransaction> PrepareCreateFiles(bool askOverwrite);
   SetupFileValues ComposeSetupValues() const;
   void AddRevisedTables(FileTransaction& files, const SetupFileValues& values) const;
+  // For characteristic data that could not be read: the registrations and modes that need each
+  // file, and what the engineer can do; empty when no such file is among `issues`.
+  std::string CompanionAdvice(const std::vector<FileStatus>& issues) const;
   bool CommitCreateFiles(FileTransaction& files);
   // The loaded tables at these native paths now hold the content of the given SHA-256.
   void NoteTableContents(const std::map<std::string, std::string>& hashes);
   // The preview and the report (PreviewHandlers.cpp).
   ChangeList ChangesOf(const FileTransaction& files) const;
+  // The chosen mode's text of a registration; empty when none is chosen.
+  std::string ChosenModeText(int welder, int registration) const;
+  // Modes chosen on registrations that have no table (Create Files does not use them), as the
+  // registration's name and the mode's text.
+  std::vector<std::pair<std::string, std::string>> ModesWithoutTable() const;
+  // The folders, the tables' registrations and the unused modes that head a change list.
+  ChangeHeading HeadingOfChanges() const;
   std::string ReportText(const ChangeList& changes) const;
   // Writes report.txt into the kept folder of a run that completed; the reason when it cannot.
   std::optional<std::string> WriteReport(const FileTransaction& files, const ChangeList& changes);
+  // `what` names the document in its proposed file name ("preview", "report").
   DocumentView DocumentOf(const std::string& title, const std::string& text,
-                          const std::string& fileName) const;
+                          const std::string& what) const;
 
   Platform& platform_;
   // Held for the loaded backup, so that another window loading it is told.

@@ -170,14 +170,23 @@ void TForm1::MenuSaveSelectionsClick() {
     return;
   }
   SelectionsFolder = FolderOf(*chosen);
+  C(Ctl::StatusBar1).Text =
+      FormatPath(SelectionsTextOf(SelectionsText::SelectionsSaved, LanguageIndex), *chosen);
+  const auto leftOut = ModesWithoutTable();
+  if (leftOut.empty()) return;
+  std::string text = SelectionsTextOf(SelectionsText::SelectionsLeftOut, LanguageIndex);
+  for (const auto& [name, mode] : leftOut) text += "\n  " + name + ": " + mode;
+  ShowMessageBox(MessageKind::Information, text,
+                 SelectionsTextOf(SelectionsText::SelectionsSaveCaption, LanguageIndex));
 }
 
 void TForm1::MenuApplySelectionsClick() {
   const std::string folder = SelectionsFolder.empty()
                                  ? FolderOf(WithoutTrailingSlash(LoadedBackupFolder))
                                  : SelectionsFolder;
-  const auto chosen =
-      platform_.OpenFile(folder, SelectionsTextOf(SelectionsText::SelectionsFilter, LanguageIndex));
+  const auto chosen = platform_.OpenFileTitled(
+      folder, SelectionsTextOf(SelectionsText::SelectionsFilter, LanguageIndex),
+      SelectionsTextOf(SelectionsText::SelectionsOpenTitle, LanguageIndex));
   if (!chosen) return;
   std::string reason;
   const std::optional<Selections> selections = ReadSelectionsFile(*chosen, reason);

@@ -22,6 +22,11 @@ const std::array<UiTextPair, static_cast<std::size_t>(SelectionsText::Count)> kS
      "folder."},
     {"次の選択内容は適用できませんでした。それ以外は適用しました。",
      "These selections could not be applied; everything else was applied."},
+    {"選択内容を %s に保存しました。", "Selections saved to %s."},
+    {"次の溶接モードはテーブルのない登録で選択されているため、保存していません:",
+     "These modes were left out: they are chosen where no table is registered."},
+    {"選択内容を適用", "Apply selections"},
+    {"選択内容の保存", "Save selections"},
 }};
 
 // Every "{name}" of `text` replaced by its value.

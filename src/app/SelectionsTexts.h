@@ -17,8 +17,12 @@ enum class SelectionsText {
   SelectionsRefused,  // "%s": the file; the reason follows on the next line
   SelectionsApplyCaption,
   SelectionsApplied,
-  SelectionsNotThere,  // "%s": a save into the folders that go to the controller or board
-  SelectionsPartly,    // heads the list of what could not be applied
+  SelectionsNotThere,   // "%s": a save into the folders that go to the controller or board
+  SelectionsPartly,     // heads the list of what could not be applied
+  SelectionsSaved,      // "%s": the status line after saving
+  SelectionsLeftOut,    // heads the modes not saved, chosen where no table is registered
+  SelectionsOpenTitle,  // title of the file dialog of Apply selections
+  SelectionsSaveCaption,
   Count
 };
 

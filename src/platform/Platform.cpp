@@ -20,4 +20,9 @@ std::string Platform::LocalTimestamp() {
   return text;
 }
 
+FileStatus Platform::WritePdf(const PaperDocument& document, const std::string& path) {
+  (void)document;
+  return Failure(FileCode::CannotWrite, path);
+}
+
 }  // namespace wisetup
