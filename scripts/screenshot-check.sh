@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Shows the window under Xvfb on a 1280x800 screen, in Japanese and English at scale factors 1,
-# 1.5 and 2, at its minimum size; checks that every control lies inside the window and no text is
-# clipped, and saves a screenshot of each for a look. Usage: scripts/screenshot-check.sh [OUTDIR]
+# 1.5 and 2, at its minimum size, and the preview dialog; checks that every control lies inside the
+# window and no text is clipped, that the preview fits the screen with its buttons inside, and saves
+# a screenshot of each for a look. Usage: scripts/screenshot-check.sh [OUTDIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${WISETUP_BUILD_DIR:-build}

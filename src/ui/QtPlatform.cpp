@@ -10,6 +10,8 @@
 #include <QMessageBox>
 
 #include "ui/DocumentDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/Paper.h"
 
 namespace wisetup {
 
@@ -46,6 +48,10 @@ void QtPlatform::ShowDocument(const DocumentView& view) {
   BeforeModal();
   DocumentDialog dialog(view, owner_);
   dialog.exec();
+}
+
+FileStatus QtPlatform::WritePdf(const PaperDocument& document, const std::string& path) {
+  return WritePaperPdf(document, MainWindow::RegistrationFont(), PathFromModel(path));
 }
 
 void QtPlatform::BeforeModal() const {
@@ -124,9 +130,16 @@ std::optional<std::string> QtPlatform::BrowseForFolder(const std::string& prompt
 
 std::optional<std::string> QtPlatform::OpenFile(const std::string& initialFolder,
                                                 const std::string& filter) {
+  return OpenFileTitled(initialFolder, filter, {});
+}
+
+std::optional<std::string> QtPlatform::OpenFileTitled(const std::string& initialFolder,
+                                                      const std::string& filter,
+                                                      const std::string& title) {
   BeforeModal();
   QFileDialog dialog(owner_);
   PrepareOpenDialog(dialog, filter);
+  if (!title.empty()) dialog.setWindowTitle(TextFromModel(title));
   const auto chosen = RunDialog(dialog, initialFolder);
   if (!chosen) return std::nullopt;
   return PathToModel(QFileInfo(*chosen).absoluteFilePath());
