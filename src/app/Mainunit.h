@@ -113,6 +113,11 @@ class TForm1 {
   CreateOutcome LastCreate;
   std::string ShownReport;
 
+  // For a front without a window that hands documents on as paper: the last preview (from
+  // ShownChanges) or else the report of the last Create Files, under the heading the dialog
+  // prints; nothing when there is neither.
+  std::optional<PaperSection> ShownPaper() const;
+
   ControlState& C(Ctl c) { return Controls[static_cast<std::size_t>(c)]; }
   const ControlState& C(Ctl c) const { return Controls[static_cast<std::size_t>(c)]; }
 

@@ -142,6 +142,21 @@ void TForm1::ButtonPreviewClick() {
                  ChangeListText(*ShownChanges, HeadingOfChanges(), LanguageIndex), "preview"));
 }
 
+std::optional<PaperSection> TForm1::ShownPaper() const {
+  auto t = [this](ChangeText row) { return ChangeTextOf(row, LanguageIndex); };
+  if (ShownChanges) {
+    std::string text = ChangeListText(*ShownChanges, HeadingOfChanges(), LanguageIndex);
+    return PaperSection{DocumentOf(t(ChangeText::PreviewTitle), {}, "preview").heading,
+                        std::move(text)};
+  }
+  std::string text;
+  if (LastCreate.report.empty() || !ReadWholeFile(LastCreate.report, text).ok()) {
+    return std::nullopt;
+  }
+  return PaperSection{DocumentOf(t(ChangeText::ReportTitle), {}, "report").heading,
+                      std::move(text)};
+}
+
 std::string TForm1::ReportText(const ChangeList& changes) const {
   auto t = [this](ChangeText row) { return ChangeTextOf(row, LanguageIndex); };
   auto line = [&](ChangeText row, std::initializer_list<std::string> args) {

@@ -185,6 +185,11 @@ class DocumentDialogTest : public QObject {
       QCOMPARE(platform.shown->fileName.substr(0, named.size()), named);
       QCOMPARE(platform.shown->fileName.size(), named.size() + 13);
       QCOMPARE(platform.shown->heading.front(), platform.shown->title);
+      // A front without a window puts the same on paper.
+      const auto paper = form.ShownPaper();
+      QVERIFY(paper.has_value());
+      QCOMPARE(paper->heading.front(), platform.shown->title);
+      QCOMPARE(paper->text, platform.shown->text);
       const QString expected =
           QString::fromStdString(setup.path().toStdString() + "/ZelSetUp.ini") +
           (language == 0 ? Q(" — 新規作成") : Q(" — new"));
