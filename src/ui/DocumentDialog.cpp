@@ -23,6 +23,7 @@
 #include "app/UiTexts.h"
 #include "ui/MainWindow.h"
 #include "ui/Paper.h"
+#include "ui/Placement.h"
 
 namespace wisetup {
 
@@ -137,6 +138,7 @@ QString DocumentDialog::AskSavePath(const std::string& filter, const QString& su
   dialog.setDefaultSuffix(suffix);
   dialog.setDirectory(LastFolder());
   dialog.selectFile(QDir(LastFolder()).filePath(Qs(view_.fileName) + u'.' + suffix));
+  FitOnScreenWhenShown(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().front();
 }
@@ -166,6 +168,7 @@ void DocumentDialog::Print() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(Qs(view_.title));
   QPrintDialog dialog(&printer, this);
+  FitOnScreenWhenShown(dialog);
   if (dialog.exec() != QDialog::Accepted) return;
   Render(printer);
 }

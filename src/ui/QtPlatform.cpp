@@ -12,6 +12,7 @@
 #include "ui/DocumentDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/Paper.h"
+#include "ui/Placement.h"
 
 namespace wisetup {
 
@@ -47,6 +48,7 @@ QStringList NameFiltersOf(const std::string& filter) {
 void QtPlatform::ShowDocument(const DocumentView& view) {
   BeforeModal();
   DocumentDialog dialog(view, owner_);
+  FitOnScreenWhenShown(dialog);
   dialog.exec();
 }
 
@@ -98,6 +100,7 @@ namespace {
 std::optional<QString> RunDialog(QFileDialog& dialog, const std::string& folder) {
   const QString start = PathFromModel(folder);
   if (!start.isEmpty() && QDir(start).exists()) dialog.setDirectory(start);
+  FitOnScreenWhenShown(dialog);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return std::nullopt;

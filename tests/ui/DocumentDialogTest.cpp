@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -30,6 +31,7 @@
 #include "ui/DocumentDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/Paper.h"
+#include "ui/Placement.h"
 
 using wisetup::Ctl;
 
@@ -374,12 +376,19 @@ class DocumentDialogTest : public QObject {
     }
   }
 
-  // However large the scale, the dialog fits the screen it opens on.
+  // However large the scale, a dialog fits the screen it opens on, moved back onto it when it
+  // would stick out.
   void dialogFitsTheScreen() {
     wisetup::DocumentDialog dialog(ViewOf(0));
-    const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY(dialog.width() <= available.width());
     QVERIFY(dialog.height() <= available.height());
+    QDialog large;
+    large.setGeometry(available.right() - 10, available.top() - 50, available.width() * 2,
+                      available.height() * 2);
+    wisetup::FitOnScreenWhenShown(large);
+    large.show();
+    QTRY_VERIFY(available.contains(large.frameGeometry()));
   }
 };
 
