@@ -218,8 +218,12 @@ void TForm1::MenuShowReportClick() {
     text = ChangeTextOf(ChangeText::ReportUndone, LanguageIndex) + "\n\n" + text;
   }
   ShownReport = path;
-  platform_.ShowDocument(
-      DocumentOf(ChangeTextOf(ChangeText::ReportTitle, LanguageIndex), text, "report"));
+  DocumentView view =
+      DocumentOf(ChangeTextOf(ChangeText::ReportTitle, LanguageIndex), text, "report");
+  // The report names its own folders and controller; the window may have another backup loaded
+  // by now. Its paper heading keeps what it is and when it was printed (the first two lines).
+  view.heading.resize(2);
+  platform_.ShowDocument(view);
 }
 
 }  // namespace wisetup
