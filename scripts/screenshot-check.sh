@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Shows the window under Xvfb on a 1280x800 screen, in Japanese and English at scale factors 1,
-# 1.5 and 2, at its minimum size, and the overview of the demo backup beside it; checks that every
-# control lies inside its window, the overview inside the screen, and no text is clipped, and saves
+# 1.5 and 2, at its minimum size, the overview of the demo backup beside it and the preview dialog;
+# checks that every control lies inside its window, the overview and the preview inside the screen
+# (the preview's buttons inside it), and no text is clipped, and saves
 # a screenshot of each for a look. Usage: scripts/screenshot-check.sh [OUTDIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -4,6 +4,7 @@
 
 #include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
+#include "app/RegistrationTexts.h"
 #include "app/ShellTexts.h"
 #include "app/UiTexts.h"
 #include "backup/ConfigList.h"
@@ -142,8 +143,13 @@ void TForm1::ShowRcWelderState() {
   const WelderSlot& slot = Slots[static_cast<std::size_t>(CurrentWelder)];
   const WelderKindInfo& kind = WelderKindOf(slot.WelderKind);
   C(Ctl::EditRcWelder).Text = RcWelderKindName(slot.WelderKind);
+  // An empty field would look like a table that could not be read; the tab says there is none.
+  const bool loaded = !ViewMode && !LoadedBackupFolder.empty() && slot.WelderKind != kNotRegistered;
   for (int r = 0; r < kRegistrations; ++r) {
-    C(EditRcWModeOf(r)).Text = slot.RobotModeTexts[static_cast<std::size_t>(r)];
+    const auto ur = static_cast<std::size_t>(r);
+    C(EditRcWModeOf(r)).Text = loaded && slot.TableNumbers[ur] == -1
+                                   ? RegistrationTextOf(RegistrationText::NoTable, LanguageIndex)
+                                   : slot.RobotModeTexts[ur];
   }
 
   for (int r = 0; r < kRegistrations; ++r) C(TabOf(r)).Visible = r < kind.tabsShown;

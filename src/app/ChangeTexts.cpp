@@ -56,6 +56,19 @@ const std::array<UiTextPair, static_cast<std::size_t>(ChangeText::Count)> kTexts
     {"  このファイルは %2 にバックアップフォルダ %1 から作成されたものです (現在のバックアップでは"
      "ありません)。",
      "  made from %1 on %2 (not the backup now loaded)"},
+    {"%1 — テーブル %2", "%1 — table %2"},
+    {"  ファイル: %1", "  File: %1"},
+    {"  %1", "  %1"},
+    {"  新しいファイルです。次のキーをすべて書き込みます:",
+     "  A new file; every key below is written:"},
+    {"  [%1]", "  [%1]"},
+    {"    %1=%2", "    %1=%2"},
+    {"テーブルのない登録で選択された溶接モード (使われません):",
+     "Modes chosen where no table is registered (not used):"},
+    {"  %1: %2", "  %1: %2"},
+    {"%1 / %2 ページ", "page %1 of %2"},
+    {"%1 に保存しました。", "Saved to %1."},
+    {"%1 行をコピーしました。", "%1 lines copied."},
 }};
 
 }  // namespace
@@ -79,17 +92,57 @@ std::string FillText(const std::string& format, std::initializer_list<std::strin
   return out;
 }
 
-std::string FileChangeText(const FileChange& file, int language) {
+namespace {
+
+std::string StateLine(FileState state, const std::string& subject, int language) {
+  const ChangeText row = state == FileState::New       ? ChangeText::StateNew
+                         : state == FileState::Changed ? ChangeText::StateChanged
+                                                       : ChangeText::StateUnchanged;
+  return FillText(ChangeTextOf(row, language), {subject}) + "\n";
+}
+
+// The heading of a file: a table names its registrations and number, with its path beneath.
+std::string FileHeading(const FileChange& file, const ChangeHeading& heading, int language) {
   auto text = [language](ChangeText t) { return ChangeTextOf(t, language); };
-  const ChangeText heading = file.state == FileState::New       ? ChangeText::StateNew
-                             : file.state == FileState::Changed ? ChangeText::StateChanged
-                                                                : ChangeText::StateUnchanged;
-  std::string out = FillText(text(heading), {file.path}) + "\n";
+  const auto table = heading.tables.find(file.path);
+  if (file.kind == ComposedKind::SetupFile && !heading.setupNote.empty()) {
+    return StateLine(file.state, file.path, language) + heading.setupNote + "\n";
+  }
+  if (file.kind != ComposedKind::Table || table == heading.tables.end()) {
+    return StateLine(file.state, file.path, language);
+  }
+  std::string names;
+  for (const TableUse& use : table->second.uses) names += (names.empty() ? "" : ", ") + use.name;
+  std::string out = StateLine(
+      file.state,
+      FillText(text(ChangeText::TableHeading), {names, std::to_string(table->second.number)}),
+      language);
+  for (const TableUse& use : table->second.uses) {
+    out += FillText(text(ChangeText::UseName), {use.name}) + "\n";
+    out += FillText(text(ChangeText::ReportRobotSide), {use.robotSide}) + "\n";
+    out += FillText(text(ChangeText::ReportMode), {use.mode}) + "\n";
+  }
+  return out + FillText(text(ChangeText::TableFile), {file.path}) + "\n";
+}
+
+std::string ChangeLines(const FileChange& file, bool listKeys, int language) {
+  auto text = [language](ChangeText t) { return ChangeTextOf(t, language); };
   const bool setup = file.kind == ComposedKind::SetupFile;
   if (file.state == FileState::Unchanged) {
-    return out + text(setup ? ChangeText::SetupUnchanged : ChangeText::TableUnchanged) + "\n";
+    return text(setup ? ChangeText::SetupUnchanged : ChangeText::TableUnchanged) + "\n";
   }
-  if (setup && file.state == FileState::New) return out + text(ChangeText::NewSetupFile) + "\n";
+  std::string out;
+  if (setup && file.state == FileState::New) {
+    if (!listKeys) return text(ChangeText::NewSetupFile) + "\n";
+    out += text(ChangeText::NewSetupKeys) + "\n";
+    for (const SectionKeys& section : file.written) {
+      out += FillText(text(ChangeText::NewSetupSection), {section.section}) + "\n";
+      for (const auto& [key, value] : section.keys) {
+        out += FillText(text(ChangeText::NewSetupKey), {key, value}) + "\n";
+      }
+    }
+    return out;
+  }
   if (setup && file.keys.empty()) out += text(ChangeText::SetupNoKeys) + "\n";
   for (const KeyChange& key : file.keys) {
     const std::string old = key.oldValue.empty() ? text(ChangeText::Absent) : key.oldValue;
@@ -98,6 +151,8 @@ std::string FileChangeText(const FileChange& file, int language) {
   for (const RecordChange& change : file.record) out += RecordChangeLine(change, language) + "\n";
   return out;
 }
+
+}  // namespace
 
 std::string RecordChangeLine(const RecordChange& change, int language) {
   if (change.field.empty()) {
@@ -108,20 +163,41 @@ std::string RecordChangeLine(const RecordChange& change, int language) {
                   {change.field, std::to_string(change.oldValue), std::to_string(change.newValue)});
 }
 
-std::string ChangeListText(const ChangeList& list, int language, const std::string& setupNote) {
+std::string FileChangeText(const FileChange& file, int language) {
+  return FileHeading(file, ChangeHeading{}, language) + ChangeLines(file, true, language);
+}
+
+std::string ChangeSummaryText(const ChangeList& list, const ChangeHeading& heading, int language) {
+  auto text = [language](ChangeText t) { return ChangeTextOf(t, language); };
+  std::string out = FillText(text(ChangeText::Summary), {std::to_string(list.files.size()),
+                                                         std::to_string(list.ChangedCount())}) +
+                    "\n";
+  if (!heading.backupFolder.empty()) {
+    out += FillText(text(ChangeText::ReportBackup), {heading.backupFolder}) + "\n";
+    out += FillText(text(ChangeText::ReportSetup), {heading.setupFolder}) + "\n";
+  }
+  if (!heading.notUsed.empty()) out += text(ChangeText::NotUsedHeading) + "\n";
+  for (const auto& [name, mode] : heading.notUsed) {
+    out += FillText(text(ChangeText::NotUsed), {name, mode}) + "\n";
+  }
+  return out;
+}
+
+std::string ChangeFilesText(const ChangeList& list, const ChangeHeading& heading, int language) {
   std::string out;
   for (const FileChange& file : list.files) {
-    std::string block = FileChangeText(file, language);
-    if (file.kind == ComposedKind::SetupFile && !setupNote.empty()) {
-      block.insert(block.find('\n') + 1, setupNote + "\n");
-    }
-    out += block;
+    out += "\n" + FileHeading(file, heading, language) +
+           ChangeLines(file, heading.newSetupKeys, language);
   }
-  out += "\n" +
-         FillText(ChangeTextOf(ChangeText::Summary, language),
-                  {std::to_string(list.files.size()), std::to_string(list.ChangedCount())}) +
-         "\n";
   return out;
+}
+
+std::string ChangeListText(const ChangeList& list, const ChangeHeading& heading, int language) {
+  return ChangeSummaryText(list, heading, language) + ChangeFilesText(list, heading, language);
+}
+
+std::string ChangeListText(const ChangeList& list, int language) {
+  return ChangeListText(list, ChangeHeading{}, language);
 }
 
 }  // namespace wisetup

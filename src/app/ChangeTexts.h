@@ -3,7 +3,10 @@
 #pragma once
 
 #include <initializer_list>
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "changes/ChangeList.h"
 
@@ -17,7 +20,7 @@ enum class ChangeText {
   StateNew,        // "%1" the path
   StateChanged,    // "%1" the path
   StateUnchanged,  // "%1" the path
-  NewSetupFile,    // the line under a new setup file
+  NewSetupFile,    // the line under a new setup file whose keys are not listed
   SetupUnchanged,  // the line under a setup file that does not change
   SetupNoKeys,     // a changed setup file whose keys keep their values
   TableUnchanged,  // the line under a table that does not change
@@ -53,6 +56,17 @@ enum class ChangeText {
   TextFilter,  // save dialog filter for text
   PdfFilter,   // save dialog filter for PDF
   MadeFrom,    // "%1" backup folder, "%2" when: the setup file was made from another backup
+  TableHeading,     // "%1" the registrations that use it, "%2" the table number
+  TableFile,        // "%1" the path
+  UseName,          // "%1" a registration that uses the table
+  NewSetupKeys,     // the line under a new setup file, above its keys
+  NewSetupSection,  // "%1" a section of a new setup file
+  NewSetupKey,      // "%1" key, "%2" value
+  NotUsedHeading,   // heads the modes chosen where no table is registered
+  NotUsed,          // "%1" the registration, "%2" the mode
+  PageOf,           // "%1" the page, "%2" the pages
+  Saved,            // "%1" the path: the status line after a file was written
+  LinesCopied,      // "%1" the number of lines
   Count
 };
 
@@ -60,11 +74,40 @@ std::string ChangeTextOf(ChangeText text, int language);
 // "%1", "%2"... in `format` replaced by the arguments in turn.
 std::string FillText(const std::string& format, std::initializer_list<std::string> args);
 
-// The change list as the preview dialog and the report show it: per file a heading with its path
-// and state, then one line per change; the totals last. `setupNote`, when given, is the setup
-// file's first line.
-std::string ChangeListText(const ChangeList& list, int language, const std::string& setupNote = {});
-// One file of it: the heading and its change lines, each ending in a line feed.
+// A registration whose table Create Files writes, in the window's words.
+struct TableUse {
+  std::string name;       // "WPS2 Register1"
+  std::string robotSide;  // the robot-side condition text
+  std::string mode;       // the chosen mode's text, or the text for none
+};
+
+// What names the files of a change list: the folders, and per table (by its path) its number and
+// the registrations that use it; the modes chosen where no table is registered, as
+// "WPS2 Register3" and the mode's text.
+struct ChangeHeading {
+  std::string backupFolder;  // not shown when empty
+  std::string setupFolder;
+  struct Table {
+    int number = -1;
+    std::vector<TableUse> uses;
+  };
+  std::map<std::string, Table> tables;
+  std::vector<std::pair<std::string, std::string>> notUsed;
+  // Whether a new setup file's keys are listed: before it is written, it cannot be read otherwise.
+  bool newSetupKeys = true;
+  // A line under the setup file's heading (where it came from), when not empty.
+  std::string setupNote;
+};
+
+// The totals, the folders and the modes that are not used: what the engineer decides on.
+std::string ChangeSummaryText(const ChangeList& list, const ChangeHeading& heading, int language);
+// Per file a heading (a table's names the registrations that use it) with its state, then its
+// changes; a new setup file lists every key it holds.
+std::string ChangeFilesText(const ChangeList& list, const ChangeHeading& heading, int language);
+// The summary, then the files.
+std::string ChangeListText(const ChangeList& list, const ChangeHeading& heading, int language);
+std::string ChangeListText(const ChangeList& list, int language);
+// One file with its path as heading and its change lines, each ending in a line feed.
 std::string FileChangeText(const FileChange& file, int language);
 // The line of a named word or a run of other bytes (indented, no line feed).
 std::string RecordChangeLine(const RecordChange& change, int language);

@@ -1,6 +1,9 @@
+#include <algorithm>
+
 #include "app/ChangeTexts.h"
 #include "app/CreateFilesTexts.h"
 #include "app/Mainunit.h"
+#include "app/RegistrationTexts.h"
 #include "app/UiTexts.h"
 #include "backup/CharacteristicTransfer.h"
 #include "backup/TableFiles.h"
@@ -186,10 +189,15 @@ std::optional<FileTransaction> TForm1::PrepareCreateFiles(bool askOverwrite) {
   AddSetupFile(files, path, values);
   AddRevisedTables(files, values);
   if (!files.Issues().empty()) {
-    ShowMessageBox(MessageKind::Error,
-                   ProblemList(CreateFilesTextOf(CreateFilesText::NotCreated, LanguageIndex),
-                               files.Issues(), LanguageIndex),
-                   CreateFilesTextOf(CreateFilesText::ErrorCaption, LanguageIndex));
+    // The preview writes nothing; its refusal says what it could not do.
+    const CreateFilesText header =
+        askOverwrite ? CreateFilesText::NotCreated : CreateFilesText::PreviewNotShown;
+    ShowMessageBox(
+        MessageKind::Error,
+        ProblemList(CreateFilesTextOf(header, LanguageIndex), files.Issues(), LanguageIndex) +
+            CompanionAdvice(files.Issues()),
+        askOverwrite ? CreateFilesTextOf(CreateFilesText::ErrorCaption, LanguageIndex)
+                     : ChangeTextOf(ChangeText::PreviewTitle, LanguageIndex));
     return std::nullopt;
   }
   return files;
@@ -282,6 +290,50 @@ void TForm1::AddRevisedTables(FileTransaction& files, const SetupFileValues& val
       AddRevisedTable(files, table, *revised, slot.TableSeenHash[ur]);
     }
   }
+}
+
+std::string TForm1::CompanionAdvice(const std::vector<FileStatus>& issues) const {
+  auto text = [this](CreateFilesText row) { return CreateFilesTextOf(row, LanguageIndex); };
+  std::string out;
+  std::string entries;
+  std::string welders;            // those whose check box would do without the data
+  std::vector<std::string> seen;  // a file needed twice is one problem
+  for (const FileStatus& issue : issues) {
+    if (issue.code != FileCode::CompanionNotRead ||
+        std::find(seen.begin(), seen.end(), issue.path) != seen.end()) {
+      continue;
+    }
+    seen.push_back(issue.path);
+    std::string needs;
+    for (int w = 0; w < kWelders; ++w) {
+      const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
+      if (!UsesModeRecord(slot.WelderKind, slot.UseRcWcd)) continue;
+      for (int r = 0; r < kRegistrations; ++r) {
+        const auto s = static_cast<std::size_t>(slot.SelectedModes[static_cast<std::size_t>(r)]);
+        if (slot.TableNumbers[static_cast<std::size_t>(r)] == -1 ||
+            s >= slot.CatalogueModePaths.size() || slot.CatalogueModePaths[s] != issue.path) {
+          continue;
+        }
+        needs += "\n" + FillText(text(CreateFilesText::NeededBy),
+                                 {RegistrationName(w, r, LanguageIndex), ChosenModeText(w, r)});
+        const std::string name = WelderName(w, LanguageIndex);
+        if (WelderKindOf(slot.WelderKind).checkBoxApplies &&
+            !UsesModeRecord(slot.WelderKind, false) && welders.find(name) == std::string::npos) {
+          welders += (welders.empty() ? "" : ", ") + name;
+        }
+      }
+    }
+    if (needs.empty()) continue;
+    out += "\n" + BaseName(issue.path) + ":" + needs;
+    entries += (entries.empty() ? "" : ", ") + BaseName(issue.path);
+  }
+  if (out.empty()) return out;
+  out += "\n" + text(CreateFilesText::WhatToDo) + "\n" + text(CreateFilesText::ChooseOtherMode);
+  if (!welders.empty()) {
+    out += "\n" + FillText(text(CreateFilesText::ClearCheckBox),
+                           {UiText(TextRow::UseWeldingChar), welders});
+  }
+  return out + "\n" + FillText(text(CreateFilesText::RestoreEntry), {entries});
 }
 
 bool TForm1::CommitCreateFiles(FileTransaction& files) {

@@ -69,6 +69,13 @@ const std::array<UiTextPair, static_cast<std::size_t>(CreateFilesText::Count)> k
          "The backup folder now loaded is %4.\n"
          "Replace it with the setup file of this backup?"},
         {"別のバックアップのセットアップファイル", "Setup file of another backup"},
+        {"変更確認を表示できません。ファイルは書き込んでいません。",
+         "The preview cannot be shown. No file was written."},
+        {"  %1 の溶接モード「%2」がこのデータを使います", "  %1 needs it for the mode \"%2\""},
+        {"次のいずれかを行ってください:", "What can be done:"},
+        {"  ・その登録で別の溶接モードを選択する", "  - choose another mode on that tab"},
+        {"  ・%2 の「%1」のチェックを外す", "  - clear \"%1\" for %2"},
+        {"  ・カタログの %1 を元に戻す", "  - restore %1 in the catalogue"},
     }};
 
 }  // namespace

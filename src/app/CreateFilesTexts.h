@@ -39,6 +39,12 @@ enum class CreateFilesText {
   OriginQuestion,    // "%1" the setup file, "%2" the backup it was made from, "%3" when, "%4"
                      // the backup now loaded
   OriginCaption,     // caption of that question
+  PreviewNotShown,   // first line of the preview's refusal box
+  NeededBy,          // "%1" the registration, "%2" the mode: under a file it cannot do without
+  WhatToDo,          // heads what the engineer can do about such files
+  ChooseOtherMode,   // one of those ways
+  ClearCheckBox,     // "%1" the check box's caption, "%2" the welders that have it checked
+  RestoreEntry,      // "%1" the catalogue files
   Count
 };
 

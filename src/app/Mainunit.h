@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/ChangeTexts.h"
 #include "app/Controls.h"
 #include "app/Overview.h"
 #include "app/Settings.h"
@@ -111,6 +112,7 @@ class TForm1 {
   // driver prints them) and to clear.
   std::optional<ChangeList> ShownChanges;
   std::string ShownChangesText;  // the same as the preview's text
+  std::string ShownSetupNote;    // where the setup file the preview shows came from
   // What the last Create Files did, for a front without a window to read.
   struct CreateOutcome {
     enum class State { Refused, Created, LeftPartNew } state = State::Refused;
@@ -143,6 +145,11 @@ class TForm1 {
   std::vector<std::string> ShownComparison;
   // The overview window is open; the views show it while this holds, and clear it on closing it.
   bool OverviewOpen = false;
+
+  // For a front without a window that hands documents on as paper: the last preview (from
+  // ShownChanges) or else the report of the last Create Files, under the heading the dialog
+  // prints; nothing when there is neither.
+  std::optional<PaperSection> ShownPaper() const;
 
   ControlState& C(Ctl c) { return Controls[static_cast<std::size_t>(c)]; }
   const ControlState& C(Ctl c) const { return Controls[static_cast<std::size_t>(c)]; }
@@ -326,7 +333,8 @@ class TForm1 {
   void ReadRobotTables(const std::string& folder);
   // Takes the lock of the backup just loaded; tells the engineer when another window holds it.
   void LockLoadedBackup();
-  // After saving in reference mode: names the registrations left out of the file.
+  // After saving: names what was left out of the file (in reference mode the registrations whose
+  // mode was not found, else the modes chosen where no table is registered).
   void ReportModesLeftOut();
   bool HasOverviewRow(int welder, int registration) const;
   std::string OverviewHeading(int welder) const;
@@ -337,18 +345,29 @@ class TForm1 {
   std::optional<FileTransaction> PrepareCreateFiles(bool askOverwrite);
   SetupFileValues ComposeSetupValues() const;
   void AddRevisedTables(FileTransaction& files, const SetupFileValues& values) const;
+  // For characteristic data that could not be read: the registrations and modes that need each
+  // file, and what the engineer can do; empty when no such file is among `issues`.
+  std::string CompanionAdvice(const std::vector<FileStatus>& issues) const;
   bool CommitCreateFiles(FileTransaction& files);
   // The loaded tables at these native paths now hold the content of the given SHA-256.
   void NoteTableContents(const std::map<std::string, std::string>& hashes);
   // The preview and the report (PreviewHandlers.cpp).
   ChangeList ChangesOf(const FileTransaction& files) const;
+  // The chosen mode's text of a registration; empty when none is chosen.
+  std::string ChosenModeText(int welder, int registration) const;
+  // Modes chosen on registrations that have no table (Create Files does not use them), as the
+  // registration's name and the mode's text.
+  std::vector<std::pair<std::string, std::string>> ModesWithoutTable() const;
+  // The folders, the tables' registrations and the unused modes that head a change list.
+  ChangeHeading HeadingOfChanges() const;
   std::string ReportText(const ChangeList& changes) const;
   // The preview's line under the setup file: made from another backup, and when; else empty.
   std::string SetupFileNote(const std::string& setupFile);
   // Writes report.txt into the kept folder of a run that completed; the reason when it cannot.
   std::optional<std::string> WriteReport(const FileTransaction& files, const ChangeList& changes);
+  // `what` names the document in its proposed file name ("preview", "report").
   DocumentView DocumentOf(const std::string& title, const std::string& text,
-                          const std::string& fileName) const;
+                          const std::string& what) const;
 
   Platform& platform_;
   // Held for the loaded backup, so that another window loading it is told.

@@ -2,6 +2,7 @@
 
 #include "app/ChangeTexts.h"
 #include "app/Mainunit.h"
+#include "app/RegistrationTexts.h"
 #include "app/ShellTexts.h"
 #include "app/UiTexts.h"
 #include "backup/TableFiles.h"
@@ -45,20 +46,91 @@ ChangeList TForm1::ChangesOf(const FileTransaction& files) const {
   return ComputeChangeList(composed);
 }
 
+std::string TForm1::ChosenModeText(int welder, int registration) const {
+  const WelderSlot& slot = Slots[static_cast<std::size_t>(welder)];
+  // A welder rated by its model has no mode of its own: the model is what is chosen.
+  if (WelderKindOf(slot.WelderKind).recipe == TransferRecipe::RatedByModel) {
+    const bool known = slot.WpsModel >= 0 && slot.WpsModel < static_cast<int>(ModelRows().size());
+    return known ? ModelRowOf(ModelIndexOf(slot.WpsModel)).item : std::string();
+  }
+  const int s = slot.SelectedModes[static_cast<std::size_t>(registration)];
+  if (s < 0 || s >= static_cast<int>(slot.CatalogueTemplates.size())) return {};
+  return MakeConditionText(slot.CatalogueTemplates[static_cast<std::size_t>(s)],
+                           ModelCode(ModelIndexOf(slot.WpsModel)), true, LanguageIndex);
+}
+
+std::vector<std::pair<std::string, std::string>> TForm1::ModesWithoutTable() const {
+  std::vector<std::pair<std::string, std::string>> modes;
+  for (int w = 0; w < kWelders; ++w) {
+    const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
+    if (slot.WelderKind == kNotRegistered ||
+        WelderKindOf(slot.WelderKind).recipe == TransferRecipe::RatedByModel) {
+      continue;
+    }
+    for (int r = 0; r < kRegistrations; ++r) {
+      if (slot.TableNumbers[static_cast<std::size_t>(r)] != -1) continue;
+      const std::string mode = ChosenModeText(w, r);
+      if (!mode.empty()) modes.emplace_back(RegistrationName(w, r, LanguageIndex), mode);
+    }
+  }
+  return modes;
+}
+
+ChangeHeading TForm1::HeadingOfChanges() const {
+  ChangeHeading heading;
+  heading.backupFolder = LoadedBackupFolder;
+  heading.setupFolder = C(Ctl::EditConfigFolder).Text;
+  const std::string weld = WeldFolderPath(LoadedBackupFolder);
+  for (int w = 0; w < kWelders; ++w) {
+    const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
+    if (slot.WelderKind == kNotRegistered) continue;
+    for (int r = 0; r < kRegistrations; ++r) {
+      const auto ur = static_cast<std::size_t>(r);
+      const int n = slot.TableNumbers[ur];
+      if (n == -1) continue;
+      ChangeHeading::Table& table = heading.tables[weld + "/" + MapName(weld, TableFileName(n))];
+      table.number = n;
+      const std::string mode = ChosenModeText(w, r);
+      table.uses.push_back({RegistrationName(w, r, LanguageIndex), slot.RobotModeTexts[ur],
+                            mode.empty() ? ChangeTextOf(ChangeText::NoMode, LanguageIndex) : mode});
+    }
+  }
+  heading.notUsed = ModesWithoutTable();
+  if (ShownChanges) heading.setupNote = ShownSetupNote;
+  return heading;
+}
+
 DocumentView TForm1::DocumentOf(const std::string& title, const std::string& text,
-                                const std::string& fileName) const {
+                                const std::string& what) const {
   auto t = [this](ChangeText row) { return ChangeTextOf(row, LanguageIndex); };
-  return {title,
-          text,
-          fileName,
-          t(ChangeText::DialogCopy),
-          t(ChangeText::DialogSave),
-          t(ChangeText::DialogPrint),
-          t(ChangeText::DialogPdf),
-          t(ChangeText::DialogClose),
-          t(ChangeText::TextFilter),
-          t(ChangeText::PdfFilter),
-          ShellTextOf(ShellText::CannotWrite, LanguageIndex)};
+  auto line = [&](ChangeText row, const std::string& value) { return FillText(t(row), {value}); };
+  const std::string now = platform_.LocalTimestamp();
+  // Named for the cell and the minute, so that the files of a line's cells keep apart.
+  std::string folder = LoadedBackupFolder;
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  std::string backup = folder.empty() ? std::string() : BaseName(folder);
+  if (backup.empty() || backup == "/") backup = "wisetup";
+  DocumentView view{
+      title,
+      text,
+      backup + "-" + what + "-" + now.substr(0, 13),
+      t(ChangeText::DialogCopy),
+      t(ChangeText::DialogSave),
+      t(ChangeText::DialogPrint),
+      t(ChangeText::DialogPdf),
+      t(ChangeText::DialogClose),
+      t(ChangeText::TextFilter),
+      t(ChangeText::PdfFilter),
+      ShellTextOf(ShellText::CannotWrite, LanguageIndex),
+      {title, line(ChangeText::ReportTime, RunTimeText(now)),
+       line(ChangeText::ReportBackup, LoadedBackupFolder),
+       line(ChangeText::ReportSetup, C(Ctl::EditConfigFolder).Text),
+       line(ChangeText::ReportController, C(Ctl::RadioGroupRobotController).ShownText()),
+       line(ChangeText::ReportVersion, WISETUP_VERSION)},
+      t(ChangeText::PageOf),
+      t(ChangeText::Saved),
+      t(ChangeText::LinesCopied)};
+  return view;
 }
 
 void TForm1::ButtonPreviewClick() {
@@ -67,9 +139,25 @@ void TForm1::ButtonPreviewClick() {
   const std::optional<FileTransaction> files = PrepareCreateFiles(false);
   if (!files) return;
   ShownChanges = ChangesOf(*files);
-  ShownChangesText = ChangeListText(*ShownChanges, LanguageIndex, SetupFileNote(files->Path(0)));
+  ShownSetupNote = SetupFileNote(files->Path(0));
+  ShownChangesText = ChangeListText(*ShownChanges, HeadingOfChanges(), LanguageIndex);
   platform_.ShowDocument(DocumentOf(ChangeTextOf(ChangeText::PreviewTitle, LanguageIndex),
-                                    ShownChangesText, "wisetup-preview.txt"));
+                                    ShownChangesText, "preview"));
+}
+
+std::optional<PaperSection> TForm1::ShownPaper() const {
+  auto t = [this](ChangeText row) { return ChangeTextOf(row, LanguageIndex); };
+  if (ShownChanges) {
+    std::string text = ChangeListText(*ShownChanges, HeadingOfChanges(), LanguageIndex);
+    return PaperSection{DocumentOf(t(ChangeText::PreviewTitle), {}, "preview").heading,
+                        std::move(text)};
+  }
+  std::string text;
+  if (LastCreate.report.empty() || !ReadWholeFile(LastCreate.report, text).ok()) {
+    return std::nullopt;
+  }
+  return PaperSection{DocumentOf(t(ChangeText::ReportTitle), {}, "report").heading,
+                      std::move(text)};
 }
 
 std::string TForm1::SetupFileNote(const std::string& setupFile) {
@@ -85,13 +173,14 @@ std::string TForm1::ReportText(const ChangeList& changes) const {
   auto line = [&](ChangeText row, std::initializer_list<std::string> args) {
     return FillText(t(row), args) + "\n";
   };
-  const ControlState& controller = C(Ctl::RadioGroupRobotController);
+  // The setup file written is there to be read; the report names it.
+  ChangeHeading heading = HeadingOfChanges();
+  heading.newSetupKeys = false;
   std::string out = t(ChangeText::ReportHeading) + "\n\n";
+  out += ChangeSummaryText(changes, heading, LanguageIndex);
   out += line(ChangeText::ReportTime, {RunTimeText(platform_.LocalTimestamp())});
   out += line(ChangeText::ReportVersion, {WISETUP_VERSION});
-  out += line(ChangeText::ReportBackup, {LoadedBackupFolder});
-  out += line(ChangeText::ReportSetup, {C(Ctl::EditConfigFolder).Text});
-  out += line(ChangeText::ReportController, {controller.ShownText()});
+  out += line(ChangeText::ReportController, {C(Ctl::RadioGroupRobotController).ShownText()});
   for (int w = 0; w < kWelders; ++w) {
     const WelderSlot& slot = Slots[static_cast<std::size_t>(w)];
     out += "\n" + line(ChangeText::ReportWelder,
@@ -105,20 +194,9 @@ std::string TForm1::ReportText(const ChangeList& changes) const {
                 {areaKnown ? TextOf(AreaItems[static_cast<std::size_t>(slot.Area)], LanguageIndex)
                            : std::to_string(slot.Area)});
     out += line(ChangeText::ReportTakeOver, {t(slot.UseRcWcd ? ChangeText::Yes : ChangeText::No)});
-    for (std::size_t r = 0; r < kRegistrations; ++r) {
-      if (slot.TableNumbers[r] == -1) continue;
-      out += line(ChangeText::ReportTable, {std::to_string(slot.TableNumbers[r])});
-      out += line(ChangeText::ReportRobotSide, {slot.RobotModeTexts[r]});
-      const int s = slot.SelectedModes[r];
-      const bool chosen = s >= 0 && s < static_cast<int>(slot.CatalogueTemplates.size());
-      out += line(
-          ChangeText::ReportMode,
-          {chosen ? MakeConditionText(slot.CatalogueTemplates[static_cast<std::size_t>(s)],
-                                      ModelCode(ModelIndexOf(slot.WpsModel)), true, LanguageIndex)
-                  : t(ChangeText::NoMode)});
-    }
   }
-  out += "\n" + t(ChangeText::ReportChanges) + "\n" + ChangeListText(changes, LanguageIndex);
+  out +=
+      "\n" + t(ChangeText::ReportChanges) + "\n" + ChangeFilesText(changes, heading, LanguageIndex);
   return out;
 }
 
@@ -151,8 +229,12 @@ void TForm1::MenuShowReportClick() {
     text = ChangeTextOf(ChangeText::ReportUndone, LanguageIndex) + "\n\n" + text;
   }
   ShownReport = path;
-  platform_.ShowDocument(
-      DocumentOf(ChangeTextOf(ChangeText::ReportTitle, LanguageIndex), text, "report.txt"));
+  DocumentView view =
+      DocumentOf(ChangeTextOf(ChangeText::ReportTitle, LanguageIndex), text, "report");
+  // The report names its own folders and controller; the window may have another backup loaded
+  // by now. Its paper heading keeps what it is and when it was printed (the first two lines).
+  view.heading.resize(2);
+  platform_.ShowDocument(view);
 }
 
 }  // namespace wisetup

@@ -199,10 +199,21 @@ void TForm1::MenuSaveSelectionsClick() {
     return;
   }
   SelectionsFolder = FolderOf(*chosen);
-  if (ViewMode) ReportModesLeftOut();
+  C(Ctl::StatusBar1).Text =
+      FormatPath(SelectionsTextOf(SelectionsText::SelectionsSaved, LanguageIndex), *chosen);
+  ReportModesLeftOut();
 }
 
 void TForm1::ReportModesLeftOut() {
+  if (!ViewMode) {
+    const auto leftOut = ModesWithoutTable();
+    if (leftOut.empty()) return;
+    std::string text = SelectionsTextOf(SelectionsText::SelectionsLeftOut, LanguageIndex);
+    for (const auto& [name, mode] : leftOut) text += "\n  " + name + ": " + mode;
+    ShowMessageBox(MessageKind::Information, text,
+                   SelectionsTextOf(SelectionsText::SaveCaption, LanguageIndex));
+    return;
+  }
   const auto missing = RegistrationsWithoutMode();
   if (missing.empty()) return;
   std::string text = SelectionsTextOf(SelectionsText::SavedWithoutModes, LanguageIndex);
@@ -218,8 +229,9 @@ void TForm1::MenuApplySelectionsClick() {
   const std::string folder = SelectionsFolder.empty()
                                  ? FolderOf(WithoutTrailingSlash(LoadedBackupFolder))
                                  : SelectionsFolder;
-  const auto chosen =
-      platform_.OpenFile(folder, SelectionsTextOf(SelectionsText::SelectionsFilter, LanguageIndex));
+  const auto chosen = platform_.OpenFileTitled(
+      folder, SelectionsTextOf(SelectionsText::SelectionsFilter, LanguageIndex),
+      SelectionsTextOf(SelectionsText::SelectionsOpenTitle, LanguageIndex));
   if (!chosen) return;
   std::string reason;
   const std::optional<Selections> selections = ReadSelectionsFile(*chosen, reason);

@@ -27,6 +27,10 @@ const std::array<UiTextPair, static_cast<std::size_t>(SelectionsText::Count)> kS
      "The selections were saved. These registrations are left out: their welding mode was not "
      "found in the catalogue."},
     {"溶接機 %1 登録 %2", "Welder %1, registration %2"},
+    {"選択内容を %s に保存しました。", "Selections saved to %s."},
+    {"次の溶接モードはテーブルのない登録で選択されているため、保存していません:",
+     "These modes were left out: they are chosen where no table is registered."},
+    {"選択内容を適用", "Apply selections"},
 }};
 
 // Every "{name}" of `text` replaced by its value.

@@ -22,6 +22,9 @@ enum class SelectionsText {
   SaveCaption,
   SavedWithoutModes,  // heads the registrations of a setup file left out of the saved file
   ModeNotFound,       // "%1" welder, "%2" registration
+  SelectionsSaved,      // "%s": the status line after saving
+  SelectionsLeftOut,    // heads the modes not saved, chosen where no table is registered
+  SelectionsOpenTitle,  // title of the file dialog of Apply selections
   Count
 };
 

@@ -76,6 +76,16 @@ std::vector<KeyChange> CompareSetupFiles(const std::string& oldContent,
   return changes;
 }
 
+std::vector<SectionKeys> SetupFileKeys(const std::string& content) {
+  const IniDocument document = IniDocument::Parse(content);
+  std::vector<SectionKeys> sections;
+  for (const auto& [section, key] : document.ReachableKeys()) {
+    if (sections.empty() || sections.back().section != section) sections.push_back({section, {}});
+    sections.back().keys.emplace_back(key, document.Get(section, key).value_or(""));
+  }
+  return sections;
+}
+
 ChangeList ComputeChangeList(const std::vector<ComposedFile>& composed) {
   ChangeList list;
   for (const ComposedFile& file : composed) {
@@ -85,6 +95,7 @@ ChangeList ComputeChangeList(const std::vector<ComposedFile>& composed) {
     if (file.kind == ComposedKind::SetupFile) {
       if (!file.existed) {
         change.state = FileState::New;
+        change.written = SetupFileKeys(file.newContent);
       } else if (file.oldContent != file.newContent) {
         change.state = FileState::Changed;
         change.keys = CompareSetupFiles(file.oldContent, file.newContent);

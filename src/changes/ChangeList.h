@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "records/WeldRecords.h"
@@ -43,11 +44,18 @@ struct RecordChange {
   std::uint16_t newValue = 0;
 };
 
+// A section of a new setup file with its keys and values, as the file holds them.
+struct SectionKeys {
+  std::string section;
+  std::vector<std::pair<std::string, std::string>> keys;  // key, value
+};
+
 struct FileChange {
   std::string path;
   ComposedKind kind = ComposedKind::SetupFile;
   FileState state = FileState::Unchanged;
   std::vector<KeyChange> keys;       // setup file that existed
+  std::vector<SectionKeys> written;  // new setup file: every key, in file order
   std::vector<RecordChange> record;  // table, ascending offset
 };
 
@@ -67,6 +75,10 @@ std::vector<std::string> PreviewLines(const ChangeList& list);
 // did not have count as changed.
 std::vector<RecordChange> CompareRecords(TableForm form, const std::string& oldContent,
                                          const std::string& newContent);
+
+// Every key of a setup file that a reader reaches, with its value, grouped by section in file
+// order.
+std::vector<SectionKeys> SetupFileKeys(const std::string& content);
 
 // The keys whose value changes between two setup files, in the order of the new one.
 std::vector<KeyChange> CompareSetupFiles(const std::string& oldContent,

@@ -10,4 +10,9 @@ std::optional<std::string> Platform::Environment(const std::string& name) {
   return std::string(value);
 }
 
+FileStatus Platform::WritePdf(const PaperDocument& document, const std::string& path) {
+  (void)document;
+  return Failure(FileCode::CannotWrite, path);
+}
+
 }  // namespace wisetup

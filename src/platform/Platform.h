@@ -5,6 +5,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/FileIo.h"
 
 namespace wisetup {
 
@@ -20,10 +23,26 @@ enum class MessageAnswer { Ok, Yes, No };
 struct DocumentView {
   std::string title;
   std::string text;
-  std::string fileName;  // suggested name for saving, without folder
+  std::string fileName;  // suggested name for saving, without folder or extension
   std::string copyCaption, saveCaption, printCaption, pdfCaption, closeCaption;
   std::string textFilter, pdfFilter;  // "description (*.ext)"
   std::string cannotWrite;            // "%s" the path, when saving fails
+  std::vector<std::string> heading;   // what heads the first page on paper
+  std::string pageFormat;             // "%1" the page, "%2" the pages: every page on paper
+  std::string savedFormat;            // "%1" the path: said when a file was written
+  std::string copiedFormat;           // "%1" the number of lines copied
+};
+
+// A document on paper: each section starts on a new page with its heading lines; every page
+// carries its number and the number of pages.
+struct PaperSection {
+  std::vector<std::string> heading;
+  std::string text;
+};
+struct PaperDocument {
+  std::string title;
+  std::vector<PaperSection> sections;
+  std::string pageFormat;  // "%1" the page, "%2" the pages
 };
 
 class Platform {
@@ -47,6 +66,14 @@ class Platform {
   // nothing.
   virtual std::optional<std::string> OpenFile(const std::string& initialFolder,
                                               const std::string& filter) = 0;
+
+  // OpenFile with a title of its own; without one the toolkit's default title is shown.
+  virtual std::optional<std::string> OpenFileTitled(const std::string& initialFolder,
+                                                    const std::string& filter,
+                                                    const std::string& title) {
+    (void)title;
+    return OpenFile(initialFolder, filter);
+  }
 
   // A modal save dialog opened at `initialPath` (a folder and a proposed file name). `filter` as
   // for OpenFile. The dialog itself asks before an existing file is chosen. Returns the chosen
@@ -80,6 +107,10 @@ class Platform {
 
   // Shows `view` modally. Without a window nothing is shown.
   virtual void ShowDocument(const DocumentView& view) { (void)view; }
+
+  // Writes `document` as a PDF file at `path`, whole or not at all (an existing file stays as it
+  // was when writing fails). Without a toolkit that can draw pages it fails with CannotWrite.
+  virtual FileStatus WritePdf(const PaperDocument& document, const std::string& path);
 
   // The windowing toolkit and its version, for the About box; empty without one.
   virtual std::string ToolkitVersion() { return {}; }

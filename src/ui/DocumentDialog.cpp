@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPlainTextEdit>
@@ -14,12 +16,15 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QTextDocument>
+#include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/ChangeTexts.h"
 #include "app/UiTexts.h"
 #include "ui/Accessibility.h"
 #include "ui/MainWindow.h"
+#include "ui/Paper.h"
+#include "ui/Placement.h"
 
 namespace wisetup {
 
@@ -27,6 +32,12 @@ namespace {
 
 QString Qs(const std::string& text) {
   return QString::fromStdString(text);
+}
+
+// The folder the last document was saved in, where the next one is proposed.
+QString& LastFolder() {
+  static QString folder = QDir::homePath();
+  return folder;
 }
 
 }  // namespace
@@ -67,8 +78,30 @@ DocumentDialog::DocumentDialog(const DocumentView& view, QWidget* parent, int la
   QPushButton* close = add(view.closeCaption, "DocumentClose", QDialogButtonBox::RejectRole);
   close->setDefault(true);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
+  status_ = new QLabel(this);
+  status_->setObjectName(QStringLiteral("DocumentStatus"));
+  status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(status_);
   layout->addWidget(buttons);
-  resize(760, 520);
+  // Never larger than the screen, whatever its scale: the buttons must stay reachable.
+  QSize size(760, 520);
+  if (const QScreen* shown =
+          parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen())
+    size = size.boundedTo(shown->availableGeometry().size() * 9 / 10);
+  resize(size);
+}
+
+QString DocumentDialog::Status() const {
+  return status_->text();
+}
+
+PaperDocument DocumentDialog::Paper() const {
+  return {view_.title, {{view_.heading, Text().toStdString()}}, view_.pageFormat};
+}
+
+void DocumentDialog::Saved(const QString& path) {
+  LastFolder() = QFileInfo(path).absolutePath();
+  status_->setText(Qs(FillText(view_.savedFormat, {QDir::toNativeSeparators(path).toStdString()})));
 }
 
 QString DocumentDialog::Text() const {
@@ -87,25 +120,18 @@ bool DocumentDialog::SaveText(const QString& path) const {
 }
 
 void DocumentDialog::Render(QPrinter& printer) const {
-  QTextDocument document;
-  document.setDefaultFont(text_->font());
-  document.setPlainText(Text());
-  document.print(&printer);
+  PaintPaper(Paper(), text_->font(), printer);
 }
 
 bool DocumentDialog::ExportPdf(const QString& path) const {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(path);
-  printer.setDocName(Qs(view_.title));
-  Render(printer);
-  // The PDF engine says nothing about a failed write; the file tells.
-  const QFileInfo written(path);
-  return written.exists() && written.size() > 0;
+  return WritePaperPdf(Paper(), text_->font(), path).ok();
 }
 
 void DocumentDialog::Copy() const {
-  QApplication::clipboard()->setText(Text());
+  const QString text = Text();
+  QApplication::clipboard()->setText(text);
+  const qsizetype lines = text.isEmpty() ? 0 : text.count(u'\n') + (text.endsWith(u'\n') ? 0 : 1);
+  status_->setText(Qs(FillText(view_.copiedFormat, {std::to_string(lines)})));
 }
 
 QString DocumentDialog::AskSavePath(const std::string& filter, const QString& suffix) {
@@ -116,29 +142,34 @@ QString DocumentDialog::AskSavePath(const std::string& filter, const QString& su
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(Qs(filter));
   dialog.setDefaultSuffix(suffix);
-  QString name = Qs(view_.fileName);
-  if (suffix != QStringLiteral("txt")) name = QFileInfo(name).completeBaseName() + u'.' + suffix;
-  dialog.selectFile(QDir::home().filePath(name));
+  dialog.setDirectory(LastFolder());
+  dialog.selectFile(QDir(LastFolder()).filePath(Qs(view_.fileName) + u'.' + suffix));
+  FitOnScreenWhenShown(dialog);
   NameFileDialog(dialog, language_);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().front();
 }
 
-void DocumentDialog::CannotWrite(const QString& path) {
+void DocumentDialog::CannotWrite(const QString& path, const std::string& reason) {
   const FocusReturn back(this);
-  QMessageBox::critical(
-      this, QString::fromLatin1(kWriteErrorCaption),
-      Qs(FormatPath(view_.cannotWrite, QDir::toNativeSeparators(path).toStdString())));
+  std::string text = FormatPath(view_.cannotWrite, QDir::toNativeSeparators(path).toStdString());
+  if (!reason.empty()) text += " (" + reason + ")";
+  QMessageBox::critical(this, QString::fromLatin1(kWriteErrorCaption), Qs(text));
 }
 
 void DocumentDialog::Save() {
   const QString path = AskSavePath(view_.textFilter, QStringLiteral("txt"));
-  if (!path.isEmpty() && !SaveText(path)) CannotWrite(path);
+  if (path.isEmpty()) return;
+  if (SaveText(path)) return Saved(path);
+  CannotWrite(path);
 }
 
 void DocumentDialog::Pdf() {
   const QString path = AskSavePath(view_.pdfFilter, QStringLiteral("pdf"));
-  if (!path.isEmpty() && !ExportPdf(path)) CannotWrite(path);
+  if (path.isEmpty()) return;
+  const FileStatus written = WritePaperPdf(Paper(), text_->font(), path);
+  if (written.ok()) return Saved(path);
+  CannotWrite(path, written.reason);
 }
 
 void DocumentDialog::Print() {
@@ -146,6 +177,7 @@ void DocumentDialog::Print() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(Qs(view_.title));
   QPrintDialog dialog(&printer, this);
+  FitOnScreenWhenShown(dialog);
   if (dialog.exec() != QDialog::Accepted) return;
   Render(printer);
 }

@@ -8,6 +8,7 @@
 
 #include "platform/Platform.h"
 
+class QLabel;
 class QPlainTextEdit;
 class QPrinter;
 
@@ -24,6 +25,10 @@ class DocumentDialog : public QDialog {
   // Write the text as UTF-8, or as PDF pages; false when the file cannot be written.
   bool SaveText(const QString& path) const;
   bool ExportPdf(const QString& path) const;
+  // The text with the view's heading on the first page, as print and PDF carry it.
+  PaperDocument Paper() const;
+  // What the status line says now.
+  QString Status() const;
 
  private:
   void Copy() const;
@@ -33,11 +38,13 @@ class DocumentDialog : public QDialog {
   // The file the user chooses in a save dialog, or nothing.
   QString AskSavePath(const std::string& filter, const QString& suffix);
   void Render(QPrinter& printer) const;
-  void CannotWrite(const QString& path);
+  void CannotWrite(const QString& path, const std::string& reason = {});
+  void Saved(const QString& path);
 
   DocumentView view_;
   int language_;
   QPlainTextEdit* text_ = nullptr;
+  QLabel* status_ = nullptr;
 };
 
 }  // namespace wisetup

@@ -4,6 +4,8 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
+#include <QWidget>
 
 #include "ui/MainWindow.h"
 
@@ -27,6 +29,20 @@ QRect FitInto(const QRect& wanted, const QRect& available, const QSize& minimum)
   const int left = std::clamp(wanted.left(), available.left(), available.right() + 1 - width);
   const int top = std::clamp(wanted.top(), available.top(), available.bottom() + 1 - height);
   return QRect(left, top, width, height);
+}
+
+void FitOnScreenWhenShown(QWidget& dialog) {
+  // Queued: it runs in the dialog's own event loop, once the dialog has its size.
+  QTimer::singleShot(0, &dialog, [&dialog] {
+    const QScreen* screen = dialog.screen();
+    if (screen == nullptr) return;
+    const QRect outer = dialog.frameGeometry();
+    const QRect inner = dialog.geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const QRect fitted = FitInto(inner, screen->availableGeometry() - frame, QSize());
+    if (fitted != inner) dialog.setGeometry(fitted);
+  });
 }
 
 void MainWindow::ApplyPlacement() {

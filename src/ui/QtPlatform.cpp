@@ -11,6 +11,9 @@
 
 #include "ui/Accessibility.h"
 #include "ui/DocumentDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/Paper.h"
+#include "ui/Placement.h"
 
 namespace wisetup {
 
@@ -47,7 +50,12 @@ void QtPlatform::ShowDocument(const DocumentView& view) {
   const FocusReturn back(owner_);
   BeforeModal();
   DocumentDialog dialog(view, owner_, Language());
+  FitOnScreenWhenShown(dialog);
   dialog.exec();
+}
+
+FileStatus QtPlatform::WritePdf(const PaperDocument& document, const std::string& path) {
+  return WritePaperPdf(document, MainWindow::RegistrationFont(), PathFromModel(path));
 }
 
 void QtPlatform::BeforeModal() const {
@@ -107,6 +115,7 @@ std::optional<QString> RunDialog(QFileDialog& dialog, const std::string& folder,
   NameFileDialog(dialog, language);
   const QString start = PathFromModel(folder);
   if (!start.isEmpty() && QDir(start).exists()) dialog.setDirectory(start);
+  FitOnScreenWhenShown(dialog);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return std::nullopt;
@@ -140,10 +149,17 @@ std::optional<std::string> QtPlatform::BrowseForFolder(const std::string& prompt
 
 std::optional<std::string> QtPlatform::OpenFile(const std::string& initialFolder,
                                                 const std::string& filter) {
+  return OpenFileTitled(initialFolder, filter, {});
+}
+
+std::optional<std::string> QtPlatform::OpenFileTitled(const std::string& initialFolder,
+                                                      const std::string& filter,
+                                                      const std::string& title) {
   const FocusReturn back(owner_);
   BeforeModal();
   QFileDialog dialog(owner_);
   PrepareOpenDialog(dialog, filter);
+  if (!title.empty()) dialog.setWindowTitle(TextFromModel(title));
   const auto chosen = RunDialog(dialog, initialFolder, Language());
   if (!chosen) return std::nullopt;
   return PathToModel(QFileInfo(*chosen).absoluteFilePath());

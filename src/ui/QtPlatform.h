@@ -36,6 +36,9 @@ class QtPlatform : public Platform {
   // Accepts only a file that exists.
   std::optional<std::string> OpenFile(const std::string& initialFolder,
                                       const std::string& filter) override;
+  std::optional<std::string> OpenFileTitled(const std::string& initialFolder,
+                                            const std::string& filter,
+                                            const std::string& title) override;
   // Qt's own dialog asks before an existing file is replaced.
   std::optional<std::string> SaveFile(const std::string& initialPath,
                                       const std::string& filter) override;
@@ -45,6 +48,7 @@ class QtPlatform : public Platform {
   void ExitProcess(int code) override;
   std::string ToolkitVersion() override;
   void ShowDocument(const DocumentView& view) override;
+  FileStatus WritePdf(const PaperDocument& document, const std::string& path) override;
 
   // Sets up `dialog` as the file-open dialog runs it, short of opening it.
   static void PrepareOpenDialog(QFileDialog& dialog, const std::string& filter);

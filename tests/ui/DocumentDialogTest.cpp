@@ -1,22 +1,28 @@
 // The dialog of the preview and the report: what the model composes is shown read-only in either
 // language, and Save... and the PDF export write files that hold the same text.
+#include <cmath>
 #include <optional>
 #include <string>
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 
 #include "app/ChangeTexts.h"
@@ -24,6 +30,8 @@
 #include "storage/History.h"
 #include "ui/DocumentDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/Paper.h"
+#include "ui/Placement.h"
 
 using wisetup::Ctl;
 
@@ -65,26 +73,37 @@ wisetup::ChangeList SampleList() {
                         wisetup::ComposedKind::SetupFile,
                         wisetup::FileState::Changed,
                         {{"SYSTEM/CONTROLLER", "2", "1"}, {"WELDER1_MODE1_WPS/ENABLED", "", "1"}},
+                        {},
                         {}});
   list.files.push_back({"/weld/$WTBD1",
                         wisetup::ComposedKind::Table,
                         wisetup::FileState::Changed,
                         {},
+                        {},
                         {{"", 100, 12, 0, 0}, {"METHOD", 112, 2, 1, 2}}});
   list.files.push_back(
-      {"/weld/$WTBD2", wisetup::ComposedKind::Table, wisetup::FileState::Unchanged, {}, {}});
+      {"/weld/$WTBD2", wisetup::ComposedKind::Table, wisetup::FileState::Unchanged, {}, {}, {}});
   return list;
 }
 
 wisetup::DocumentView ViewOf(int language) {
   auto t = [language](wisetup::ChangeText row) { return wisetup::ChangeTextOf(row, language); };
   using wisetup::ChangeText;
-  return {t(ChangeText::PreviewTitle), wisetup::ChangeListText(SampleList(), language),
-          "wisetup-preview.txt",       t(ChangeText::DialogCopy),
-          t(ChangeText::DialogSave),   t(ChangeText::DialogPrint),
-          t(ChangeText::DialogPdf),    t(ChangeText::DialogClose),
-          t(ChangeText::TextFilter),   t(ChangeText::PdfFilter),
-          "Cannot write %s."};
+  return {t(ChangeText::PreviewTitle),
+          wisetup::ChangeListText(SampleList(), language),
+          "cell1-preview-20261209-1804",
+          t(ChangeText::DialogCopy),
+          t(ChangeText::DialogSave),
+          t(ChangeText::DialogPrint),
+          t(ChangeText::DialogPdf),
+          t(ChangeText::DialogClose),
+          t(ChangeText::TextFilter),
+          t(ChangeText::PdfFilter),
+          "Cannot write %s.",
+          {t(ChangeText::PreviewTitle), "Backup folder: /cell1"},
+          t(ChangeText::PageOf),
+          t(ChangeText::Saved),
+          t(ChangeText::LinesCopied)};
 }
 
 QString Q(const char* utf8) {
@@ -162,6 +181,17 @@ class DocumentDialogTest : public QObject {
       form.ButtonPreviewClick();
       QVERIFY(platform.shown.has_value());
       QVERIFY(platform.messages.empty());
+      // Named for the backup and the minute ("YYYYMMDD-HHMM"), so that each cell's files keep
+      // apart.
+      const std::string named = QFileInfo(backup.path()).fileName().toStdString() + "-preview-";
+      QCOMPARE(platform.shown->fileName.substr(0, named.size()), named);
+      QCOMPARE(platform.shown->fileName.size(), named.size() + 13);
+      QCOMPARE(platform.shown->heading.front(), platform.shown->title);
+      // A front without a window puts the same on paper.
+      const auto paper = form.ShownPaper();
+      QVERIFY(paper.has_value());
+      QCOMPARE(paper->heading.front(), platform.shown->title);
+      QCOMPARE(paper->text, platform.shown->text);
       const QString expected =
           QString::fromStdString(setup.path().toStdString() + "/ZelSetUp.ini") +
           (language == 0 ? Q(" — 新規作成") : Q(" — new"));
@@ -206,7 +236,7 @@ class DocumentDialogTest : public QObject {
   void saveWritesTheTextAsUtf8() {
     QTemporaryDir dir;
     // The dialog proposes the document's own name; the user picks the folder.
-    const QString path = dir.filePath(QStringLiteral("wisetup-preview.txt"));
+    const QString path = dir.filePath(QStringLiteral("cell1-preview-20261209-1804.txt"));
     wisetup::DocumentDialog dialog(ViewOf(0));
     dialog.show();
     // The save dialog is answered as a user would: a file name typed, then accepted.
@@ -254,6 +284,111 @@ class DocumentDialogTest : public QObject {
     QCOMPARE(process.exitCode(), 0);
     const QString text = QString::fromUtf8(process.readAllStandardOutput());
     for (const QString& word : words) QVERIFY2(text.contains(word), qPrintable(text));
+  }
+
+  // Underscores, full stops and commas are drawn inside their own line, where the next line
+  // cannot paint over them: the text's spacing holds the font's descent.
+  void punctuationIsDrawnWithinItsLine() {
+    wisetup::DocumentView view = ViewOf(1);
+    view.text = "A_B.C,D\nMMMMMMM\n";
+    wisetup::DocumentDialog dialog(view);
+    dialog.show();
+    auto* text = dialog.findChild<QPlainTextEdit*>(QStringLiteral("DocumentText"));
+    QVERIFY(text != nullptr);
+    const QImage image = text->viewport()->grab().toImage();
+    const qreal scale = image.devicePixelRatio();
+    const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
+    auto at = [text](int position) {
+      QTextCursor cursor(text->document());
+      cursor.setPosition(position);
+      return text->cursorRect(cursor);
+    };
+    // The glyph between positions `from` and `from + 1` of the first line.
+    auto inked = [&](int from) {
+      const QRect line = at(from);
+      const int left = static_cast<int>(std::ceil((at(from).right() + 1) * scale));
+      const int right = static_cast<int>(std::floor(at(from + 1).left() * scale));
+      const int bottom = static_cast<int>(std::floor((line.bottom() + 1) * scale));
+      for (int y = static_cast<int>(line.top() * scale); y < bottom && y < image.height(); ++y) {
+        for (int x = left; x < right && x < image.width(); ++x) {
+          if (qGray(image.pixel(x, y)) + 60 < qGray(background)) return true;
+        }
+      }
+      return false;
+    };
+    QVERIFY2(inked(1), "underscore");
+    QVERIFY2(inked(3), "full stop");
+    QVERIFY2(inked(5), "comma");
+  }
+
+  // The status line says what was copied and where a file went; a PDF that cannot be written
+  // leaves nothing behind.
+  void statusSaysWhatWasDone() {
+    QTemporaryDir dir;
+    wisetup::DocumentDialog dialog(ViewOf(1));
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("DocumentCopy")),
+                      Qt::LeftButton);
+    const int lines = static_cast<int>(dialog.Text().count(u'\n'));
+    QCOMPARE(dialog.Status(), QStringLiteral("%1 lines copied.").arg(lines));
+    const QString folder = dir.filePath(QStringLiteral("folder.pdf"));
+    QVERIFY(QDir().mkpath(folder));
+    const wisetup::FileStatus onFolder =
+        wisetup::WritePaperPdf(dialog.Paper(), wisetup::MainWindow::RegistrationFont(), folder);
+    QCOMPARE(onFolder.code, wisetup::FileCode::NotRegular);
+    const QString missing = dir.filePath(QStringLiteral("missing/x.pdf"));
+    QCOMPARE(
+        wisetup::WritePaperPdf(dialog.Paper(), wisetup::MainWindow::RegistrationFont(), missing)
+            .code,
+        wisetup::FileCode::FolderMissing);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+  }
+
+  // Each section starts a page under its heading; every page says which of how many it is.
+  void paperCarriesHeadingsAndPageNumbers() {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("line.pdf"));
+    std::string longText;
+    for (int i = 0; i < 150; ++i) longText += "line " + std::to_string(i) + "\n";
+    const wisetup::PaperDocument paper{
+        "Line",
+        {{{"Line of 2 cells", "Selections: /x/cell.selections.ini"},
+          "cell1: created\ncell2: refused\n"},
+         {{"Report of Create Files", "Backup folder: /cell1"}, longText},
+         {{"Preview of Create Files", "Backup folder: /cell2"}, "2 files are written\n"}},
+        "page %1 of %2"};
+    QVERIFY(wisetup::WritePaperPdf(paper, wisetup::MainWindow::RegistrationFont(), pdf).ok());
+    QProcess process;
+    process.start(pdftotext,
+                  {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    QVERIFY(process.waitForFinished(30000));
+    const QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
+    QVERIFY2(pages.size() >= 4, qPrintable(pages.join(u'|')));
+    const int count = static_cast<int>(pages.size()) - 1;  // the text ends with a page break
+    QVERIFY(pages[0].contains(QStringLiteral("Line of 2 cells")));
+    QVERIFY(pages[0].contains(QStringLiteral("cell2: refused")));
+    QVERIFY(pages[1].contains(QStringLiteral("Backup folder: /cell1")));
+    QVERIFY(pages[count - 1].contains(QStringLiteral("Backup folder: /cell2")));
+    for (int p = 0; p < count; ++p) {
+      QVERIFY2(pages[p].contains(QStringLiteral("page %1 of %2").arg(p + 1).arg(count)),
+               qPrintable(pages[p]));
+    }
+  }
+
+  // However large the scale, a dialog fits the screen it opens on, moved back onto it when it
+  // would stick out.
+  void dialogFitsTheScreen() {
+    wisetup::DocumentDialog dialog(ViewOf(0));
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(dialog.width() <= available.width());
+    QVERIFY(dialog.height() <= available.height());
+    QDialog large;
+    large.setGeometry(available.right() - 10, available.top() - 50, available.width() * 2,
+                      available.height() * 2);
+    wisetup::FitOnScreenWhenShown(large);
+    large.show();
+    QTRY_VERIFY(available.contains(large.frameGeometry()));
   }
 };
 

@@ -24,6 +24,8 @@
 #include <QToolButton>
 
 #include "demo-data/DemoData.h"
+#include "app/ChangeTexts.h"
+#include "ui/DocumentDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/OverviewWindow.h"
 
@@ -163,6 +165,48 @@ void CheckOverview(const QString& language, const QTemporaryDir& dir, const QStr
   }
 }
 
+// The preview dialog opens within the screen with its buttons inside it, and is saved for a look.
+void CheckPreview(int language, const QString& name, const QString& shots) {
+  using wisetup::ChangeText;
+  auto t = [language](ChangeText row) { return wisetup::ChangeTextOf(row, language); };
+  wisetup::ChangeList list;
+  list.files.push_back({"/cell1/WORK/A_APPLICATION/WELD/$WTBD22",
+                        wisetup::ComposedKind::Table,
+                        wisetup::FileState::Changed,
+                        {},
+                        {},
+                        {{"CONDITION1.COND_CURRENT_CMD", 112, 2, 120, 2541}}});
+  wisetup::DocumentView view;
+  view.title = t(ChangeText::PreviewTitle);
+  view.text = wisetup::ChangeListText(list, language);
+  view.copyCaption = t(ChangeText::DialogCopy);
+  view.saveCaption = t(ChangeText::DialogSave);
+  view.printCaption = t(ChangeText::DialogPrint);
+  view.pdfCaption = t(ChangeText::DialogPdf);
+  view.closeCaption = t(ChangeText::DialogClose);
+  wisetup::DocumentDialog dialog(view);
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) Report(name, QStringLiteral("preview never shown"));
+  QTest::qWait(50);
+  const QRect available = dialog.screen()->availableGeometry();
+  if (dialog.width() > available.width() || dialog.height() > available.height()) {
+    Report(name, QStringLiteral("preview %1x%2 is larger than the screen")
+                     .arg(dialog.width())
+                     .arg(dialog.height()));
+  }
+  for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
+    if (!dialog.rect().contains(QRect(button->mapTo(&dialog, QPoint(0, 0)), button->size()))) {
+      Report(name, QStringLiteral("%1 lies outside the preview").arg(button->objectName()));
+    }
+  }
+  if (shots.isEmpty()) return;
+  const QString file = QStringLiteral("%1/preview-%2-scale%3.png")
+                           .arg(shots, name)
+                           .arg(dialog.screen()->devicePixelRatio());
+  dialog.grab().save(file);
+  std::printf("saved %s\n", qPrintable(file));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -203,6 +247,7 @@ int main(int argc, char* argv[]) {
       window.grab().save(file);
       std::printf("saved %s\n", qPrintable(file));
     }
+    CheckPreview(language, name, shots);
   }
   for (const QString& language : {QStringLiteral("ja"), QStringLiteral("en")}) {
     QTemporaryDir demo;

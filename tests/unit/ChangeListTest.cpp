@@ -7,6 +7,7 @@
 
 #include "changes/ChangeList.h"
 #include "setupfile/SetupFormat.h"
+#include "text/IniDocument.h"
 
 namespace wisetup {
 namespace {
@@ -195,6 +196,30 @@ TEST(ChangeListSetupFile, NewFileHasNoKeyLines) {
   EXPECT_EQ(list.files[0].state, FileState::New);
   EXPECT_TRUE(list.files[0].keys.empty());
   EXPECT_EQ(list.ChangedCount(), 1u);
+  // The driver's lines stay without keys; the written keys are there for the person reading.
+  EXPECT_EQ(PreviewLines(list).size(), 2u);
+  const IniDocument written = IniDocument::Parse(Written("", Values(1)));
+  std::size_t keys = 0;
+  for (const SectionKeys& section : list.files[0].written) {
+    for (const auto& [key, value] : section.keys) {
+      EXPECT_EQ(written.Get(section.section, key), value) << section.section << "/" << key;
+      ++keys;
+    }
+  }
+  EXPECT_EQ(keys, written.ReachableKeys().size());
+}
+
+// Grouped by section in file order, with the values a reader gets: neither a second copy of a key
+// nor a repeated section, which no lookup reaches, is listed.
+TEST(ChangeListSetupFile, KeysOfANewFileInFileOrder) {
+  const auto sections =
+      SetupFileKeys("[B]\r\nY=2\r\nX = \"a b\"\r\nY=3\r\n[A]\r\nZ=\r\n[B]\r\nW=4\r\n");
+  std::vector<std::string> seen;
+  for (const SectionKeys& section : sections) {
+    seen.push_back("[" + section.section + "]");
+    for (const auto& [key, value] : section.keys) seen.push_back(key + "=" + value);
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"[B]", "Y=2", "X=a b", "[A]", "Z="}));
 }
 
 // Foreign sections, a duplicated key, a key line without "=", a value with blanks: only the
