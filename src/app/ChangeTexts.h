@@ -53,9 +53,9 @@ enum class ChangeText {
   DialogPrint,
   DialogPdf,
   DialogClose,
-  TextFilter,  // save dialog filter for text
-  PdfFilter,   // save dialog filter for PDF
-  MadeFrom,    // "%1" backup folder, "%2" when: the setup file was made from another backup
+  TextFilter,       // save dialog filter for text
+  PdfFilter,        // save dialog filter for PDF
+  MadeFrom,         // "%1" backup folder, "%2" when: the setup file was made from another backup
   TableHeading,     // "%1" the registrations that use it, "%2" the table number
   TableFile,        // "%1" the path
   UseName,          // "%1" a registration that uses the table

@@ -20,8 +20,8 @@ enum class SelectionsText {
   SelectionsNotThere,  // "%s": a save into the folders that go to the controller or board
   SelectionsPartly,    // heads the list of what could not be applied
   SaveCaption,
-  SavedWithoutModes,  // heads the registrations of a setup file left out of the saved file
-  ModeNotFound,       // "%1" welder, "%2" registration
+  SavedWithoutModes,    // heads the registrations of a setup file left out of the saved file
+  ModeNotFound,         // "%1" welder, "%2" registration
   SelectionsSaved,      // "%s": the status line after saving
   SelectionsLeftOut,    // heads the modes not saved, chosen where no table is registered
   SelectionsOpenTitle,  // title of the file dialog of Apply selections

@@ -23,8 +23,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "demo-data/DemoData.h"
 #include "app/ChangeTexts.h"
+#include "demo-data/DemoData.h"
 #include "ui/DocumentDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/OverviewWindow.h"
