@@ -6,8 +6,14 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "app/AccessibleTexts.h"
+#include "app/ChangeTexts.h"
+#include "app/CompareTexts.h"
 #include "app/CreateFilesTexts.h"
+#include "app/OverviewTexts.h"
+#include "app/RegistrationTexts.h"
 #include "app/SelectionsTexts.h"
+#include "app/ShellTexts.h"
 #include "app/UiTexts.h"
 
 namespace wisetup {
@@ -26,6 +32,29 @@ TEST(UiTextTable, EveryRowHasBothLanguages) {
     EXPECT_FALSE(UiTextOf(row, 1).empty()) << "row " << i;
     EXPECT_NE(UiTextOf(row, 0), UiTextOf(row, 1)) << "row " << i;
   }
+}
+
+// A table sized by its enum takes fewer rows than it has without a word: a row left out of a
+// merge would show as an empty box.
+template <typename Row, typename Of>
+void ExpectEveryRowInBothLanguages(const char* table, Of of) {
+  for (int i = 0; i < static_cast<int>(Row::Count); ++i) {
+    for (int language : {0, 1}) {
+      EXPECT_FALSE(of(static_cast<Row>(i), language).empty())
+          << table << " row " << i << " language " << language;
+    }
+  }
+}
+
+TEST(TextTables, EveryRowHasBothLanguages) {
+  ExpectEveryRowInBothLanguages<ShellText>("ShellText", ShellTextOf);
+  ExpectEveryRowInBothLanguages<CreateFilesText>("CreateFilesText", CreateFilesTextOf);
+  ExpectEveryRowInBothLanguages<SelectionsText>("SelectionsText", SelectionsTextOf);
+  ExpectEveryRowInBothLanguages<ChangeText>("ChangeText", ChangeTextOf);
+  ExpectEveryRowInBothLanguages<CompareText>("CompareText", CompareTextOf);
+  ExpectEveryRowInBothLanguages<OverviewText>("OverviewText", OverviewTextOf);
+  ExpectEveryRowInBothLanguages<RegistrationText>("RegistrationText", RegistrationTextOf);
+  ExpectEveryRowInBothLanguages<AccessibleText>("AccessibleText", AccessibleTextOf);
 }
 
 struct TextRowCase {
