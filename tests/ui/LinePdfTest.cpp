@@ -45,7 +45,10 @@ void SaveChoices(const string& backup, const string& path) {
   form.LanguageIndex = 1;
   form.LoadBackupFolder(backup);
   const std::vector<std::vector<std::pair<int, int>>> modes = {
-      {{0, 0}, {1, 2}}, {{0, 0}, {1, 1}, {3, 2}}, {{0, 0}, {1, 1}, {2, 2}}, {{0, 0}, {1, 1}}};
+      {{0, 0}, {1, 2}},
+      {{0, 0}, {1, 1}, {3, 2}},
+      {{0, 0}, {1, 1}, {2, 2}},
+      {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}}};
   const int models[] = {1, 3, 4, 7};
   for (int w = 0; w < wisetup::kWelders; ++w) {
     form.C(wisetup::Ctl::ComboBoxWelderNo).ItemIndex = w;
@@ -112,7 +115,7 @@ class LinePdfTest : public QObject {
   void firstPageListsThePairsAndEachReportStartsAPage() {
     string out;
     string err;
-    QCOMPARE(Apply({"--pdf", Path("line.pdf")}, out, err), 0);
+    QVERIFY2(Apply({"--pdf", Path("line.pdf")}, out, err) == 0, out.c_str());
     QVERIFY2(err.empty(), err.c_str());
     const std::vector<string> pages = PagesOf(TextOfPdf(Path("line.pdf")));
     QVERIFY2(pages.size() >= 3, out.c_str());
