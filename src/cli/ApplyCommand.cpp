@@ -203,6 +203,11 @@ class PairRun {
   int language_;
 };
 
+constexpr UiTextPair kPdfHelp = {
+    "実行後、ライン全体 (各組の結果と作成記録、--preview では変更確認) を 1 つの PDF に書き込む",
+    "writes, after the run, one PDF of the whole line: each pair's result and report (its preview "
+    "with --preview)"};
+
 // A pair on the line's first page, and its own pages: its report or preview, else why not.
 LineEntry EntryOf(const Pair& pair, Outcome outcome, const Apply& apply,
                   std::optional<PaperSection> paper, const std::vector<std::string>& reasons,
@@ -322,15 +327,7 @@ const CommandSpec& ApplyCommand() {
            nullptr,
            {"変更内容を表示するだけで、何も書き込まない",
             "prints each pair's changes as the preview does and writes nothing"}},
-          {"--pdf",
-           "FILE",
-           false,
-           false,
-           nullptr,
-           {"実行後、ライン全体 (各組の結果と作成記録、--preview では変更確認) を 1 つの PDF "
-            "に書き込む",
-            "writes, after the run, one PDF of the whole line: each pair's result and report (its "
-            "preview with --preview)"}},
+          {"--pdf", "FILE", false, false, nullptr, kPdfHelp},
       },
       {"終了コード: 0 すべて作成、1 作成しなかった組がある、2 使い方の誤り、3 "
        "一部のファイルが新しい"
