@@ -8,6 +8,7 @@
 #include "app/Mainunit.h"
 #include "app/SelectionsTexts.h"
 #include "cli/CliTexts.h"
+#include "cli/LinePdf.h"
 #include "platform/FileIo.h"
 #include "platform/FileSystem.h"
 #include "platform/PathMap.h"
@@ -30,6 +31,7 @@ struct Apply {
   bool overwrite = false;
   bool replaceOther = false;
   bool preview = false;
+  std::string pdf;  // the line's PDF, when asked for
   std::string batch;
 };
 
@@ -49,6 +51,7 @@ Apply ApplyOf(const Arguments& arguments, CliPlatform& platform) {
   apply.overwrite = arguments.Has("--overwrite");
   apply.replaceOther = arguments.Has("--replace-other-backup");
   apply.preview = arguments.Has("--preview");
+  if (arguments.Has("--pdf")) apply.pdf = AbsolutePath(arguments.Value("--pdf"));
   // Named by when it began, so that no older run can belong to it, and unique to this apply.
   static int applies = 0;
   apply.batch = platform.LocalTimestamp() + "-" + std::to_string(CurrentProcessId()) + "-" +
@@ -81,11 +84,21 @@ class PairRun {
   PairRun(const Apply& apply, CommandContext& context)
       : apply_(apply), context_(context), language_(context.language) {}
 
+  std::optional<PaperSection> paper;  // the last pair's report or preview, for the line's PDF
+
   Outcome Run(const Pair& pair, std::vector<std::string>& reasons) {
     TForm1 form(context_.platform);
     form.LanguageIndex = language_;
     form.ApplyLanguage(language_);
     form.BatchName = apply_.batch;
+    const Outcome outcome = RunOn(form, pair, reasons);
+    paper.reset();
+    if (!apply_.pdf.empty() && outcome == Outcome::Done) paper = form.ShownPaper();
+    return outcome;
+  }
+
+ private:
+  Outcome RunOn(TForm1& form, const Pair& pair, std::vector<std::string>& reasons) {
     context_.platform.boxes.clear();
     context_.platform.questionAnswer = MessageAnswer::No;
     if (!LoadAndSelect(form, pair, reasons)) return Outcome::Refused;
@@ -102,7 +115,6 @@ class PairRun {
     return outcome;
   }
 
- private:
   bool LoadAndSelect(TForm1& form, const Pair& pair, std::vector<std::string>& reasons) {
     CliPlatform& platform = context_.platform;
     form.RunHandler([&] { form.LoadBackupFolder(pair.backup); });
@@ -191,6 +203,41 @@ class PairRun {
   int language_;
 };
 
+constexpr UiTextPair kPdfHelp = {
+    "実行後、ライン全体 (各組の結果と作成記録、--preview では変更確認) を 1 つの PDF に書き込む",
+    "writes, after the run, one PDF of the whole line: each pair's result and report (its preview "
+    "with --preview)"};
+
+// A pair on the line's first page, and its own pages: its report or preview, else why not.
+LineEntry EntryOf(const Pair& pair, Outcome outcome, const Apply& apply,
+                  std::optional<PaperSection> paper, const std::vector<std::string>& reasons,
+                  int language) {
+  CliText result = CliText::LineLeftPartNew;
+  if (outcome == Outcome::Done) {
+    result = apply.preview ? CliText::LinePreviewed : CliText::LineCreated;
+  } else if (outcome == Outcome::Refused) {
+    result = CliText::LineRefused;
+  }
+  LineEntry entry;
+  entry.line =
+      Fill(CliText::LinePair, language, {pair.backup, pair.setup, CliTextOf(result, language)});
+  if (paper) {
+    entry.report = std::move(*paper);
+    return entry;
+  }
+  entry.report.heading = {entry.line};
+  for (const std::string& reason : reasons) entry.report.text += reason + "\n";
+  return entry;
+}
+
+bool WriteApplyPdf(const Apply& apply, const std::vector<LineEntry>& entries,
+                   CommandContext& context) {
+  const std::string facts = Fill(CliText::LineSelections, context.language, {apply.selections});
+  return WriteLinePdf(
+      LineDocument(CliTextOf(CliText::LinePdfTitle, context.language), {facts}, entries, context),
+      apply.pdf, context);
+}
+
 int RunApply(const Arguments& arguments, CommandContext& context) {
   const Apply apply = ApplyOf(arguments, context.platform);
   const int language = context.language;
@@ -199,10 +246,14 @@ int RunApply(const Arguments& arguments, CommandContext& context) {
   int done = 0;
   int refused = 0;
   int partNew = 0;
+  std::vector<LineEntry> entries;
   for (std::size_t i = 0; i < apply.pairs.size(); ++i) {
     const Pair& pair = apply.pairs[i];
     std::vector<std::string> reasons = refusals[i];
     const Outcome outcome = reasons.empty() ? run.Run(pair, reasons) : Outcome::Refused;
+    if (!apply.pdf.empty()) {
+      entries.push_back(EntryOf(pair, outcome, apply, std::move(run.paper), reasons, language));
+    }
     if (outcome == Outcome::Done) ++done;
     if (outcome == Outcome::Refused) {
       ++refused;
@@ -221,8 +272,9 @@ int RunApply(const Arguments& arguments, CommandContext& context) {
     summary = FormatCount(summary, static_cast<std::size_t>(count));
   }
   context.out << summary << "\n";
-  if (partNew > 0) return kLeftPartNew;
-  return refused > 0 ? kRefused : kAllDone;
+  int status = refused > 0 ? kRefused : kAllDone;
+  if (partNew > 0) status = kLeftPartNew;
+  return apply.pdf.empty() ? status : StatusWithPdf(status, WriteApplyPdf(apply, entries, context));
 }
 
 }  // namespace
@@ -275,6 +327,7 @@ const CommandSpec& ApplyCommand() {
            nullptr,
            {"変更内容を表示するだけで、何も書き込まない",
             "prints each pair's changes as the preview does and writes nothing"}},
+          {"--pdf", "FILE", false, false, nullptr, kPdfHelp},
       },
       {"終了コード: 0 すべて作成、1 作成しなかった組がある、2 使い方の誤り、3 "
        "一部のファイルが新しい"

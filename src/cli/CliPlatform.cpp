@@ -17,6 +17,10 @@ void CliPlatform::ShowApplicationError(const std::string& text) {
   boxes.push_back({MessageKind::Error, text});
 }
 
+FileStatus CliPlatform::WritePdf(const PaperDocument& document, const std::string& path) {
+  return pdfWriter != nullptr ? pdfWriter(document, path) : Platform::WritePdf(document, path);
+}
+
 int CliPlatform::UserDefaultLcid() {
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
     const auto value = Environment(name);

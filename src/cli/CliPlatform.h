@@ -10,6 +10,9 @@
 
 namespace wisetup {
 
+// Writes a document as a PDF; the window's toolkit provides it, the command line cannot link it.
+using PdfWriter = FileStatus (*)(const PaperDocument& document, const std::string& path);
+
 class CliPlatform : public Platform {
  public:
   struct Box {
@@ -18,6 +21,7 @@ class CliPlatform : public Platform {
   };
   std::vector<Box> boxes;  // every box shown since the last Take()
   MessageAnswer questionAnswer = MessageAnswer::No;
+  PdfWriter pdfWriter = nullptr;  // without one, every PDF fails as not written
 
   MessageAnswer ShowMessage(MessageKind kind, const std::string& text,
                             const std::string& caption) override;
@@ -32,6 +36,7 @@ class CliPlatform : public Platform {
   int UserDefaultLcid() override;
   std::string ExecutablePath() override;
   void ExitProcess(int) override {}
+  FileStatus WritePdf(const PaperDocument& document, const std::string& path) override;
 
   // The error boxes shown since the last call, each as its lines; the list is emptied.
   std::vector<std::string> TakeErrors();

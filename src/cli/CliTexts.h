@@ -35,6 +35,14 @@ enum class CliText {
   PairRefused,      // "%1" backup
   PairPreviewed,    // "%1" backup
   PairLeftPartNew,  // "%1" backup
+  LinePdfTitle,     // title and first line of a line's PDF
+  LineSelections,   // "%1" the selections file
+  LinePair,         // "%1" backup, "%2" setup folder, "%3" what became of the pair
+  LineCreated,      // the pair was created
+  LinePreviewed,    // the pair was previewed
+  LineRefused,      // the pair was refused
+  LineLeftPartNew,  // the pair was left part new
+  PdfNotWritten,    // "%1" the PDF, "%2" why: the one line when it cannot be written
   FolderMade,       // "%1" the setup folder made for a pair
   NoParent,         // "%1" the folder the setup folder would be made in, which is missing
   FolderNotMade,    // "%1" the setup folder, "%2" the system's reason

@@ -78,8 +78,10 @@ bool IsHeadlessCommand(const std::vector<std::string>& arguments) {
   return !arguments.empty() && !IsWindowOption(arguments.front());
 }
 
-int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                PdfWriter pdfWriter) {
   CliPlatform platform;
+  platform.pdfWriter = pdfWriter;
   int language = platform.UserDefaultLcid() == kJapaneseLcid ? 0 : 1;
   // The language asked for counts for the help and the usage errors too.
   for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {

@@ -20,6 +20,8 @@ const std::vector<const CommandSpec*>& Commands();
 // anything but none at all, --version, or an option of the window system.
 bool IsHeadlessCommand(const std::vector<std::string>& arguments);
 
-int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+// `pdfWriter` writes the PDFs a command is asked for (--pdf); the program hands its toolkit's.
+int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                PdfWriter pdfWriter = nullptr);
 
 }  // namespace wisetup

@@ -13,6 +13,7 @@
 
 #include "cli/CommandLine.h"
 #include "ui/MainWindow.h"
+#include "ui/Paper.h"
 #include "ui/QtPlatform.h"
 
 namespace {
@@ -34,7 +35,8 @@ int main(int argc, char* argv[]) {
   // settled before any window system is touched.
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   if (wisetup::IsHeadlessCommand(arguments)) {
-    return wisetup::RunHeadless(arguments, std::cout, std::cerr);
+    // The PDFs of a line are drawn by the toolkit, started off-screen only when one is asked for.
+    return wisetup::RunHeadless(arguments, std::cout, std::cerr, &wisetup::WritePdfFile);
   }
   // --version answers on a terminal without a display.
   {

@@ -197,6 +197,44 @@ TEST_F(CommandLine, PreviewPrintsTheChangeListAndWritesNothing) {
   EXPECT_EQ(Weld("b1", "$WTBD1"), table);
 }
 
+PaperDocument writtenPdf;
+FileStatus KeepPdf(const PaperDocument& document, const std::string&) {
+  writtenPdf = document;
+  return {};
+}
+
+// The line's document: the first page lists every pair, then each pair's report or preview, or a
+// refused pair's reasons under its line.
+TEST_F(CommandLine, TheLinesPdfHoldsEveryPairFromANewPage) {
+  ChooseInTheWindow("first", "sfirst");
+  test::WriteBytes(dir_ / "s2" / "ZelSetUp.ini", "[KEPT]\r\n");
+  for (const bool preview : {false, true}) {
+    SCOPED_TRACE(preview);
+    vector<string> arguments = {"apply",    "--selections", Path("line.selections.ini"),
+                                "--backup", Path("b1"),     "--setup",
+                                Path("s1"), "--backup",     Path("b2"),
+                                "--setup",  Path("s2"),     "--pdf",
+                                "line.pdf", "--language",   "en"};
+    if (preview) arguments.push_back("--preview");
+    std::ostringstream out;
+    writtenPdf = {};
+    EXPECT_EQ(RunHeadless(arguments, out, out, &KeepPdf), preview ? 0 : 1) << out.str();
+    const vector<PaperSection>& sections = writtenPdf.sections;
+    ASSERT_EQ(sections.size(), 3U);
+    EXPECT_EQ(sections[0].heading.front(), "Line handover");
+    const string b1 = Path("b1") + " → " + Path("s1") + (preview ? ": previewed" : ": created");
+    const string b2 = Path("b2") + " → " + Path("s2") + (preview ? ": previewed" : ": refused");
+    EXPECT_EQ(sections[0].text, b1 + "\n" + b2 + "\n");
+    EXPECT_EQ(sections[1].heading.front(),
+              preview ? "Preview of Create Files" : "Report of Create Files");
+    EXPECT_NE(sections[1].text.find("14 files are written"), string::npos) << sections[1].text;
+    if (!preview) {
+      EXPECT_EQ(sections[2].heading, vector<string>{b2});
+      EXPECT_NE(sections[2].text.find("exists (--overwrite replaces it)"), string::npos);
+    }
+  }
+}
+
 // The lines of a production line: a board's file made from another cell's backup is refused even
 // under --overwrite and replaced only when asked for by name; undo puts back the batch, leaving a
 // backup changed since, or only the backup named.
