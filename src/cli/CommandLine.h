@@ -20,6 +20,11 @@ const std::vector<const CommandSpec*>& Commands();
 // anything but none at all, --version, or an option of the window system.
 bool IsHeadlessCommand(const std::vector<std::string>& arguments);
 
+// A usage error: the one line naming what is wrong, then the usage of `command` (of every command
+// when it is null); kExitUsage.
+int UsageError(std::ostream& err, const std::string& line, const CommandSpec* command,
+               int language);
+
 int RunHeadless(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace wisetup

@@ -161,7 +161,7 @@ TEST_F(CommandLine, UsageErrorsAndRefusalsBeforeAnythingIsWritten) {
        "is given for another backup too"},
       {"MissingSelections",
        {"apply", "--selections", Path("none.ini"), "--backup", Path("b1"), "--setup", Path("s1")},
-       1,
+       2,
        "cannot be used"},
       {"NotABackup",
        {"apply", "--selections", Path("line.selections.ini"), "--backup", Path("s3"), "--setup",
