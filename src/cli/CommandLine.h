@@ -1,8 +1,8 @@
 // The headless commands of the installed program, run without a display: one registry maps each
-// word to its command (ApplyCommand.h, UndoCommand.h), so that a word or an option no command
-// declares is a usage error here, before anything is read or written: exit status 2, one line
-// naming it on standard error, then the usage. `--help`, alone or after a command, prints to
-// standard output and exits 0.
+// word to its command (ApplyCommand.h, CheckCommand.h, CompareCommand.h, UndoCommand.h), so that a
+// word or an option no command declares is a usage error here, before anything is read or written:
+// exit status 2, one line naming it on standard error, then the usage. `--help`, alone or after a
+// command, prints to standard output and exits 0.
 #pragma once
 
 #include <ostream>
