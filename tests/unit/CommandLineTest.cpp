@@ -347,6 +347,8 @@ TEST_F(CommandLine, CheckJudgesEachPairAndTouchesNothing) {
                 out),
             0)
       << out;
+  const char* runtime = ::getenv("XDG_RUNTIME_DIR");
+  const string kept = runtime != nullptr ? runtime : "";
   ::setenv("XDG_RUNTIME_DIR", Path("run").c_str(), 1);  // where a lock would be left
   const auto before = Tree();
   const vector<string> line = {"check",        "--selections", Path("line.selections.ini"),
@@ -390,7 +392,11 @@ TEST_F(CommandLine, CheckJudgesEachPairAndTouchesNothing) {
   EXPECT_NE(out.find("  made from " + Path("b1") + " on "), string::npos) << out;
   EXPECT_NE(out.find("1 pair: 0 up to date, 1 differ, 0 refused\n"), string::npos) << out;
   EXPECT_EQ(Tree(), before);
-  ::unsetenv("XDG_RUNTIME_DIR");
+  if (kept.empty()) {
+    ::unsetenv("XDG_RUNTIME_DIR");
+  } else {
+    ::setenv("XDG_RUNTIME_DIR", kept.c_str(), 1);
+  }
 }
 
 // The catalogue given on the command line, as the folder holding WeldingMode or WeldingMode itself;
