@@ -164,7 +164,7 @@ check_read_only() {
   before=$(snapshot "$point")
   expected=$(printf '%s\n' "ROOT/demo2: refused" \
     "  The setup files were not created. No file was changed." "  ROOT: the medium is read-only" \
-    "1 pairs: 0 done, 1 refused, 0 left part new" "exit 1")
+    "1 pair: 0 done, 1 refused, 0 left part new" "exit 1")
   local got
   got=$({
     env -i PATH="$PATH" HOME="$out/home" XDG_DATA_HOME="$out/data" \

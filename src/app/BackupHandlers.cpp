@@ -66,7 +66,7 @@ void TForm1::LoadBackupFolder(const std::string& folder) {
 void TForm1::LockLoadedBackup() {
   backupLock_.Release();
   const auto folder = LockFolder(Environment());
-  if (!folder) return;
+  if (!folder || !LocksBackup) return;
   if (const auto holder = backupLock_.Take(*folder, LoadedBackupFolder)) {
     ShowMessageBox(MessageKind::Information,
                    FormatCount(CreateFilesTextOf(CreateFilesText::AlsoOpen, LanguageIndex),

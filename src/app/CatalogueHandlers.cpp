@@ -9,6 +9,7 @@
 namespace wisetup {
 
 std::string TForm1::CatalogueRoot() const {
+  if (!CatalogueGiven.empty()) return CatalogueGiven + "/";
   for (const std::string& place :
        CatalogueSearchFolders(platform_.ExecutablePath(), Environment())) {
     if (FolderExists(place)) return place + "/";

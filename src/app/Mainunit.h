@@ -217,8 +217,11 @@ class TForm1 {
 
   // --- catalogue and selections (CatalogueHandlers.cpp, SelectionHandlers.cpp) -------------------
   // The catalogue folder found first among CatalogueSearchFolders (with a trailing separator), or
-  // nothing when none exists.
+  // nothing when none exists. A folder given by the headless commands' --catalogue comes first.
   std::string CatalogueRoot() const;
+  std::string CatalogueGiven;
+  // Off for a look that only reads: a line's audit leaves no lock file behind.
+  bool LocksBackup = true;
   void UpdateRatedCurrent(int welder);
   void ClearCatalogue(int welder);
   void LoadCatalogue(int welder);

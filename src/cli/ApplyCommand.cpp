@@ -9,6 +9,7 @@
 #include "app/SelectionsTexts.h"
 #include "cli/CliTexts.h"
 #include "cli/LinePdf.h"
+#include "cli/PairLoad.h"
 #include "platform/FileIo.h"
 #include "platform/FileSystem.h"
 #include "platform/PathMap.h"
@@ -20,14 +21,11 @@ constexpr int kAllDone = 0;
 constexpr int kRefused = 1;
 constexpr int kLeftPartNew = 3;
 
-struct Pair {
-  std::string backup;
-  std::string setup;
-};
-
 struct Apply {
-  std::string selections;
-  std::vector<Pair> pairs;
+  Selections selections;
+  std::string selectionsFile;  // as given, made absolute
+  std::string catalogue;
+  std::vector<BackupPair> pairs;
   bool overwrite = false;
   bool replaceOther = false;
   bool preview = false;
@@ -43,11 +41,7 @@ std::string Fill(CliText row, int language, std::initializer_list<std::string> a
 
 Apply ApplyOf(const Arguments& arguments, CliPlatform& platform) {
   Apply apply;
-  for (const Arguments::Given& given : arguments.given) {
-    if (given.option == "--selections") apply.selections = AbsolutePath(given.value);
-    if (given.option == "--backup") apply.pairs.push_back({AbsolutePath(given.value), {}});
-    if (given.option == "--setup") apply.pairs.back().setup = AbsolutePath(given.value);
-  }
+  apply.pairs = PairsOf(arguments);
   apply.overwrite = arguments.Has("--overwrite");
   apply.replaceOther = arguments.Has("--replace-other-backup");
   apply.preview = arguments.Has("--preview");
@@ -59,26 +53,6 @@ Apply ApplyOf(const Arguments& arguments, CliPlatform& platform) {
   return apply;
 }
 
-// The pairs judged against each other before any of them is touched.
-std::vector<std::vector<std::string>> CrossRefusals(const Apply& apply, int language) {
-  std::vector<std::vector<std::string>> refusals(apply.pairs.size());
-  for (std::size_t i = 0; i < apply.pairs.size(); ++i) {
-    for (std::size_t j = 0; j < apply.pairs.size(); ++j) {
-      if (i == j) continue;
-      if (j < i &&
-          CanonicalFolder(apply.pairs[i].backup) == CanonicalFolder(apply.pairs[j].backup)) {
-        refusals[i].push_back(CliTextOf(CliText::SameBackup, language));
-      }
-      if (CanonicalFolder(apply.pairs[i].setup) == CanonicalFolder(apply.pairs[j].setup)) {
-        refusals[i].push_back(
-            FormatPath(CliTextOf(CliText::SharedSetup, language), apply.pairs[i].setup));
-        break;
-      }
-    }
-  }
-  return refusals;
-}
-
 class PairRun {
  public:
   PairRun(const Apply& apply, CommandContext& context)
@@ -86,10 +60,9 @@ class PairRun {
 
   std::optional<PaperSection> paper;  // the last pair's report or preview, for the line's PDF
 
-  Outcome Run(const Pair& pair, std::vector<std::string>& reasons) {
+  Outcome Run(const BackupPair& pair, std::vector<std::string>& reasons) {
     TForm1 form(context_.platform);
-    form.LanguageIndex = language_;
-    form.ApplyLanguage(language_);
+    PrepareForm(form, apply_.catalogue, context_);
     form.BatchName = apply_.batch;
     const Outcome outcome = RunOn(form, pair, reasons);
     paper.reset();
@@ -98,10 +71,8 @@ class PairRun {
   }
 
  private:
-  Outcome RunOn(TForm1& form, const Pair& pair, std::vector<std::string>& reasons) {
-    context_.platform.boxes.clear();
-    context_.platform.questionAnswer = MessageAnswer::No;
-    if (!LoadAndSelect(form, pair, reasons)) return Outcome::Refused;
+  Outcome RunOn(TForm1& form, const BackupPair& pair, std::vector<std::string>& reasons) {
+    if (!LoadAndSelect(form, pair, apply_.selections, context_, reasons)) return Outcome::Refused;
     form.C(Ctl::EditConfigFolder).Text = pair.setup;
     if (apply_.preview) return Preview(form, pair, reasons);
     bool made = false;
@@ -115,31 +86,7 @@ class PairRun {
     return outcome;
   }
 
-  bool LoadAndSelect(TForm1& form, const Pair& pair, std::vector<std::string>& reasons) {
-    CliPlatform& platform = context_.platform;
-    form.RunHandler([&] { form.LoadBackupFolder(pair.backup); });
-    if (form.LoadedBackupFolder != pair.backup) {
-      reasons = platform.TakeErrors();
-      if (reasons.empty()) reasons.push_back(CliTextOf(CliText::NotLoaded, language_));
-      return false;
-    }
-    std::string why;
-    const auto selections = form.ReadSelectionsFile(apply_.selections, why);
-    if (!selections) {
-      reasons.push_back(
-          FormatPath(CliTextOf(CliText::SelectionsFile, language_), apply_.selections));
-      reasons.push_back(why);
-      return false;
-    }
-    for (const MatchProblem& problem : form.ApplySelections(*selections)) {
-      reasons.push_back(MatchProblemText(problem, language_));
-    }
-    const std::vector<std::string> errors = platform.TakeErrors();
-    reasons.insert(reasons.end(), errors.begin(), errors.end());
-    return reasons.empty();
-  }
-
-  Outcome Preview(TForm1& form, const Pair& pair, std::vector<std::string>& reasons) {
+  Outcome Preview(TForm1& form, const BackupPair& pair, std::vector<std::string>& reasons) {
     form.RunHandler([&] { form.ButtonPreviewClick(); });
     if (!form.ShownChanges) {
       reasons = context_.platform.TakeErrors();
@@ -166,7 +113,7 @@ class PairRun {
     return true;
   }
 
-  Outcome Create(TForm1& form, const Pair& pair, std::vector<std::string>& reasons) {
+  Outcome Create(TForm1& form, const BackupPair& pair, std::vector<std::string>& reasons) {
     const std::string setupFile = MapPath(pair.setup, "\\ZelSetUp.ini");
     if (FileExists(setupFile)) {
       const auto origin = form.OtherBackupOrigin(setupFile);
@@ -209,7 +156,7 @@ constexpr UiTextPair kPdfHelp = {
     "with --preview)"};
 
 // A pair on the line's first page, and its own pages: its report or preview, else why not.
-LineEntry EntryOf(const Pair& pair, Outcome outcome, const Apply& apply,
+LineEntry EntryOf(const BackupPair& pair, Outcome outcome, const Apply& apply,
                   std::optional<PaperSection> paper, const std::vector<std::string>& reasons,
                   int language) {
   CliText result = CliText::LineLeftPartNew;
@@ -232,23 +179,30 @@ LineEntry EntryOf(const Pair& pair, Outcome outcome, const Apply& apply,
 
 bool WriteApplyPdf(const Apply& apply, const std::vector<LineEntry>& entries,
                    CommandContext& context) {
-  const std::string facts = Fill(CliText::LineSelections, context.language, {apply.selections});
+  const std::string facts = Fill(CliText::LineSelections, context.language, {apply.selectionsFile});
   return WriteLinePdf(
       LineDocument(CliTextOf(CliText::LinePdfTitle, context.language), {facts}, entries, context),
       apply.pdf, context);
 }
 
 int RunApply(const Arguments& arguments, CommandContext& context) {
-  const Apply apply = ApplyOf(arguments, context.platform);
+  Apply apply = ApplyOf(arguments, context.platform);
+  const auto catalogue = CatalogueOf(arguments, ApplyCommand(), context);
+  if (!catalogue) return kExitUsage;
+  auto selections = ReadSelectionsOnce(arguments, context);
+  if (!selections) return kExitUsage;
+  apply.catalogue = *catalogue;
+  apply.selections = std::move(*selections);
+  apply.selectionsFile = AbsolutePath(arguments.Value("--selections"));
   const int language = context.language;
-  const std::vector<std::vector<std::string>> refusals = CrossRefusals(apply, language);
+  const std::vector<std::vector<std::string>> refusals = CrossRefusals(apply.pairs, language);
   PairRun run(apply, context);
   int done = 0;
   int refused = 0;
   int partNew = 0;
   std::vector<LineEntry> entries;
   for (std::size_t i = 0; i < apply.pairs.size(); ++i) {
-    const Pair& pair = apply.pairs[i];
+    const BackupPair& pair = apply.pairs[i];
     std::vector<std::string> reasons = refusals[i];
     const Outcome outcome = reasons.empty() ? run.Run(pair, reasons) : Outcome::Refused;
     if (!apply.pdf.empty()) {
@@ -267,7 +221,8 @@ int RunApply(const Arguments& arguments, CommandContext& context) {
       context.out << (reason.starts_with("  ") ? "" : "  ") << reason << "\n";
     }
   }
-  std::string summary = CliTextOf(CliText::Summary, language);
+  std::string summary =
+      CliTextOf(apply.pairs.size() == 1 ? CliText::SummaryOne : CliText::Summary, language);
   for (const int count : {static_cast<int>(apply.pairs.size()), done, refused, partNew}) {
     summary = FormatCount(summary, static_cast<std::size_t>(count));
   }
@@ -328,6 +283,7 @@ const CommandSpec& ApplyCommand() {
            {"変更内容を表示するだけで、何も書き込まない",
             "prints each pair's changes as the preview does and writes nothing"}},
           {"--pdf", "FILE", false, false, nullptr, kPdfHelp},
+          CatalogueOption(),
       },
       {"終了コード: 0 すべて作成、1 作成しなかった組がある、2 使い方の誤り、3 "
        "一部のファイルが新しい"

@@ -17,7 +17,8 @@ const std::array<UiTextPair, static_cast<std::size_t>(CliText::Count)> kTexts = 
     {"%d 組: 作成 %d、拒否 %d、一部のみ新しい内容 %d",
      "%d pairs: %d done, %d refused, %d left part new"},
     {"元に戻す作成がありません。", "There is no Create Files to undo."},
-    {"選択内容ファイル %s を使用できません:", "The selections file %s cannot be used:"},
+    {"wisetup: 選択内容ファイル %1 を使用できません: %2",
+     "wisetup: the selections file %1 cannot be used: %2"},
     {"使い方:", "Usage:"},
     {"オプション:", "Options:"},
     {"コマンド (画面なしで実行します):", "Commands (no display needed):"},
@@ -65,6 +66,11 @@ const std::array<UiTextPair, static_cast<std::size_t>(CliText::Count)> kTexts = 
     {"%1: 作成後に変更されているため、そのままにしました", "%1: changed since, left as it is"},
     {"%1: 戻せませんでした", "%1: not restored"},
     {"%1 回の作成: 元に戻した %2、そのまま %3", "%1 runs: %2 put back, %3 left as they are"},
+    {"%d 組: 作成 %d、拒否 %d、一部のみ新しい内容 %d",
+     "%d pair: %d done, %d refused, %d left part new"},
+    {"最後まで読み出せません", "it could not be read whole"},
+    {"wisetup: %1 にはカタログ (WeldingMode フォルダ) がありません",
+     "wisetup: %1 holds no catalogue (no WeldingMode folder)"},
 }};
 
 }  // namespace

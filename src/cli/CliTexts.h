@@ -15,7 +15,7 @@ enum class CliText {
   NotLoaded,        // the backup folder could not be loaded
   Summary,          // "%d" pairs, "%d" created or previewed, "%d" refused, "%d" left part new
   NothingToUndo,    // no run to undo
-  SelectionsFile,   // "%s": the selections file could not be used; the reason follows
+  SelectionsFile,   // "%1" the selections file, "%2" why it cannot be used
   UsageHeading,     // heads the usage lines
   OptionsHeading,   // heads the options of a command's help
   CommandsHeading,  // heads the commands of `wisetup --help`
@@ -51,6 +51,9 @@ enum class CliText {
   UndoLeft,         // "%1" backup; its changed files follow
   UndoFailed,       // "%1" backup; the reasons follow
   UndoSummary,      // "%1" runs, "%2" put back, "%3" left
+  SummaryOne,       // Summary for one pair
+  NotReadWhole,     // a file could not be read whole and the system gave no reason
+  NoCatalogue,      // "%1" the folder given to --catalogue
   Count
 };
 

@@ -47,6 +47,10 @@ bool CheckComplete(const CommandSpec& command, const Arguments& args,
       return false;
     }
   }
+  if (args.operands.size() < command.operands.size()) {
+    error = Fill(CliText::Required, language, {command.operands[args.operands.size()]});
+    return false;
+  }
   for (const OptionSpec& option : command.options) {
     if (option.required && !args.Has(option.name)) {
       error = Fill(CliText::Required, language, {option.name});
@@ -96,6 +100,11 @@ std::optional<Arguments> ParseArguments(const CommandSpec& command,
   std::string pendingLead;  // a lead option whose followers have not all come yet
   for (std::size_t i = 0; i < words.size(); ++i) {
     const OptionSpec* option = Find(command, words[i]);
+    if (option == nullptr && !words[i].starts_with("-") &&
+        args.operands.size() < command.operands.size()) {
+      args.operands.push_back(words[i]);
+      continue;
+    }
     if (option == nullptr) {
       error = Fill(words[i].starts_with("-") ? CliText::UnknownOption : CliText::UnexpectedWord,
                    language, {words[i]});
@@ -129,6 +138,7 @@ std::optional<Arguments> ParseArguments(const CommandSpec& command,
 
 std::string Synopsis(const CommandSpec& command) {
   std::string out = std::string("wisetup ") + command.word;
+  for (const char* operand : command.operands) out += std::string(" ") + operand;
   for (const OptionSpec& option : command.options) {
     if (option.follows != nullptr) continue;
     std::string group = Words(option);

@@ -30,6 +30,7 @@ struct Arguments {
     std::string value;
   };
   std::vector<Given> given;
+  std::vector<std::string> operands;  // the words that are no option, in order
 
   bool Has(const std::string& option) const;
   // The value of the first time `option` was given; empty when it was not.
@@ -49,6 +50,8 @@ struct CommandSpec {
   std::vector<OptionSpec> options;
   UiTextPair exitStatus;  // one line
   int (*run)(const Arguments& arguments, CommandContext& context);
+  // The words given without an option ("BACKUP_A"), each required.
+  std::vector<const char*> operands = {};
 };
 
 inline constexpr int kExitUsage = 2;

@@ -5,7 +5,9 @@
 
 #include "app/ChangeTexts.h"
 #include "cli/ApplyCommand.h"
+#include "cli/CheckCommand.h"
 #include "cli/CliTexts.h"
+#include "cli/CompareCommand.h"
 #include "cli/UndoCommand.h"
 
 namespace wisetup {
@@ -54,7 +56,8 @@ const CommandSpec* CommandOf(const std::string& word) {
   return nullptr;
 }
 
-// The one line, then the usage the line is about.
+}  // namespace
+
 int UsageError(std::ostream& err, const std::string& line, const CommandSpec* command,
                int language) {
   err << line << "\n" << CliTextOf(CliText::UsageHeading, language) << "\n";
@@ -67,10 +70,9 @@ int UsageError(std::ostream& err, const std::string& line, const CommandSpec* co
   return kExitUsage;
 }
 
-}  // namespace
-
 const std::vector<const CommandSpec*>& Commands() {
-  static const std::vector<const CommandSpec*> commands = {&ApplyCommand(), &UndoCommand()};
+  static const std::vector<const CommandSpec*> commands = {&ApplyCommand(), &CheckCommand(),
+                                                           &CompareCommand(), &UndoCommand()};
   return commands;
 }
 

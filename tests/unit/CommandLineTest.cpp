@@ -2,7 +2,9 @@
 // and the round trip from choices made in the window to the same files written headless.
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "app/CompareTexts.h"
 #include "app/Mainunit.h"
 #include "cli/CommandLine.h"
 #include "demo-data/DemoData.h"
@@ -75,6 +78,15 @@ class CommandLine : public test::TempDirTest {
     const int status = RunHeadless(arguments, o, e);
     out = o.str() + e.str();
     return status;
+  }
+
+  // Every entry below the test's folder, with the bytes of each file.
+  std::map<string, string> Tree() const {
+    std::map<string, string> tree;
+    for (const auto& entry : fs::recursive_directory_iterator(dir_)) {
+      tree[entry.path().string()] = entry.is_regular_file() ? test::ReadBytes(entry.path()) : "/";
+    }
+    return tree;
   }
 
   string Weld(const string& backup, const string& table) const {
@@ -161,7 +173,7 @@ TEST_F(CommandLine, UsageErrorsAndRefusalsBeforeAnythingIsWritten) {
        "is given for another backup too"},
       {"MissingSelections",
        {"apply", "--selections", Path("none.ini"), "--backup", Path("b1"), "--setup", Path("s1")},
-       1,
+       2,
        "cannot be used"},
       {"NotABackup",
        {"apply", "--selections", Path("line.selections.ini"), "--backup", Path("s3"), "--setup",
@@ -193,6 +205,7 @@ TEST_F(CommandLine, PreviewPrintsTheChangeListAndWritesNothing) {
       out.find(Path("s1") + "/ZelSetUp.ini — new\n  A new file; every key below is written:\n"),
       string::npos)
       << out;
+  EXPECT_NE(out.find("\n1 pair: 1 done, 0 refused, 0 left part new\n"), string::npos) << out;
   EXPECT_TRUE(fs::is_empty(dir_ / "s1"));
   EXPECT_EQ(Weld("b1", "$WTBD1"), table);
 }
@@ -320,6 +333,168 @@ TEST_F(CommandLine, AMissingSetupFolderIsMadeWhereItsParentIsAndJapaneseIsJapane
   for (const char* english : {"refused", "made from", "pairs"}) {
     EXPECT_EQ(out.find(english), string::npos) << english << "\n" << out;
   }
+}
+
+// compare prints the window's lines and answers as diff does; a folder that is no backup is one
+// line, in either language.
+TEST_F(CommandLine, CompareSaysWhatTheWindowSaysWithDiffsExitStatus) {
+  ChooseInTheWindow("first", "sfirst");  // first's tables now hold the chosen modes
+  struct Row {
+    const char* name;
+    string a, b;
+    const char* language;
+    int status;
+  };
+  const vector<Row> rows = {
+      {"Twins", Path("b1"), Path("b2"), "en", 0},
+      {"SameFolder", Path("b1"), Path("b1") + "/", "ja", 0},
+      {"Applied", Path("b1"), Path("first"), "en", 1},
+      {"AppliedJapanese", Path("first"), Path("b2"), "ja", 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    string out;
+    EXPECT_EQ(Run({"compare", row.a, row.b, "--language", row.language}, out), row.status);
+    string expected;
+    const int language = string(row.language) == "ja" ? 0 : 1;
+    for (const string& line : ComparisonLines(
+             CompareBackups(ReadBackupSnapshot(row.a), ReadBackupSnapshot(AbsolutePath(row.b))),
+             language)) {
+      expected += line + "\n";
+    }
+    EXPECT_EQ(out, expected);
+  }
+  for (const char* language : {"ja", "en"}) {
+    string out;
+    EXPECT_EQ(Run({"compare", Path("b1"), Path("s1"), "--language", language}, out), 2);
+    EXPECT_EQ(out,
+              NotABackupLine(ReadBackupSnapshot(Path("s1")), language[0] == 'j' ? 0 : 1) + "\n");
+    EXPECT_EQ(Run({"compare", Path("nowhere"), Path("b1"), "--language", language}, out), 2);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+  }
+}
+
+// A line at a maintenance visit: the cell set up from these selections is up to date, a cell never
+// set up differs, a cell whose board file was made from another backup differs for that reason,
+// and a folder that is no backup is refused; in both languages, and nothing is touched.
+TEST_F(CommandLine, CheckJudgesEachPairAndTouchesNothing) {
+  ChooseInTheWindow("first", "sfirst");
+  string out;
+  ASSERT_EQ(Run({"apply", "--selections", Path("line.selections.ini"), "--backup", Path("b1"),
+                 "--setup", Path("s1")},
+                out),
+            0)
+      << out;
+  const char* runtime = ::getenv("XDG_RUNTIME_DIR");
+  const string kept = runtime != nullptr ? runtime : "";
+  ::setenv("XDG_RUNTIME_DIR", Path("run").c_str(), 1);  // where a lock would be left
+  const auto before = Tree();
+  const vector<string> line = {"check",        "--selections", Path("line.selections.ini"),
+                               "--backup",     Path("first"),  "--setup",
+                               Path("sfirst"), "--backup",     Path("b2"),
+                               "--setup",      Path("s2"),     "--backup",
+                               Path("first"),  "--setup",      Path("s1"),
+                               "--backup",     Path("s3"),     "--setup",
+                               Path("s3")};
+  auto with = [&](const char* language) {
+    vector<string> arguments = line;
+    arguments.insert(arguments.end(), {"--language", language});
+    return arguments;
+  };
+  EXPECT_EQ(Run(with("en"), out), 1);
+  const vector<string> inEnglish = {
+      Path("first") + ": up to date\n",
+      Path("b2") + ": differs, 14 files\n  " + Path("s2") + "/ZelSetUp.ini — new\n",
+      "this backup folder is given twice",
+      Path("s3") + ": refused\n  ",
+      "4 pairs: 1 up to date, 1 differ, 2 refused\n",
+  };
+  for (const string& said : inEnglish) EXPECT_NE(out.find(said), string::npos) << said << out;
+  EXPECT_EQ(Run(with("ja"), out), 1);
+  for (const string& said :
+       {Path("first") + ": 最新です\n", string("4 組: 最新 1、相違 1、拒否 2\n")}) {
+    EXPECT_NE(out.find(said), string::npos) << said << out;
+  }
+  for (const char* english : {"up to date", "differs", "refused", "pairs"}) {
+    EXPECT_EQ(out.find(english), string::npos) << english << "\n" << out;
+  }
+  // The board of b1 checked against first, which holds the same choices.
+  EXPECT_EQ(Run({"check", "--selections", Path("line.selections.ini"), "--backup", Path("first"),
+                 "--setup", Path("s1"), "--language", "en"},
+                out),
+            1);
+  EXPECT_NE(out.find(Path("first") + ": differs, 1 file\n  " + Path("s1") +
+                     "/ZelSetUp.ini — unchanged\n"),
+            string::npos)
+      << out;
+  EXPECT_NE(out.find("  made from " + Path("b1") + " on "), string::npos) << out;
+  EXPECT_NE(out.find("1 pair: 0 up to date, 1 differ, 0 refused\n"), string::npos) << out;
+  EXPECT_EQ(Tree(), before);
+  if (kept.empty()) {
+    ::unsetenv("XDG_RUNTIME_DIR");
+  } else {
+    ::setenv("XDG_RUNTIME_DIR", kept.c_str(), 1);
+  }
+}
+
+// The catalogue given on the command line, as the folder holding WeldingMode or WeldingMode itself;
+// a folder holding none, a selections file that cannot be used and a pair without its setup are
+// each said once, before any pair.
+TEST_F(CommandLine, CatalogueGivenAndWhatIsWrongSaidOnce) {
+  ChooseInTheWindow("first", "sfirst");
+  ::setenv("XDG_DATA_HOME", Path("elsewhere").c_str(), 1);  // no catalogue where the window looks
+  const vector<string> check = {"check",        "--selections", Path("line.selections.ini"),
+                                "--backup",     Path("first"),  "--setup",
+                                Path("sfirst"), "--language",   "en"};
+  string out;
+  EXPECT_EQ(Run(check, out), 1) << out;
+  for (const string& catalogue : {Path("data/wisetup"), Path("data/wisetup/WeldingMode")}) {
+    vector<string> arguments = check;
+    arguments.insert(arguments.end(), {"--catalogue", catalogue});
+    EXPECT_EQ(Run(arguments, out), 0) << catalogue << "\n" << out;
+    arguments[0] = "apply";
+    arguments.push_back("--preview");
+    EXPECT_EQ(Run(arguments, out), 0) << catalogue << "\n" << out;
+  }
+  test::WriteBytes(dir_ / "bad.ini", "[NOT SELECTIONS]\r\n");
+  struct Row {
+    const char* name;
+    vector<string> arguments;
+    string says;  // the whole of what is said
+  };
+  const string usage = "Usage:\n  wisetup check --selections FILE --backup DIR --setup DIR";
+  const vector<Row> rows = {
+      {"NoCatalogue",
+       {"check", "--selections", Path("line.selections.ini"), "--backup", Path("b1"), "--setup",
+        Path("s1"), "--catalogue", Path("s1")},
+       "wisetup: " + Path("s1") + " holds no catalogue (no WeldingMode folder)\n" + usage},
+      {"BackupWithoutSetup",
+       {"check", "--selections", "x", "--backup", Path("b1")},
+       "wisetup: --backup needs --setup after it\n" + usage},
+      {"UnknownWord", {"chek", "--backup", Path("b1")}, "wisetup: unknown command: chek\nUsage:\n"},
+      {"OneBackup", {"compare", Path("b1")}, "wisetup: BACKUP_B is required\nUsage:\n"},
+      {"ThreeBackups",
+       {"compare", Path("b1"), Path("b2"), Path("b3")},
+       "wisetup: unexpected argument: " + Path("b3") + "\nUsage:\n"},
+      {"BadSelections",
+       {"apply", "--selections", Path("bad.ini"), "--backup", Path("b1"), "--setup", Path("s1"),
+        "--backup", Path("b2"), "--setup", Path("s2")},
+       "wisetup: the selections file " + Path("bad.ini") + " cannot be used: "},
+      {"MissingSelections",
+       {"check", "--selections", Path("none.ini"), "--backup", Path("b1"), "--setup", Path("s1")},
+       "wisetup: the selections file " + Path("none.ini") + " cannot be used: "},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    vector<string> arguments = row.arguments;
+    arguments.insert(arguments.end(), {"--language", "en"});
+    EXPECT_EQ(Run(arguments, out), 2) << out;
+    EXPECT_EQ(out.rfind(row.says, 0), 0u) << out;
+    if (string(row.name).ends_with("Selections")) {
+      EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+    }
+  }
+  for (const char* setup : {"s1", "s2"}) EXPECT_TRUE(fs::is_empty(dir_ / setup)) << setup;
 }
 
 TEST_F(CommandLine, HelpExplainsEveryDeclaredOptionAndTheManualListsThem) {

@@ -1,0 +1,112 @@
+#include "cli/CheckCommand.h"
+
+#include <algorithm>
+
+#include "app/CompareTexts.h"
+#include "app/Mainunit.h"
+#include "cli/PairLoad.h"
+#include "inspect/LineAudit.h"
+
+namespace wisetup {
+namespace {
+
+struct Audited {
+  PairAudit audit;
+  std::string note;  // where the setup file came from, when another backup made it
+};
+
+// A setup file made from another backup belongs to that robot, whatever its bytes say.
+void MarkOtherBackup(TForm1& form, Audited& audited) {
+  audited.note = form.ShownSetupNote;
+  if (audited.note.empty() || form.ShownChanges->files.empty()) return;
+  const FileChange& setup = form.ShownChanges->files.front();
+  std::vector<FileChange>& files = audited.audit.changes.files;
+  const bool listed = std::any_of(files.begin(), files.end(),
+                                  [&](const FileChange& file) { return file.path == setup.path; });
+  if (!listed) files.insert(files.begin(), setup);
+  audited.audit.verdict = AuditVerdict::Differs;
+}
+
+Audited AuditOne(const BackupPair& pair, const Selections& selections, const std::string& catalogue,
+                 std::vector<std::string> reasons, CommandContext& context) {
+  if (!reasons.empty()) return {AuditPair(pair.backup, std::nullopt, reasons), {}};
+  TForm1 form(context.platform);
+  PrepareForm(form, catalogue, context);
+  form.LocksBackup = false;
+  if (!LoadAndSelect(form, pair, selections, context, reasons)) {
+    return {AuditPair(pair.backup, std::nullopt, reasons), {}};
+  }
+  form.C(Ctl::EditConfigFolder).Text = pair.setup;
+  form.RunHandler([&] { form.ButtonPreviewClick(); });
+  if (!form.ShownChanges) {
+    return {AuditPair(pair.backup, std::nullopt, context.platform.TakeErrors()), {}};
+  }
+  Audited audited{AuditPair(pair.backup, form.ShownChanges, {}), {}};
+  MarkOtherBackup(form, audited);
+  return audited;
+}
+
+int RunCheck(const Arguments& arguments, CommandContext& context) {
+  const auto catalogue = CatalogueOf(arguments, CheckCommand(), context);
+  if (!catalogue) return kExitUsage;
+  const auto selections = ReadSelectionsOnce(arguments, context);
+  if (!selections) return kExitUsage;
+  const std::vector<BackupPair> pairs = PairsOf(arguments);
+  const auto refusals = CrossRefusals(pairs, context.language);
+  std::vector<PairAudit> audits;
+  for (std::size_t i = 0; i < pairs.size(); ++i) {
+    Audited audited = AuditOne(pairs[i], *selections, *catalogue, refusals[i], context);
+    for (const std::string& line : AuditLines(audited.audit, context.language)) {
+      context.out << line << "\n";
+    }
+    if (!audited.note.empty()) context.out << "  " << audited.note << "\n";
+    audits.push_back(std::move(audited.audit));
+  }
+  const AuditSummary summary = SummarizeAudits(audits);
+  context.out << AuditSummaryLine(summary, context.language) << "\n";
+  return summary.ExitStatus();
+}
+
+}  // namespace
+
+const CommandSpec& CheckCommand() {
+  static const CommandSpec command = {
+      "check",
+      {"各バックアップが選択内容どおりかを確認する "
+       "(「ファイル作成」で変わるものがないか。何も書き込ま"
+       "ない)",
+       "checks that each backup holds what the selections make of it (what Create Files would "
+       "change; writes nothing)"},
+      {
+          {"--selections",
+           "FILE",
+           true,
+           false,
+           nullptr,
+           {"ウィンドウで保存した選択内容ファイル", "the selections file saved from the window"}},
+          {"--backup",
+           "DIR",
+           true,
+           true,
+           nullptr,
+           {"ロボット制御装置のバックアップフォルダ (組ごとに指定)",
+            "a robot controller's backup folder (one per pair)"}},
+          {"--setup",
+           "DIR",
+           true,
+           true,
+           "--backup",
+           {"そのバックアップのセットアップファイルのあるフォルダ",
+            "the folder of that backup's setup file"}},
+          CatalogueOption(),
+      },
+      {"終了コード: 0 すべて選択内容どおり、1 違いのある組または確認できなかった組がある、2 "
+       "使い方の"
+       "誤り",
+       "Exit status: 0 all up to date, 1 a pair differs or was refused, 2 usage error"},
+      RunCheck,
+  };
+  return command;
+}
+
+}  // namespace wisetup
