@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "app/ChangeTexts.h"
 #include "app/CompareTexts.h"
 #include "app/Mainunit.h"
+#include "cli/CliTexts.h"
+#include "cli/LinePdf.h"
 #include "cli/PairLoad.h"
 #include "inspect/LineAudit.h"
 
@@ -46,6 +49,25 @@ Audited AuditOne(const BackupPair& pair, const Selections& selections, const std
   return audited;
 }
 
+// A backup's line on the PDF's first page is the first of its audit lines; its page holds them all.
+LineEntry EntryOf(const std::vector<std::string>& lines) {
+  LineEntry entry;
+  entry.line = lines.empty() ? std::string() : lines.front();
+  entry.report.heading = {entry.line};
+  for (std::size_t i = 1; i < lines.size(); ++i) entry.report.text += lines[i] + "\n";
+  return entry;
+}
+
+bool WriteCheckPdf(const Arguments& arguments, const std::vector<LineEntry>& entries,
+                   CommandContext& context) {
+  const std::string selections = AbsolutePath(arguments.Value("--selections"));
+  const std::string facts =
+      FillText(CliTextOf(CliText::LineSelections, context.language), {selections});
+  return WriteLinePdf(
+      LineDocument(CliTextOf(CliText::CheckPdfTitle, context.language), {facts}, entries, context),
+      AbsolutePath(arguments.Value("--pdf")), context);
+}
+
 int RunCheck(const Arguments& arguments, CommandContext& context) {
   const auto catalogue = CatalogueOf(arguments, CheckCommand(), context);
   if (!catalogue) return kExitUsage;
@@ -54,17 +76,19 @@ int RunCheck(const Arguments& arguments, CommandContext& context) {
   const std::vector<BackupPair> pairs = PairsOf(arguments);
   const auto refusals = CrossRefusals(pairs, context.language);
   std::vector<PairAudit> audits;
+  std::vector<LineEntry> entries;
   for (std::size_t i = 0; i < pairs.size(); ++i) {
     Audited audited = AuditOne(pairs[i], *selections, *catalogue, refusals[i], context);
-    for (const std::string& line : AuditLines(audited.audit, context.language)) {
-      context.out << line << "\n";
-    }
-    if (!audited.note.empty()) context.out << "  " << audited.note << "\n";
+    std::vector<std::string> lines = AuditLines(audited.audit, context.language);
+    if (!audited.note.empty()) lines.push_back("  " + audited.note);
+    for (const std::string& line : lines) context.out << line << "\n";
+    entries.push_back(EntryOf(lines));
     audits.push_back(std::move(audited.audit));
   }
   const AuditSummary summary = SummarizeAudits(audits);
   context.out << AuditSummaryLine(summary, context.language) << "\n";
-  return summary.ExitStatus();
+  if (!arguments.Has("--pdf")) return summary.ExitStatus();
+  return StatusWithPdf(summary.ExitStatus(), WriteCheckPdf(arguments, entries, context));
 }
 
 }  // namespace
@@ -99,6 +123,13 @@ const CommandSpec& CheckCommand() {
            {"そのバックアップのセットアップファイルのあるフォルダ",
             "the folder of that backup's setup file"}},
           CatalogueOption(),
+          {"--pdf",
+           "FILE",
+           false,
+           false,
+           nullptr,
+           {"確認の結果をバックアップごとのページに分けて 1 つの PDF に書き込む",
+            "writes the findings into one PDF, each backup from a new page"}},
       },
       {"終了コード: 0 すべて選択内容どおり、1 違いのある組または確認できなかった組がある、2 "
        "使い方の"

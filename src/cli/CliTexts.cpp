@@ -47,6 +47,7 @@ const std::array<UiTextPair, static_cast<std::size_t>(CliText::Count)> kTexts = 
     {"%1: 一部のファイルが新しい内容のままです", "%1: left part new"},
     {"ラインの引き渡し", "Line handover"},
     {"選択内容ファイル: %1", "Selections file: %1"},
+    {"ラインの確認", "Line check"},
     {"%1 → %2: %3", "%1 → %2: %3"},
     {"作成しました", "created"},
     {"変更確認のみ", "previewed"},

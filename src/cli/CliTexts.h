@@ -37,6 +37,7 @@ enum class CliText {
   PairLeftPartNew,  // "%1" backup
   LinePdfTitle,     // title and first line of a line's PDF
   LineSelections,   // "%1" the selections file
+  CheckPdfTitle,    // title and first line of a line check's PDF
   LinePair,         // "%1" backup, "%2" setup folder, "%3" what became of the pair
   LineCreated,      // the pair was created
   LinePreviewed,    // the pair was previewed

@@ -248,6 +248,25 @@ TEST_F(CommandLine, TheLinesPdfHoldsEveryPairFromANewPage) {
   }
 }
 
+// A check's document: its first page lists each backup's verdict, each backup's lines follow.
+TEST_F(CommandLine, TheChecksPdfHoldsEveryVerdict) {
+  ChooseInTheWindow("first", "sfirst");
+  std::ostringstream out;
+  writtenPdf = {};
+  EXPECT_EQ(
+      RunHeadless({"check", "--selections", Path("line.selections.ini"), "--backup", Path("b1"),
+                   "--setup", Path("s1"), "--pdf", "check.pdf", "--language", "en"},
+                  out, out, &KeepPdf),
+      1)
+      << out.str();
+  const vector<PaperSection>& sections = writtenPdf.sections;
+  ASSERT_EQ(sections.size(), 2U);
+  EXPECT_EQ(sections[0].heading.front(), "Line check");
+  EXPECT_EQ(sections[0].text, Path("b1") + ": differs, 14 files\n");
+  EXPECT_EQ(sections[1].heading, vector<string>{Path("b1") + ": differs, 14 files"});
+  EXPECT_NE(sections[1].text.find("ZelSetUp.ini"), string::npos) << sections[1].text;
+}
+
 // The lines of a production line: a board's file made from another cell's backup is refused even
 // under --overwrite and replaced only when asked for by name; undo puts back the batch, leaving a
 // backup changed since, or only the backup named.
