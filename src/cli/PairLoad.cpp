@@ -67,6 +67,25 @@ std::optional<Selections> ReadSelectionsOnce(const Arguments& arguments, Command
   return std::nullopt;
 }
 
+OptionSpec SelectionsOption() {
+  return {"--selections",
+          "FILE",
+          true,
+          false,
+          nullptr,
+          {"ウィンドウで保存した選択内容ファイル", "the selections file saved from the window"}};
+}
+
+OptionSpec BackupOption() {
+  return {"--backup",
+          "DIR",
+          true,
+          true,
+          nullptr,
+          {"ロボット制御装置のバックアップフォルダ (組ごとに指定)",
+           "a robot controller's backup folder (one per pair)"}};
+}
+
 OptionSpec CatalogueOption() {
   return {
       "--catalogue",

@@ -31,6 +31,9 @@ std::optional<Selections> ReadSelectionsOnce(const Arguments& arguments, Command
 
 // --catalogue DIR, declared by each command that takes it.
 OptionSpec CatalogueOption();
+// --selections FILE and --backup DIR, as every command over a line's pairs declares them.
+OptionSpec SelectionsOption();
+OptionSpec BackupOption();
 
 // The catalogue folder of --catalogue (empty when not given: the window's places are used), or
 // nothing after the usage error naming a folder that holds no catalogue.

@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "QuietPlatform.h"
 #include "app/ChangeTexts.h"
 #include "demo-data/DemoData.h"
 #include "ui/DocumentDialog.h"
@@ -31,30 +32,7 @@
 
 namespace {
 
-class QuietPlatform : public wisetup::Platform {
- public:
-  explicit QuietPlatform(std::string exe) : exe_(std::move(exe)) {}
-  wisetup::MessageAnswer ShowMessage(wisetup::MessageKind, const std::string&,
-                                     const std::string&) override {
-    return wisetup::MessageAnswer::No;
-  }
-  void ShowApplicationError(const std::string&) override {}
-  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFile(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  int UserDefaultLcid() override { return 1033; }
-  std::string ExecutablePath() override { return exe_; }
-  void ExitProcess(int) override {}
-
- private:
-  std::string exe_;
-};
+using wisetup::test::QuietPlatform;
 
 int problems = 0;
 

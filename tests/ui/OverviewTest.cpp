@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "QuietPlatform.h"
 #include "demo-data/DemoData.h"
 #include "ui/MainWindow.h"
 #include "ui/OverviewWindow.h"
@@ -20,30 +21,7 @@ using wisetup::Ctl;
 
 namespace {
 
-class QuietPlatform : public wisetup::Platform {
- public:
-  explicit QuietPlatform(std::string exe) : exe_(std::move(exe)) {}
-  wisetup::MessageAnswer ShowMessage(wisetup::MessageKind, const std::string&,
-                                     const std::string&) override {
-    return wisetup::MessageAnswer::No;
-  }
-  void ShowApplicationError(const std::string&) override {}
-  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFile(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  int UserDefaultLcid() override { return 1033; }
-  std::string ExecutablePath() override { return exe_; }
-  void ExitProcess(int) override {}
-
- private:
-  std::string exe_;
-};
+using wisetup::test::QuietPlatform;
 
 // The row of a registration (both from 0), or nothing.
 QTreeWidgetItem* RowOf(QTreeWidget* grid, int welder, int registration) {
