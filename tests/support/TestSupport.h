@@ -83,27 +83,34 @@ inline void Fill(std::span<std::uint8_t> bytes, std::uint8_t value) {
   for (std::uint8_t& b : bytes) b = value;
 }
 
+// A new folder of a short random name below `parent`, open to its owner only; empty when none
+// could be made. Only std::filesystem: it builds wherever the tool does.
+inline fs::path MakeTempFolder(const fs::path& parent, const std::string& prefix) {
+  std::random_device seed;
+  std::mt19937 engine(seed());
+  const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::error_code ec;
+  for (int tries = 0; tries < 100; ++tries) {
+    std::string name = prefix;
+    for (int i = 0; i < 6; ++i) name += letters[engine() % (sizeof letters - 1)];
+    const fs::path candidate = parent / name;
+    if (fs::create_directory(candidate, ec) && !ec) {
+      fs::permissions(candidate, fs::perms::owner_all, ec);
+      return candidate;
+    }
+  }
+  return {};
+}
+
 // A fresh folder below the system's temporary folder for each test (a short name, so that a
 // socket path fits into sockaddr_un), with the few ways tests lay out and look at files in it.
-// Only std::filesystem: it builds wherever the tool does.
 class TempDirTest : public testing::Test {
  protected:
   void SetUp() override {
-    std::random_device seed;
-    std::mt19937 engine(seed());
-    const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::error_code ec;
-    for (int tries = 0; tries < 100; ++tries) {
-      std::string name = "wisetup-test-";
-      for (int i = 0; i < 6; ++i) name += letters[engine() % (sizeof letters - 1)];
-      const fs::path candidate = fs::temp_directory_path(ec) / name;
-      if (!ec && fs::create_directory(candidate, ec) && !ec) {
-        fs::permissions(candidate, fs::perms::owner_all, ec);
-        dir_ = candidate;
-        return;
-      }
-    }
-    FAIL() << "no temporary folder";
+    const fs::path parent = fs::temp_directory_path(ec);
+    if (!ec) dir_ = MakeTempFolder(parent, "wisetup-test-");
+    if (dir_.empty()) FAIL() << "no temporary folder";
   }
   void TearDown() override {
     std::error_code ec;

@@ -1,7 +1,4 @@
 // The XDG base directories and the system folders that never take the tool's own files.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <map>

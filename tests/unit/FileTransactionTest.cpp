@@ -1,8 +1,5 @@
 // The pieces under Create Files and its undo: SHA-256, the history manifest and folder names, the
 // history root, what a transaction refuses to write, and what a commit and a failed commit leave.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -180,8 +177,6 @@ const RefusalRow kRefusals[] = {
      false, FileCode::SymbolicLink, "link"},
     {"Folder", [](const fs::path& d) { fs::create_directories(d / "table"); }, "table", true,
      FileCode::NotRegular, "table"},
-    {"Fifo", [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "table").c_str(), 0644), 0); },
-     "table", true, FileCode::NotRegular, "table"},
     {"ReadOnlyFile",
      [](const fs::path& d) {
        WriteBytes(d / "table", "x");

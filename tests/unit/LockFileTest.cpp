@@ -1,13 +1,12 @@
 // The backup folder lock: where its files go, who holds it, and that every obstacle in its way only
 // means no lock.
-#include <unistd.h>
-
 #include <functional>
 #include <map>
 
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "platform/FileSystem.h"
 #include "platform/LockFile.h"
 
 namespace wisetup {
@@ -80,7 +79,7 @@ TEST_F(LockTest, SecondTakerIsToldTheHolderUntilItIsReleased) {
   fs::create_directory_symlink(dir_ / "backup", dir_ / "link");
   FolderLock second;
   for (const string& path : {Backup(), (dir_ / "link").string(), Backup() + "/"}) {
-    EXPECT_EQ(second.Take(Locks(), path), ::getpid()) << path;
+    EXPECT_EQ(second.Take(Locks(), path), CurrentProcessId()) << path;
     EXPECT_FALSE(second.Held());
   }
   fs::create_directories(dir_ / "other");

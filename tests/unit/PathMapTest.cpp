@@ -1,7 +1,4 @@
 // Mapping the tool's path literals onto the file system, and the existence checks.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -79,19 +76,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(TempDir, MapPathResolvesRelativeToWorkingFolder) {
   MakeFolder("Sub");
   MakeFile("Sub/File.TXT", "x");
-  char previous[4096];
-  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-  ASSERT_EQ(chdir(dir_.string().c_str()), 0);
+  const fs::path previous = fs::current_path();
+  fs::current_path(dir_);
   EXPECT_EQ(MapPath("sub\\file.txt"), "Sub/File.TXT");
   EXPECT_EQ(MapPath(".\\SUB\\\\none"), "./Sub/none");
   EXPECT_TRUE(FileExists(MapPath("SUB\\FILE.txt")));
-  ASSERT_EQ(chdir(previous), 0);
+  fs::current_path(previous);
 }
 
 TEST_F(TempDir, ExistenceChecksTakeNativePaths) {
   MakeFolder("Work");
   MakeFile("Work/A.con", "x");
-  ASSERT_EQ(symlink(Path("Work/A.con").c_str(), Path("Link").c_str()), 0);
+  fs::create_symlink(Path("Work/A.con"), Path("Link"));
   EXPECT_TRUE(FileExists(dir_.string() + "/Work/A.con"));
   EXPECT_TRUE(FileExists(dir_.string() + "/Link"));
   EXPECT_FALSE(FileExists(dir_.string() + "/Work"));
