@@ -7,6 +7,8 @@
 namespace wisetup {
 namespace {
 
+using test::PrintTo;  // row names for the table-driven cases below
+
 TEST_F(CreateFilesFaultTest, EachSingleFailingCallLeavesAllOldOrAllNew) {
   const int calls = Learn();
   ASSERT_GT(calls, 30);
