@@ -37,7 +37,7 @@ struct SnapshotWelder {
   std::array<SnapshotTable, kRegistrations> tables;
 };
 
-// A backup as read for inspection. Tables of an unregistered welder are not read.
+// A backup as read to be looked at. Tables of an unregistered welder are not read.
 struct BackupSnapshot {
   std::string folder;
   BackupFault fault = BackupFault::None;
