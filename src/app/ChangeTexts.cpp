@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/ShellTexts.h"
 #include "app/UiTexts.h"
 
 namespace wisetup {
@@ -90,6 +91,26 @@ std::string FillText(const std::string& format, std::initializer_list<std::strin
     }
   }
   return out;
+}
+
+DocumentView DocumentViewOf(std::string title, std::string text, std::string fileName,
+                            std::vector<std::string> heading, int language) {
+  auto t = [language](ChangeText row) { return ChangeTextOf(row, language); };
+  return {std::move(title),
+          std::move(text),
+          std::move(fileName),
+          t(ChangeText::DialogCopy),
+          t(ChangeText::DialogSave),
+          t(ChangeText::DialogPrint),
+          t(ChangeText::DialogPdf),
+          t(ChangeText::DialogClose),
+          t(ChangeText::TextFilter),
+          t(ChangeText::PdfFilter),
+          ShellTextOf(ShellText::CannotWrite, language),
+          std::move(heading),
+          t(ChangeText::PageOf),
+          t(ChangeText::Saved),
+          t(ChangeText::LinesCopied)};
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "changes/ChangeList.h"
+#include "platform/Platform.h"
 
 namespace wisetup {
 
@@ -73,6 +74,10 @@ enum class ChangeText {
 std::string ChangeTextOf(ChangeText text, int language);
 // "%1", "%2"... in `format` replaced by the arguments in turn.
 std::string FillText(const std::string& format, std::initializer_list<std::string> args);
+
+// The document dialog with its buttons, filters and messages in the language.
+DocumentView DocumentViewOf(std::string title, std::string text, std::string fileName,
+                            std::vector<std::string> heading, int language);
 
 // A registration whose table Create Files writes, in the window's words.
 struct TableUse {

@@ -102,35 +102,23 @@ ChangeHeading TForm1::HeadingOfChanges() const {
 
 DocumentView TForm1::DocumentOf(const std::string& title, const std::string& text,
                                 const std::string& what) const {
-  auto t = [this](ChangeText row) { return ChangeTextOf(row, LanguageIndex); };
-  auto line = [&](ChangeText row, const std::string& value) { return FillText(t(row), {value}); };
+  auto line = [this](ChangeText row, const std::string& value) {
+    return FillText(ChangeTextOf(row, LanguageIndex), {value});
+  };
   const std::string now = platform_.LocalTimestamp();
   // Named for the cell and the minute, so that the files of a line's cells keep apart.
   std::string folder = LoadedBackupFolder;
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   std::string backup = folder.empty() ? std::string() : BaseName(folder);
   if (backup.empty() || backup == "/") backup = "wisetup";
-  DocumentView view{
-      title,
-      text,
-      backup + "-" + what + "-" + now.substr(0, 13),
-      t(ChangeText::DialogCopy),
-      t(ChangeText::DialogSave),
-      t(ChangeText::DialogPrint),
-      t(ChangeText::DialogPdf),
-      t(ChangeText::DialogClose),
-      t(ChangeText::TextFilter),
-      t(ChangeText::PdfFilter),
-      ShellTextOf(ShellText::CannotWrite, LanguageIndex),
+  return DocumentViewOf(
+      title, text, backup + "-" + what + "-" + now.substr(0, 13),
       {title, line(ChangeText::ReportTime, RunTimeText(now)),
        line(ChangeText::ReportBackup, LoadedBackupFolder),
        line(ChangeText::ReportSetup, C(Ctl::EditConfigFolder).Text),
        line(ChangeText::ReportController, C(Ctl::RadioGroupRobotController).ShownText()),
        line(ChangeText::ReportVersion, WISETUP_VERSION)},
-      t(ChangeText::PageOf),
-      t(ChangeText::Saved),
-      t(ChangeText::LinesCopied)};
-  return view;
+      LanguageIndex);
 }
 
 void TForm1::ButtonPreviewClick() {

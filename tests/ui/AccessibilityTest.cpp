@@ -24,6 +24,7 @@
 #include <QTimer>
 
 #include "app/AccessibleTexts.h"
+#include "app/ChangeTexts.h"
 #include "app/UiTexts.h"
 #include "ui/DocumentDialog.h"
 #include "ui/MainWindow.h"
@@ -187,14 +188,8 @@ class AccessibilityTest : public QObject {
   }
 
   void documentTextIsNamedAndWalkedByKeyboard() {
-    wisetup::DocumentView view;
-    view.title = "変更内容の確認";
-    view.text = "first line\nsecond line\nthird line\nlast line";
-    view.copyCaption = "Copy";
-    view.saveCaption = "Save...";
-    view.printCaption = "Print...";
-    view.pdfCaption = "PDF...";
-    view.closeCaption = "Close";
+    const wisetup::DocumentView view = wisetup::DocumentViewOf(
+        "変更内容の確認", "first line\nsecond line\nthird line\nlast line", "preview", {}, 1);
     wisetup::DocumentDialog dialog(view);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));

@@ -37,43 +37,14 @@
 #include "ui/Placement.h"
 #include "ui/QtPlatform.h"
 
+#include "QuietPlatform.h"
+
 using wisetup::Ctl;
+using wisetup::test::QuietPlatform;
 
 namespace {
 
 // Cancels every dialog and keeps every message it is asked to show.
-class FakePlatform : public wisetup::Platform {
- public:
-  explicit FakePlatform(std::string exe) : exe_(std::move(exe)) {}
-  wisetup::MessageAnswer ShowMessage(wisetup::MessageKind, const std::string& text,
-                                     const std::string&) override {
-    messages.push_back(text);
-    return wisetup::MessageAnswer::No;
-  }
-  void ShowApplicationError(const std::string& text) override { messages.push_back(text); }
-  std::optional<std::string> BrowseForFolder(const std::string& prompt,
-                                             const std::string&) override {
-    browsed.push_back(prompt);
-    return std::nullopt;
-  }
-  std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFile(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  int UserDefaultLcid() override { return 1033; }
-  std::string ExecutablePath() override { return exe_; }
-  void ExitProcess(int code) override { exitCode = code; }
-
-  std::vector<std::string> messages;
-  std::vector<std::string> browsed;  // prompts of the folder browsers opened
-  std::optional<int> exitCode;
-
- private:
-  std::string exe_;
-};
-
 QString NameOf(Ctl c) {
   return QString::fromStdString(wisetup::InfoOf(c).name);
 }
@@ -124,7 +95,7 @@ class BindingTest : public QObject {
  private slots:
   void init() {
     QVERIFY(dir_.isValid());
-    platform_ = std::make_unique<FakePlatform>(dir_.filePath("wisetup").toStdString());
+    platform_ = std::make_unique<QuietPlatform>(dir_.filePath("wisetup").toStdString());
     window_ = std::make_unique<wisetup::MainWindow>(*platform_);
   }
   void cleanup() {
@@ -436,7 +407,7 @@ class BindingTest : public QObject {
     QTest::addColumn<int>("control");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
-    FakePlatform platform(dir_.filePath("wisetup").toStdString());
+    QuietPlatform platform(dir_.filePath("wisetup").toStdString());
     const wisetup::MainWindow window(platform);
     for (int i = 0; i < wisetup::kControlCount; ++i) {
       const wisetup::ControlInfo& info = wisetup::InfoOf(static_cast<Ctl>(i));
@@ -708,7 +679,7 @@ class BindingTest : public QObject {
   }
 
   QTemporaryDir dir_;
-  std::unique_ptr<FakePlatform> platform_;
+  std::unique_ptr<QuietPlatform> platform_;
   std::unique_ptr<wisetup::MainWindow> window_;
 };
 

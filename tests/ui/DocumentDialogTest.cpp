@@ -33,39 +33,12 @@
 #include "ui/Paper.h"
 #include "ui/Placement.h"
 
+#include "QuietPlatform.h"
+
 using wisetup::Ctl;
+using wisetup::test::QuietPlatform;
 
 namespace {
-
-// Keeps the document the model asks to show; every other dialog is cancelled.
-class CapturingPlatform : public wisetup::Platform {
- public:
-  wisetup::MessageAnswer ShowMessage(wisetup::MessageKind, const std::string& text,
-                                     const std::string&) override {
-    messages.push_back(text);
-    return wisetup::MessageAnswer::No;
-  }
-  void ShowApplicationError(const std::string& text) override { messages.push_back(text); }
-  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  int UserDefaultLcid() override { return 1033; }
-  std::string ExecutablePath() override { return "/nonexistent/wisetup"; }
-  void ExitProcess(int) override {}
-  void ShowDocument(const wisetup::DocumentView& view) override { shown = view; }
-  std::optional<std::string> Environment(const std::string& name) override {
-    if (name == "XDG_DATA_HOME" && !dataHome.empty()) return dataHome;
-    return Platform::Environment(name);
-  }
-
-  std::string dataHome;
-
-  std::vector<std::string> messages;
-  std::optional<wisetup::DocumentView> shown;
-};
 
 wisetup::ChangeList SampleList() {
   wisetup::ChangeList list;
@@ -87,23 +60,10 @@ wisetup::ChangeList SampleList() {
 }
 
 wisetup::DocumentView ViewOf(int language) {
-  auto t = [language](wisetup::ChangeText row) { return wisetup::ChangeTextOf(row, language); };
-  using wisetup::ChangeText;
-  return {t(ChangeText::PreviewTitle),
-          wisetup::ChangeListText(SampleList(), language),
-          "cell1-preview-20261209-1804",
-          t(ChangeText::DialogCopy),
-          t(ChangeText::DialogSave),
-          t(ChangeText::DialogPrint),
-          t(ChangeText::DialogPdf),
-          t(ChangeText::DialogClose),
-          t(ChangeText::TextFilter),
-          t(ChangeText::PdfFilter),
-          "Cannot write %s.",
-          {t(ChangeText::PreviewTitle), "Backup folder: /cell1"},
-          t(ChangeText::PageOf),
-          t(ChangeText::Saved),
-          t(ChangeText::LinesCopied)};
+  const std::string title = wisetup::ChangeTextOf(wisetup::ChangeText::PreviewTitle, language);
+  return wisetup::DocumentViewOf(title, wisetup::ChangeListText(SampleList(), language),
+                                 "cell1-preview-20261209-1804", {title, "Backup folder: /cell1"},
+                                 language);
 }
 
 QString Q(const char* utf8) {
@@ -172,7 +132,7 @@ class DocumentDialogTest : public QObject {
     config.write("[ARC_WELDER]\r\nA_KIND=0,0,0,0\r\n");
     config.close();
     for (const int language : {0, 1}) {
-      CapturingPlatform platform;
+      QuietPlatform platform;
       wisetup::TForm1 form(platform);
       form.LanguageIndex = language;
       form.ApplyLanguage(language);
@@ -208,7 +168,7 @@ class DocumentDialogTest : public QObject {
     QTemporaryDir data;
     const QString run = data.filePath(QStringLiteral("wisetup/history/20240102-030405"));
     QVERIFY(QDir().mkpath(run));
-    CapturingPlatform platform;
+    QuietPlatform platform;
     platform.dataHome = data.path().toStdString();
     wisetup::TForm1 form(platform);
     form.LanguageIndex = 1;

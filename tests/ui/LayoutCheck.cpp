@@ -145,8 +145,6 @@ void CheckOverview(const QString& language, const QTemporaryDir& dir, const QStr
 
 // The preview dialog opens within the screen with its buttons inside it, and is saved for a look.
 void CheckPreview(int language, const QString& name, const QString& shots) {
-  using wisetup::ChangeText;
-  auto t = [language](ChangeText row) { return wisetup::ChangeTextOf(row, language); };
   wisetup::ChangeList list;
   list.files.push_back({"/cell1/WORK/A_APPLICATION/WELD/$WTBD22",
                         wisetup::ComposedKind::Table,
@@ -154,15 +152,9 @@ void CheckPreview(int language, const QString& name, const QString& shots) {
                         {},
                         {},
                         {{"CONDITION1.COND_CURRENT_CMD", 112, 2, 120, 2541}}});
-  wisetup::DocumentView view;
-  view.title = t(ChangeText::PreviewTitle);
-  view.text = wisetup::ChangeListText(list, language);
-  view.copyCaption = t(ChangeText::DialogCopy);
-  view.saveCaption = t(ChangeText::DialogSave);
-  view.printCaption = t(ChangeText::DialogPrint);
-  view.pdfCaption = t(ChangeText::DialogPdf);
-  view.closeCaption = t(ChangeText::DialogClose);
-  wisetup::DocumentDialog dialog(view);
+  wisetup::DocumentDialog dialog(wisetup::DocumentViewOf(
+      wisetup::ChangeTextOf(wisetup::ChangeText::PreviewTitle, language),
+      wisetup::ChangeListText(list, language), "preview", {}, language));
   dialog.show();
   if (!QTest::qWaitForWindowExposed(&dialog)) Report(name, QStringLiteral("preview never shown"));
   QTest::qWait(50);
