@@ -152,9 +152,9 @@ void CheckPreview(int language, const QString& name, const QString& shots) {
                         {},
                         {},
                         {{"CONDITION1.COND_CURRENT_CMD", 112, 2, 120, 2541}}});
-  wisetup::DocumentDialog dialog(wisetup::DocumentViewOf(
-      wisetup::ChangeTextOf(wisetup::ChangeText::PreviewTitle, language),
-      wisetup::ChangeListText(list, language), "preview", {}, language));
+  wisetup::DocumentDialog dialog(
+      wisetup::DocumentViewOf(wisetup::ChangeTextOf(wisetup::ChangeText::PreviewTitle, language),
+                              wisetup::ChangeListText(list, language), "preview", {}, language));
   dialog.show();
   if (!QTest::qWaitForWindowExposed(&dialog)) Report(name, QStringLiteral("preview never shown"));
   QTest::qWait(50);
