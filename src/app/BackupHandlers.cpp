@@ -64,9 +64,11 @@ void TForm1::LoadBackupFolder(const std::string& folder) {
 }
 
 void TForm1::LockLoadedBackup() {
-  backupLock_.Release();
   const auto folder = LockFolder(Environment());
-  if (!folder || !LocksBackup) return;
+  if (!folder || !LocksBackup) {
+    backupLock_.Release();
+    return;
+  }
   if (const auto holder = backupLock_.Take(*folder, LoadedBackupFolder)) {
     ShowMessageBox(MessageKind::Information,
                    FormatCount(CreateFilesTextOf(CreateFilesText::AlsoOpen, LanguageIndex),
@@ -107,7 +109,7 @@ std::optional<TForm1::BackupConfig> TForm1::ReadBackupConfig(const std::string& 
 }
 
 void TForm1::ReadRobotTables(const std::string& folder) {
-  const std::string weld = WeldFolderPath(folder) + "/";
+  const FolderReader weld(WeldFolderPath(folder));
   for (WelderSlot& slot : Slots) {
     slot.RobotTables148.clear();
     slot.RobotTables224.clear();
@@ -127,7 +129,7 @@ void TForm1::ReadRobotTables(const std::string& folder) {
         continue;
       }
       slot.TableReadWhole[c] =
-          ReadWholeTable(weld + TableFileName(n), longForm, slot.TableSeenHash[c]);
+          ReadWholeTable(weld, TableFileName(n), longForm, slot.TableSeenHash[c]);
       const RobotWeldTable& work = longForm ? WorkTable224 : WorkTable148;
       list.push_back(work);
       slot.RobotModeTexts[c] = MakeConditionText(work, slot.WelderKind, false, LanguageIndex);

@@ -202,7 +202,8 @@ class TForm1 {
   // ReadRcWeldTable of a robot-side table that may be rewritten later: read whole once, with the
   // SHA-256 of the whole file in `hash` (empty when it was not read whole without a link). A name
   // that is not there as written is looked up ignoring letter case, as MapPath does.
-  bool ReadWholeTable(const std::string& path, bool longForm, std::string& hash);
+  bool ReadWholeTable(const FolderReader& weld, const std::string& name, bool longForm,
+                      std::string& hash);
   // The readers' open-failure message for a file that is not even tried, named by its native path
   // as it stands (no look-up on disk).
   void ShowCannotOpen(const std::string& nativePath);

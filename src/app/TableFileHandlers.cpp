@@ -33,16 +33,16 @@ bool TForm1::ReadRcWeldTable(const std::string& path, bool longForm) {
   return true;
 }
 
-bool TForm1::ReadWholeTable(const std::string& path, bool longForm, std::string& hash) {
+bool TForm1::ReadWholeTable(const FolderReader& weld, const std::string& name, bool longForm,
+                            std::string& hash) {
   hash.clear();
   std::string whole;
-  std::string found = path;
-  FileStatus status = ReadWholeFile(found, whole, Links::Refuse);
+  std::string found = name;
+  FileStatus status = weld.ReadWholeFile(found, whole, Links::Refuse);
   if (status.code == FileCode::Missing) {
     // Only a name that is not there as written is looked up ignoring letter case.
-    const std::string folder = FolderOf(path);
-    found = folder + "/" + MapName(folder, BaseName(path));
-    if (found != path) status = ReadWholeFile(found, whole, Links::Refuse);
+    found = MapName(weld.Folder(), name);
+    if (found != name) status = weld.ReadWholeFile(found, whole, Links::Refuse);
   }
   RobotWeldTable& target = longForm ? WorkTable224 : WorkTable148;
   // One read serves both: the record is the file's start, the fingerprint is of all of it.
@@ -55,7 +55,7 @@ bool TForm1::ReadWholeTable(const std::string& path, bool longForm, std::string&
   }
   // Anything else is read as before, for its message; a table read so is never rewritten, as it
   // has no fingerprint.
-  return ReadRcWeldTable(found, longForm);
+  return ReadRcWeldTable(weld.Folder() + "/" + found, longForm);
 }
 
 bool TForm1::ReadWpsModeRecord(const std::string& path) {

@@ -69,6 +69,26 @@ enum class Links { Follow, Refuse };
 FileStatus ReadWholeFile(const std::string& nativePath, std::string& out,
                          Links links = Links::Follow);
 
+// A folder opened once, so that every file read from it by name is looked up there rather than
+// through the folder's whole path again, and all come from the same folder. Where the folder cannot
+// be opened, each read goes by path.
+class FolderReader {
+ public:
+  explicit FolderReader(std::string nativeFolder);
+  ~FolderReader();
+  FolderReader(const FolderReader&) = delete;
+  FolderReader& operator=(const FolderReader&) = delete;
+
+  const std::string& Folder() const { return folder_; }
+  // ReadWholeFile of the entry `name` (one path component) in the folder; the status names the
+  // whole path.
+  FileStatus ReadWholeFile(const std::string& name, std::string& out, Links links) const;
+
+ private:
+  std::string folder_;
+  int handle_ = -1;  // this system's handle of the open folder
+};
+
 // Whether WriteFileAtomically could replace or create the file: the target, when it exists, is a
 // writable regular file, and its folder is a folder that can take a new file. Permission bits
 // count even for root, as in the writers.

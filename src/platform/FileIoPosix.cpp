@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include "platform/FileIo.h"
 #include "platform/SystemCallsPosix.h"
@@ -95,22 +96,10 @@ FileStatus ReadFilePrefix(const std::string& nativePath, std::size_t size,
   return {};
 }
 
-FileStatus ReadWholeFile(const std::string& nativePath, std::string& out, Links links) {
-  out.clear();
-  if (!IsUsablePath(nativePath)) return Failure(FileCode::CannotOpen, nativePath);
-  // The file is examined as opened, so what is read is what was examined. Without blocking, so
-  // that a FIFO cannot hold the reader; O_NOFOLLOW refuses a link with ELOOP.
-  const int flags =
-      O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0);
-  FileDescriptor fd(sys::Open(nativePath.c_str(), flags));
-  if (!fd.valid()) {
-    const int error = errno;
-    if (error == ENOENT || error == ENOTDIR) return Failure(FileCode::Missing, nativePath, error);
-    if (error == ELOOP && links == Links::Refuse && IsLink(nativePath)) {
-      return Failure(FileCode::SymbolicLink, nativePath);
-    }
-    return Failure(FileCode::CannotOpen, nativePath, error);
-  }
+namespace {
+
+// Examines the file as opened, so that what is read is what was examined.
+FileStatus ReadOpenedFile(FileDescriptor& fd, const std::string& nativePath, std::string& out) {
   struct stat info {};
   if (::fstat(fd.get(), &info) != 0) return Failure(FileCode::CannotOpen, nativePath, errno);
   if (!S_ISREG(info.st_mode)) return Failure(FileCode::NotRegular, nativePath);
@@ -122,6 +111,53 @@ FileStatus ReadWholeFile(const std::string& nativePath, std::string& out, Links 
   if (!fd.Close()) return Failure(FileCode::CannotRead, nativePath, errno);
   out = std::move(content);
   return {};
+}
+
+// Without blocking, so that a FIFO cannot hold the reader; O_NOFOLLOW refuses a link with ELOOP.
+int ReadFlags(Links links) {
+  return O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0);
+}
+
+FileStatus OpenFailure(const std::string& nativePath, Links links) {
+  const int error = errno;
+  if (error == ENOENT || error == ENOTDIR) return Failure(FileCode::Missing, nativePath, error);
+  if (error == ELOOP && links == Links::Refuse && IsLink(nativePath)) {
+    return Failure(FileCode::SymbolicLink, nativePath);
+  }
+  return Failure(FileCode::CannotOpen, nativePath, error);
+}
+
+}  // namespace
+
+FileStatus ReadWholeFile(const std::string& nativePath, std::string& out, Links links) {
+  out.clear();
+  if (!IsUsablePath(nativePath)) return Failure(FileCode::CannotOpen, nativePath);
+  FileDescriptor fd(sys::Open(nativePath.c_str(), ReadFlags(links)));
+  if (!fd.valid()) return OpenFailure(nativePath, links);
+  return ReadOpenedFile(fd, nativePath, out);
+}
+
+FolderReader::FolderReader(std::string nativeFolder) : folder_(std::move(nativeFolder)) {
+  if (IsUsablePath(folder_)) {
+    handle_ = sys::Open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  }
+}
+
+FolderReader::~FolderReader() {
+  if (handle_ >= 0) sys::Close(handle_);
+}
+
+FileStatus FolderReader::ReadWholeFile(const std::string& name, std::string& out,
+                                       Links links) const {
+  const std::string path = folder_ == "/" ? "/" + name : folder_ + "/" + name;
+  if (handle_ < 0) return wisetup::ReadWholeFile(path, out, links);
+  out.clear();
+  if (name.empty() || name.find('/') != std::string::npos || !IsUsablePath(name)) {
+    return Failure(FileCode::CannotOpen, path);
+  }
+  FileDescriptor fd(sys::OpenAt(handle_, name.c_str(), ReadFlags(links)));
+  if (!fd.valid()) return OpenFailure(path, links);
+  return ReadOpenedFile(fd, path, out);
 }
 
 }  // namespace wisetup

@@ -25,13 +25,14 @@ class FolderLock {
 
   // Releases the lock held before, then takes the one of `folder` in `lockFolder` (created when
   // missing). The process id of another process that holds it, or nothing: taken, or no lock to be
-  // had.
+  // had. The lock already held for the same folder, named the same way, is kept as it is.
   std::optional<long> Take(const std::string& lockFolder, const std::string& folder);
   void Release();
   bool Held() const { return fd_ >= 0; }
 
  private:
   int fd_ = -1;
+  std::string heldFor_;  // the lock folder and the folder as Take was given them
 };
 
 }  // namespace wisetup

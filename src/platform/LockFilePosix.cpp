@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <utility>
 
 #include "platform/FileIo.h"
 #include "platform/FileSystem.h"
@@ -44,6 +45,9 @@ std::optional<long> HolderOf(int fd) {
 }  // namespace
 
 std::optional<long> FolderLock::Take(const std::string& lockFolder, const std::string& folder) {
+  // Loading the same backup again is common; its lock is ours already.
+  std::string wanted = lockFolder + '\n' + folder;
+  if (fd_ >= 0 && heldFor_ == wanted) return std::nullopt;
   Release();
   // A link and its target, or a path with a trailing separator, are one backup.
   const auto canonical = CanonicalPath(folder);
@@ -81,6 +85,7 @@ std::optional<long> FolderLock::Take(const std::string& lockFolder, const std::s
   if (got == static_cast<ssize_t>(pid.size()) &&
       pid.compare(0, pid.size(), held, pid.size()) == 0) {
     fd_ = fd;
+    heldFor_ = std::move(wanted);
     return std::nullopt;
   }
   if (::ftruncate(fd, 0) != 0 ||
@@ -89,10 +94,12 @@ std::optional<long> FolderLock::Take(const std::string& lockFolder, const std::s
     return std::nullopt;
   }
   fd_ = fd;
+  heldFor_ = std::move(wanted);
   return std::nullopt;
 }
 
 void FolderLock::Release() {
+  heldFor_.clear();
   if (fd_ < 0) return;
   ::close(fd_);
   fd_ = -1;

@@ -27,6 +27,10 @@ int Open(const char* path, int flags, mode_t mode) {
   return Unless(Call::Open, [&] { return ::open(path, flags, mode); });
 }
 
+int OpenAt(int folder, const char* name, int flags) {
+  return Unless(Call::Open, [&] { return ::openat(folder, name, flags); });
+}
+
 int MakeTemp(char* pattern) {
   return Unless(Call::Open, [&] { return ::mkostemp(pattern, O_CLOEXEC); });
 }

@@ -12,7 +12,8 @@
 namespace wisetup::sys {
 
 int Open(const char* path, int flags, mode_t mode = 0);
-int MakeTemp(char* pattern);  // mkostemp, counted as an open
+int OpenAt(int folder, const char* name, int flags);  // counted as an open
+int MakeTemp(char* pattern);                          // mkostemp, counted as an open
 ssize_t Read(int fd, void* data, std::size_t size);
 ssize_t Write(int fd, const void* data, std::size_t size);
 int Flush(int fd);  // fsync

@@ -21,7 +21,8 @@ namespace fs = std::filesystem;
 
 using TempDir = test::TempDirTest;
 
-// One reader for every whole file: what it refuses and why, with the system's own words.
+// One reader for every whole file, by path or by name in an open folder: what it refuses and why,
+// with the system's own words.
 TEST_F(TempDir, ReadWholeFileSaysWhyItFails) {
   MakeFolder("folder");
   MakeFile("real", "x");
@@ -43,11 +44,16 @@ TEST_F(TempDir, ReadWholeFileSaysWhyItFails) {
         Row{"link", Links::Refuse, FileCode::SymbolicLink, ""},
         Row{"real", Links::Refuse, FileCode::Ok, ""}}) {
     SCOPED_TRACE(row.name);
-    string out = "stale";
+    string out = "stale", named = "stale";
     const FileStatus status = ReadWholeFile(Path(row.name), out, row.links);
     EXPECT_EQ(status.code, row.code);
     EXPECT_EQ(status.reason, row.reason);
     EXPECT_EQ(out, status.ok() ? "x" : "");
+    const FileStatus byName = FolderReader(dir_.string()).ReadWholeFile(row.name, named, row.links);
+    EXPECT_EQ(byName.code, status.code);
+    EXPECT_EQ(byName.reason, status.reason);
+    EXPECT_EQ(byName.path, status.path);
+    EXPECT_EQ(named, out);
   }
 }
 

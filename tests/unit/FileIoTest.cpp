@@ -152,6 +152,27 @@ TEST_F(TempDir, ReadWholeFileTellsMissingFromUnreadable) {
   }
 }
 
+// Files read by name come from the folder that was opened, even once its path names another.
+TEST_F(TempDir, FolderReaderReadsTheFolderItOpened) {
+  fs::create_directories(dir_ / "weld");
+  std::ofstream(dir_ / "weld" / "t1") << "first";
+  const FolderReader reader((dir_ / "weld").string());
+  fs::rename(dir_ / "weld", dir_ / "moved");
+  fs::create_directories(dir_ / "weld");
+  std::ofstream(dir_ / "weld" / "t1") << "other";
+  string out;
+  EXPECT_TRUE(reader.ReadWholeFile("t1", out, Links::Refuse).ok());
+  EXPECT_EQ(out, "first");
+  const FileStatus below = reader.ReadWholeFile("sub/t1", out, Links::Refuse);
+  EXPECT_EQ(below.code, FileCode::CannotOpen);
+  EXPECT_EQ(out, "");
+  // A folder that cannot be opened is read by path, with the same answers.
+  const FileStatus missing =
+      FolderReader((dir_ / "none").string()).ReadWholeFile("t1", out, Links::Refuse);
+  EXPECT_EQ(missing.code, FileCode::Missing);
+  EXPECT_EQ(missing.path, (dir_ / "none" / "t1").string());
+}
+
 TEST_F(TempDir, CanWriteAtomicallyCountsPermissionBitsEvenForRoot) {
   std::ofstream(dir_ / "file") << "x";
   fs::create_directories(dir_ / "folder");

@@ -75,6 +75,9 @@ TEST_F(LockTest, SecondTakerIsToldTheHolderUntilItIsReleased) {
   FolderLock first;
   EXPECT_EQ(first.Take(Locks(), Backup()), std::nullopt);
   ASSERT_TRUE(first.Held());
+  // Loading the same folder again keeps the lock.
+  EXPECT_EQ(first.Take(Locks(), Backup()), std::nullopt);
+  ASSERT_TRUE(first.Held());
   // The same folder through a link and with a trailing separator is the same backup.
   fs::create_directory_symlink(dir_ / "backup", dir_ / "link");
   FolderLock second;
