@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "SetupFields.h"
 #include "catalogue/ModelTable.h"
 #include "platform/PathMap.h"
 #include "setupfile/SetupFormat.h"
@@ -107,22 +108,8 @@ SetupFileValues MakeValues(std::uint64_t seed) {
   return v;
 }
 
-std::vector<std::uint16_t> ExpectedFields(const SetupFileValues& v) {
-  SetupFileContent c;
-  c.VERSION = 1;
-  c.CONTROLLER = static_cast<std::uint16_t>(v.controller);
-  for (std::size_t w = 0; w < kWelders; ++w) {
-    c.REGIST_WELDER[w] = static_cast<std::uint16_t>(v.registWelder[w]);
-    c.WELDER[w] = static_cast<std::uint16_t>(v.modelCode[w]);
-  }
-  c.BAUDRATE_CAN2 = static_cast<std::uint16_t>(v.baudrateCan2);
-  c.Rc = v.rc;
-  c.Wps = v.wps;
-  return c.Fields();
-}
-
 void CheckReadsBack(const SetupFileRead& read, const SetupFileValues& v) {
-  Check(read.content.Fields() == ExpectedFields(v));
+  Check(read.content.Fields() == test::ExpectedSetupFields(v));
   for (std::size_t w = 0; w < kWelders; ++w) {
     Check(read.useRcWcd[w] == v.useRcWcd[w]);
     Check(read.area[w] == v.area[w]);
