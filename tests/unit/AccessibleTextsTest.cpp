@@ -1,6 +1,6 @@
 // The names assistive technology reads: every control a user acts on or reads has one in both
-// languages, a field is named by the caption of the label beside it, and the quoted names
-// character for character.
+// languages, and a field is named by the caption of the label beside it. The quoted names are
+// rows of UiTextsTest.cpp.
 #include <algorithm>
 #include <cctype>
 #include <string>
@@ -76,36 +76,6 @@ INSTANTIATE_TEST_SUITE_P(Languages, AccessibleNames, testing::Values(0, 1),
                          [](const testing::TestParamInfo<int>& row) {
                            return row.param == 0 ? "Japanese" : "English";
                          });
-
-struct NameRow {
-  const char* name;
-  Ctl control;
-  std::string japanese;
-  std::string english;
-};
-
-class QuotedNames : public testing::TestWithParam<NameRow> {};
-
-TEST_P(QuotedNames, MatchCharacterForCharacter) {
-  EXPECT_EQ(AccessibleNameOf(GetParam().control, 0), GetParam().japanese);
-  EXPECT_EQ(AccessibleNameOf(GetParam().control, 1), GetParam().english);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, QuotedNames,
-    testing::Values(NameRow{"ModeListOfRegister2", ComboBoxWpsWModeOf(1),
-                            "溶接機側で使用する溶接モード 登録２",
-                            "Welding mode in WPS side, Register2"},
-                    NameRow{"RobotModeOfRegister10", EditRcWModeOf(9),
-                            "ロボット側の溶接モード 登録１０",
-                            "Welding mode in RC side, Register10"},
-                    NameRow{"BackupBrowse", Ctl::ButtonBackupFolder, "バックアップフォルダを選択",
-                            "Choose the backup folder"},
-                    NameRow{"SavingBrowse", Ctl::ButtonSaveFolder, "保存先フォルダを選択",
-                            "Choose the saving folder"},
-                    NameRow{"WelderNumber", Ctl::ComboBoxWelderNo, "溶接機番号", "WPS No"},
-                    NameRow{"CaptionedButton", Ctl::ButtonExit, "", ""}),
-    test::RowName());
 
 }  // namespace
 }  // namespace wisetup

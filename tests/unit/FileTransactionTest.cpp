@@ -307,27 +307,20 @@ TEST_F(TransactionTest, CurrentContentIsOldNewOrNeither) {
   EXPECT_EQ(CurrentContentOf(existed), FileNow::Neither);
 }
 
-TEST_F(TransactionTest, HistoryThatCannotBeMadeRefusesAndLeavesNothing) {
-  WriteBytes(dir_ / "a", "old");
-  WriteBytes(dir_ / "blocked", "a file where the history would go");
-  FileTransaction files;
-  const auto a = files.Add(P("a"), true);
-  files.SetContent(*a, "new");
-  EXPECT_FALSE(files.KeepOriginals(P("blocked/wisetup/history"), "20240102-030405"));
-  ASSERT_EQ(files.Issues().size(), 1u);
-  EXPECT_EQ(files.Issues()[0].code, FileCode::CannotCreate);
-  EXPECT_EQ(ReadBytes(dir_ / "a"), "old");
-}
-
-// A rename that fails half-way puts back what was already replaced, from the old contents.
-TEST_F(TransactionTest, FailedRenamePutsBackTheEarlierFiles) {
+// A commit that fails half-way puts back what was already replaced, from the old contents, and
+// names the file and the kind of failure: a rename refused, or a full disk while writing.
+TEST_F(TransactionTest, FailedCommitPutsBackTheEarlierFiles) {
   struct Row {
-    int failingRename;
+    sys::Call call;
+    int failing;  // the how-many-th such call fails
     int error;
     FileCode problem;
+    const char* path;
   };
-  for (const Row& row :
-       {Row{2, EIO, FileCode::CannotReplace}, Row{3, EACCES, FileCode::CannotReplace}}) {
+  for (const Row& row : {Row{sys::Call::Rename, 2, EIO, FileCode::CannotReplace, "b"},
+                         Row{sys::Call::Rename, 3, EACCES, FileCode::CannotReplace, "c"},
+                         Row{sys::Call::Write, 1, ENOSPC, FileCode::DiskFull, "a"}}) {
+    SCOPED_TRACE(row.path);
     WriteBytes(dir_ / "a", "old a");
     WriteBytes(dir_ / "b", "old b");
     fs::remove(dir_ / "c");
@@ -337,24 +330,23 @@ TEST_F(TransactionTest, FailedRenamePutsBackTheEarlierFiles) {
       ASSERT_TRUE(e);
       files.SetContent(*e, string("new ") + name);
     }
-    int renames = 0;
+    int calls = 0;
     CommitOutcome outcome;
     {
       sys::ScopedFaultHook hook([&](sys::Call call) {
-        return call == sys::Call::Rename && ++renames == row.failingRename ? row.error : 0;
+        return call == row.call && ++calls == row.failing ? row.error : 0;
       });
       outcome = files.Commit();
     }
     EXPECT_FALSE(outcome.ok);
     ASSERT_FALSE(outcome.issues.empty());
     EXPECT_EQ(outcome.issues[0].code, row.problem);
+    EXPECT_EQ(outcome.issues[0].path, P(row.path));
     EXPECT_TRUE(outcome.leftNew.empty());
     EXPECT_EQ(ReadBytes(dir_ / "a"), "old a");
     EXPECT_EQ(ReadBytes(dir_ / "b"), "old b");
     EXPECT_FALSE(fs::exists(dir_ / "c"));
-    for (const auto& entry : fs::directory_iterator(dir_)) {
-      EXPECT_FALSE(IsTemporaryFileName(entry.path().filename().string())) << entry.path();
-    }
+    EXPECT_EQ(TempFileCount(), 0);
   }
 }
 
@@ -396,22 +388,6 @@ TEST_F(TransactionTest, ModeChangeRefusedByTheMediumOnlyIsNoObstacle) {
     }
     EXPECT_EQ(TempFileCount(), 0) << row.name;
   }
-}
-
-TEST_F(TransactionTest, FullDiskIsReportedAsSuch) {
-  WriteBytes(dir_ / "a", "old");
-  FileTransaction files;
-  const auto a = files.Add(P("a"), true);
-  files.SetContent(*a, "new");
-  CommitOutcome outcome;
-  {
-    sys::ScopedFaultHook hook([](sys::Call call) { return call == sys::Call::Write ? ENOSPC : 0; });
-    outcome = files.Commit();
-  }
-  ASSERT_EQ(outcome.issues.size(), 1u);
-  EXPECT_EQ(outcome.issues[0].code, FileCode::DiskFull);
-  EXPECT_EQ(outcome.issues[0].path, P("a"));
-  EXPECT_EQ(ReadBytes(dir_ / "a"), "old");
 }
 
 // A run's record keeps any path as it was given and refuses what it did not write.

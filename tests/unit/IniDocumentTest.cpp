@@ -29,6 +29,7 @@ struct GetRow {
   const char* section;
   const char* key;
   optional<string> expected;
+  optional<string> serialized = nullopt;  // nothing: the content as it was read
 };
 
 const string kBom = "\xEF\xBB\xBF";
@@ -39,7 +40,7 @@ TEST_P(IniGet, FindsValueAndKeepsBytes) {
   const GetRow& row = GetParam();
   const IniDocument document = IniDocument::Parse(row.content);
   EXPECT_EQ(document.Get(row.section, row.key), row.expected);
-  EXPECT_EQ(document.Serialize(), row.content);
+  EXPECT_EQ(document.Serialize(), row.serialized.value_or(row.content));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -73,7 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
         GetRow{"BomSkipped", kBom + "[S]\r\nk=v\r\n", "S", "k", "v"},
         GetRow{"BinaryLinesIgnored", Bytes("[S]\n\x01\xff\0=\x80\n\0\0\nk=v"), "S", "k", "v"},
         GetRow{"NulInValue", Bytes("[S]\nk=a\0b\n"), "S", "k", Bytes("a\0b")},
-        GetRow{"MissingSection", "[S]\nk=v\n", "T", "k", nullopt}),
+        GetRow{"MissingSection", "[S]\nk=v\n", "T", "k", nullopt},
+        // Read as its text, written back 8-bit.
+        GetRow{"Utf16Le", Bytes("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0v\0"), "S", "K", "v",
+               "[S]\r\nk=v"}),
     RowName());
 
 TEST(IniDocument, HugeValueAndManyLines) {
@@ -141,12 +145,6 @@ INSTANTIATE_TEST_SUITE_P(
         SetRow{"ValueCutAtLineBreak", "[S]\n", "S", "A", "x\r\n[E]\r\ny=1", "[S]\nA=x\r\n"},
         SetRow{"ValueWrittenAsGiven", "[S]\n", "S", "A", "a=b ;c", "[S]\nA=a=b ;c\r\n"}),
     RowName());
-
-TEST(IniDocument, Utf16LeFileReadsAsItsText) {
-  const IniDocument doc = IniDocument::Parse(Bytes("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0v\0"));
-  EXPECT_EQ(doc.Get("S", "K"), "v");
-  EXPECT_EQ(doc.Serialize(), "[S]\r\nk=v");
-}
 
 // Values with edge blanks or quotes of their own read back unchanged.
 struct QuoteRow {

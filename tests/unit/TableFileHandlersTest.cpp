@@ -22,10 +22,18 @@ using test::Pattern;
 using test::PrintTo;
 using test::RecordingPlatform;
 using test::RowName;
+using test::Shown;
 using test::WriteBytes;
 
 class TableFileTest : public test::TempDirTest {
  protected:
+  // Every work buffer holds something, so that one left alone is told from one cleared.
+  void FillBuffers() {
+    Fill(form_.WorkTable148.MutableBytes(), 0x5A);
+    Fill(form_.WorkTable224.MutableBytes(), 0x5A);
+    Fill(form_.WorkModeRecord.MutableBytes(), 0x5A);
+  }
+
   RecordingPlatform platform_;
   TForm1 form_{platform_};
 };
@@ -46,14 +54,23 @@ bool CallRoutine(TForm1& form, Routine routine, const string& path) {
 
 using test::Target;
 
+enum class Box { Open, Read };
+
+// The box of a failure in the language of the window: the path inside the sentence, one caption
+// for both languages.
+Shown BoxOf(Box box, int language, const string& path) {
+  const bool open = box == Box::Open;
+  const string text = language == 0 ? path + (open ? " が開けません。" : " が読み出せません。")
+                                    : (open ? "Cannot open " : "Cannot read ") + path + ".";
+  return {MessageKind::Error, text, open ? "File Open Error" : "File Read Error"};
+}
+
 struct ReadFailureRow {
   const char* name;
   Routine routine;
   Target target;
   int language;
-  string textBefore;  // the message text around the path
-  string textAfter;
-  string caption;
+  Box box;
 };
 
 class ReadFailure : public TableFileTest, public testing::WithParamInterface<ReadFailureRow> {};
@@ -64,16 +81,15 @@ TEST_P(ReadFailure, ShowsItsMessageAndLeavesZeroedBuffers) {
                                  : row.routine == Routine::ReadShort ? 148
                                                                      : 992;
   const string path = test::MakeTarget(row.target, dir_, recordSize);
-  Fill(form_.WorkTable148.MutableBytes(), 0x5A);
-  Fill(form_.WorkTable224.MutableBytes(), 0x5A);
-  Fill(form_.WorkModeRecord.MutableBytes(), 0x5A);
+  FillBuffers();
   form_.LanguageIndex = row.language;
 
   EXPECT_FALSE(CallRoutine(form_, row.routine, path));
   ASSERT_EQ(platform_.messages.size(), 1U);
-  EXPECT_EQ(platform_.messages[0].kind, MessageKind::Error);
-  EXPECT_EQ(platform_.messages[0].text, row.textBefore + path + row.textAfter);
-  EXPECT_EQ(platform_.messages[0].caption, row.caption);
+  const Shown expected = BoxOf(row.box, row.language, path);
+  EXPECT_EQ(platform_.messages[0].kind, expected.kind);
+  EXPECT_EQ(platform_.messages[0].text, expected.text);
+  EXPECT_EQ(platform_.messages[0].caption, expected.caption);
   if (row.routine == Routine::ReadMode) {
     EXPECT_TRUE(AllZero(form_.WorkModeRecord.Bytes()));
     EXPECT_FALSE(AllZero(form_.WorkTable148.Bytes())) << "the table buffers are not the mode's";
@@ -85,33 +101,20 @@ TEST_P(ReadFailure, ShowsItsMessageAndLeavesZeroedBuffers) {
   }
 }
 
-const string kOpenJa = " が開けません。";
-const string kReadJa = " が読み出せません。";
-
 INSTANTIATE_TEST_SUITE_P(
     Rows, ReadFailure,
-    testing::Values(ReadFailureRow{"MissingLongEnglish", Routine::ReadLong, Target::Missing, 1,
-                                   "Cannot open ", ".", "File Open Error"},
-                    ReadFailureRow{"MissingShortJapanese", Routine::ReadShort, Target::Missing, 0,
-                                   "", kOpenJa, "File Open Error"},
-                    ReadFailureRow{"MissingModeJapanese", Routine::ReadMode, Target::Missing, 0, "",
-                                   kOpenJa, "File Open Error"},
-                    ReadFailureRow{"FolderEnglish", Routine::ReadLong, Target::Folder, 1,
-                                   "Cannot open ", ".", "File Open Error"},
-                    ReadFailureRow{"FolderModeJapanese", Routine::ReadMode, Target::Folder, 0, "",
-                                   kOpenJa, "File Open Error"},
-                    ReadFailureRow{"EmptyPathEnglish", Routine::ReadShort, Target::EmptyPath, 1,
-                                   "Cannot open ", ".", "File Open Error"},
-                    ReadFailureRow{"EmptyFileLongEnglish", Routine::ReadLong, Target::Empty, 1,
-                                   "Cannot read ", ".", "File Read Error"},
-                    ReadFailureRow{"EmptyFileShortJapanese", Routine::ReadShort, Target::Empty, 0,
-                                   "", kReadJa, "File Read Error"},
-                    ReadFailureRow{"ShortFileLongJapanese", Routine::ReadLong, Target::Short, 0, "",
-                                   kReadJa, "File Read Error"},
-                    ReadFailureRow{"ShortFileShortEnglish", Routine::ReadShort, Target::Short, 1,
-                                   "Cannot read ", ".", "File Read Error"},
-                    ReadFailureRow{"ShortFileModeEnglish", Routine::ReadMode, Target::Short, 1,
-                                   "Cannot read ", ".", "File Read Error"}),
+    testing::Values(
+        ReadFailureRow{"MissingLongEnglish", Routine::ReadLong, Target::Missing, 1, Box::Open},
+        ReadFailureRow{"MissingShortJapanese", Routine::ReadShort, Target::Missing, 0, Box::Open},
+        ReadFailureRow{"MissingModeJapanese", Routine::ReadMode, Target::Missing, 0, Box::Open},
+        ReadFailureRow{"FolderEnglish", Routine::ReadLong, Target::Folder, 1, Box::Open},
+        ReadFailureRow{"FolderModeJapanese", Routine::ReadMode, Target::Folder, 0, Box::Open},
+        ReadFailureRow{"EmptyPathEnglish", Routine::ReadShort, Target::EmptyPath, 1, Box::Open},
+        ReadFailureRow{"EmptyFileLongEnglish", Routine::ReadLong, Target::Empty, 1, Box::Read},
+        ReadFailureRow{"EmptyFileShortJapanese", Routine::ReadShort, Target::Empty, 0, Box::Read},
+        ReadFailureRow{"ShortFileLongJapanese", Routine::ReadLong, Target::Short, 0, Box::Read},
+        ReadFailureRow{"ShortFileShortEnglish", Routine::ReadShort, Target::Short, 1, Box::Read},
+        ReadFailureRow{"ShortFileModeEnglish", Routine::ReadMode, Target::Short, 1, Box::Read}),
     RowName());
 
 struct ReadRow {
@@ -127,9 +130,7 @@ TEST_P(ReadSuccess, UsesTheFirstBytesAndClearsTheOtherTableBuffer) {
   const fs::path path = dir_ / "folder with blanks" / "日本語" / "$WTBD12";
   const string content = Pattern(row.fileSize, 11);
   WriteBytes(path, content);
-  Fill(form_.WorkTable148.MutableBytes(), 0x5A);
-  Fill(form_.WorkTable224.MutableBytes(), 0x5A);
-  Fill(form_.WorkModeRecord.MutableBytes(), 0x5A);
+  FillBuffers();
 
   EXPECT_TRUE(CallRoutine(form_, row.routine, path.string()));
   EXPECT_TRUE(platform_.messages.empty());
