@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "SetupFields.h"
+
 namespace wisetup {
 namespace {
 
@@ -128,23 +130,9 @@ SetupFileValues SampleValues() {
   return v;
 }
 
-std::vector<std::uint16_t> ExpectedFields(const SetupFileValues& v) {
-  SetupFileContent c;
-  c.VERSION = 1;
-  c.CONTROLLER = static_cast<std::uint16_t>(v.controller);
-  for (std::size_t w = 0; w < kW; ++w) {
-    c.REGIST_WELDER[w] = static_cast<std::uint16_t>(v.registWelder[w]);
-    c.WELDER[w] = static_cast<std::uint16_t>(v.modelCode[w]);
-  }
-  c.BAUDRATE_CAN2 = static_cast<std::uint16_t>(v.baudrateCan2);
-  c.Rc = v.rc;
-  c.Wps = v.wps;
-  return c.Fields();
-}
-
 void ExpectReadsBack(const IniDocument& doc, const SetupFileValues& v) {
   const SetupFileRead read = ReadSetupFile(doc);
-  EXPECT_EQ(read.content.Fields(), ExpectedFields(v));
+  EXPECT_EQ(read.content.Fields(), test::ExpectedSetupFields(v));
   for (std::size_t w = 0; w < kW; ++w) {
     EXPECT_EQ(read.useRcWcd[w], v.useRcWcd[w]) << "welder " << w + 1;
     EXPECT_EQ(read.area[w], v.area[w]) << "welder " << w + 1;
