@@ -27,6 +27,12 @@ const std::array<UiTextPair, static_cast<std::size_t>(ChangeText::Count)> kTexts
     {"(なし)", "(none)"},
     {"書き込むファイル %1 個のうち、内容が変わるのは %2 個です。",
      "%1 files are written; %2 of them change."},
+    {"書き込むファイル %1 個のうち、内容が変わるのは %2 個です。",
+     "%1 files are written; 1 of them changes."},
+    {"書き込むファイル %1 個のうち、内容が変わるのは %2 個です。",
+     "1 file is written; it changes."},
+    {"書き込むファイル %1 個のうち、内容が変わるのは %2 個です。",
+     "1 file is written; it does not change."},
     {"セットアップファイル作成記録", "Report of Create Files"},
     {"日時: %1", "Date and time: %1"},
     {"プログラムのバージョン: %1", "Program version: %1"},
@@ -190,9 +196,13 @@ std::string FileChangeText(const FileChange& file, int language) {
 
 std::string ChangeSummaryText(const ChangeList& list, const ChangeHeading& heading, int language) {
   auto text = [language](ChangeText t) { return ChangeTextOf(t, language); };
-  std::string out = FillText(text(ChangeText::Summary), {std::to_string(list.files.size()),
-                                                         std::to_string(list.ChangedCount())}) +
-                    "\n";
+  const std::size_t files = list.files.size(), changed = list.ChangedCount();
+  const ChangeText summary =
+      files == 1     ? (changed == 1 ? ChangeText::SummaryOneFile : ChangeText::SummaryOneUnchanged)
+      : changed == 1 ? ChangeText::SummaryOneChanges
+                     : ChangeText::Summary;
+  std::string out =
+      FillText(text(summary), {std::to_string(files), std::to_string(changed)}) + "\n";
   if (!heading.backupFolder.empty()) {
     out += FillText(text(ChangeText::ReportBackup), {heading.backupFolder}) + "\n";
     out += FillText(text(ChangeText::ReportSetup), {heading.setupFolder}) + "\n";

@@ -14,22 +14,25 @@
 namespace wisetup {
 
 enum class ChangeText {
-  PreviewButton,   // caption of ButtonPreview
-  ShowReportMenu,  // caption of MenuShowReport
-  PreviewTitle,    // title of the preview dialog
-  ReportTitle,     // title of the report dialog
-  StateNew,        // "%1" the path
-  StateChanged,    // "%1" the path
-  StateUnchanged,  // "%1" the path
-  NewSetupFile,    // the line under a new setup file whose keys are not listed
-  SetupUnchanged,  // the line under a setup file that does not change
-  SetupNoKeys,     // a changed setup file whose keys keep their values
-  TableUnchanged,  // the line under a table that does not change
-  KeyChange,       // "%1" key, "%2" old, "%3" new
-  FieldChange,     // "%1" field, "%2" old, "%3" new
-  ByteRun,         // "%1" offset, "%2" length
-  Absent,          // an old value of a key that was not there
-  Summary,         // "%1" files, "%2" of them changed
+  PreviewButton,        // caption of ButtonPreview
+  ShowReportMenu,       // caption of MenuShowReport
+  PreviewTitle,         // title of the preview dialog
+  ReportTitle,          // title of the report dialog
+  StateNew,             // "%1" the path
+  StateChanged,         // "%1" the path
+  StateUnchanged,       // "%1" the path
+  NewSetupFile,         // the line under a new setup file whose keys are not listed
+  SetupUnchanged,       // the line under a setup file that does not change
+  SetupNoKeys,          // a changed setup file whose keys keep their values
+  TableUnchanged,       // the line under a table that does not change
+  KeyChange,            // "%1" key, "%2" old, "%3" new
+  FieldChange,          // "%1" field, "%2" old, "%3" new
+  ByteRun,              // "%1" offset, "%2" length
+  Absent,               // an old value of a key that was not there
+  Summary,              // "%1" files, "%2" of them changed
+  SummaryOneChanges,    // "%1" files, one of them changed
+  SummaryOneFile,       // one file, changed
+  SummaryOneUnchanged,  // one file, unchanged
   ReportHeading,
   ReportTime,        // "%1"
   ReportVersion,     // "%1"

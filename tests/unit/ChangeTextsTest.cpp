@@ -138,6 +138,32 @@ TEST(ChangeListTexts, TableWithoutHeadingIsNamedByItsPath) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), "/b/WELD/$WTBD22 — changed"), lines.end());
 }
 
+// One file, or one change among several, is said in the singular.
+TEST(ChangeListTexts, SummarySaysOneFileAndOneChangeInTheSingular) {
+  struct Row {
+    std::size_t files, changed;
+    const char* english;
+  };
+  for (const Row& row : {Row{1, 1, "1 file is written; it changes."},
+                         Row{1, 0, "1 file is written; it does not change."},
+                         Row{3, 1, "3 files are written; 1 of them changes."},
+                         Row{2, 0, "2 files are written; 0 of them change."}}) {
+    ChangeList list;
+    for (std::size_t f = 0; f < row.files; ++f) {
+      list.files.push_back({"/b/$WTBD" + std::to_string(f),
+                            ComposedKind::Table,
+                            f < row.changed ? FileState::Changed : FileState::Unchanged,
+                            {},
+                            {},
+                            {}});
+    }
+    EXPECT_EQ(Lines(ChangeSummaryText(list, {}, 1)).front(), row.english);
+    EXPECT_EQ(Lines(ChangeSummaryText(list, {}, 0)).front(),
+              "書き込むファイル " + std::to_string(row.files) + " 個のうち、内容が変わるのは " +
+                  std::to_string(row.changed) + " 個です。");
+  }
+}
+
 TEST(RegistrationNames, AreTheWelderItemAndTheTabCaption) {
   EXPECT_EQ(RegistrationName(3, 9, 0), "溶接機４ 登録１０");
   EXPECT_EQ(RegistrationName(0, 0, 1), "WPS1 Register1");
