@@ -64,6 +64,8 @@ class PairRun {
     TForm1 form(context_.platform);
     PrepareForm(form, apply_.catalogue, context_);
     form.BatchName = apply_.batch;
+    // A preview writes nothing, so it holds no backup against a window either.
+    form.LocksBackup = !apply_.preview;
     const Outcome outcome = RunOn(form, pair, reasons);
     paper.reset();
     if (!apply_.pdf.empty() && outcome == Outcome::Done) paper = form.ShownPaper();

@@ -446,6 +446,7 @@ TEST_F(CommandLine, CheckJudgesEachPairAndTouchesNothing) {
   const char* runtime = ::getenv("XDG_RUNTIME_DIR");
   const string kept = runtime != nullptr ? runtime : "";
   ::setenv("XDG_RUNTIME_DIR", Path("run").c_str(), 1);  // where a lock would be left
+  fs::create_directories(Path("run"));
   const auto before = Tree();
   const vector<string> line = {"check",        "--selections", Path("line.selections.ini"),
                                "--backup",     Path("first"),  "--setup",
@@ -487,6 +488,12 @@ TEST_F(CommandLine, CheckJudgesEachPairAndTouchesNothing) {
       << out;
   EXPECT_NE(out.find("  made from " + Path("b1") + " on "), string::npos) << out;
   EXPECT_NE(out.find("1 pair: 0 up to date, 1 differ, 0 refused\n"), string::npos) << out;
+  // Nor does a preview of the same pair take a lock.
+  EXPECT_EQ(Run({"apply", "--preview", "--selections", Path("line.selections.ini"), "--backup",
+                 Path("first"), "--setup", Path("s1")},
+                out),
+            0)
+      << out;
   EXPECT_EQ(Tree(), before);
   if (kept.empty()) {
     ::unsetenv("XDG_RUNTIME_DIR");
