@@ -107,42 +107,26 @@ class HeldChild {
   bool released_ = false;
 };
 
-// What stands where a record file is read, for the read-failure rows.
-enum class Target { Missing, Folder, Empty, Short, EmptyPath, Fifo, BrokenLink, DeviceLink };
+// What only this system has standing where a record file is read.
+enum class SystemTarget { Fifo, BrokenLink, DeviceLink };
 
-// Lays out `target` at a record path below `dir` and returns the path to read; Short is one byte
-// less than `recordSize`.
-inline std::string MakeTarget(Target target, const fs::path& dir, std::size_t recordSize) {
-  std::string path = (dir / "テーブル 1" / "$WTBD7").string();
+// Lays out `target` at TargetPath(dir) and returns the path to read; empty when no FIFO could be
+// made.
+inline std::string MakeTarget(SystemTarget target, const fs::path& dir) {
+  const fs::path path = TargetPath(dir);
+  fs::create_directories(path.parent_path());
   switch (target) {
-    case Target::Missing:
+    case SystemTarget::Fifo:
+      if (!MakeFifo(path)) return "";
       break;
-    case Target::Folder:
-      fs::create_directories(path);
-      break;
-    case Target::Empty:
-      WriteBytes(path, "");
-      break;
-    case Target::Short:
-      WriteBytes(path, Pattern(recordSize - 1, 3));
-      break;
-    case Target::EmptyPath:
-      path.clear();
-      break;
-    case Target::Fifo:
-      fs::create_directories(fs::path(path).parent_path());
-      if (!MakeFifo(path)) path.clear();
-      break;
-    case Target::BrokenLink:
-      fs::create_directories(fs::path(path).parent_path());
+    case SystemTarget::BrokenLink:
       fs::create_symlink(dir / "nothing", path);
       break;
-    case Target::DeviceLink:
-      fs::create_directories(fs::path(path).parent_path());
+    case SystemTarget::DeviceLink:
       fs::create_symlink("/dev/zero", path);
       break;
   }
-  return path;
+  return path.string();
 }
 
 }  // namespace wisetup::test

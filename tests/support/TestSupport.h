@@ -1,6 +1,6 @@
 // Helpers shared by the unit test programs: row names for table-driven tests, bytes in and out of
-// files, patterned bytes, a fresh folder per test, and (for programs that link app) a Platform that
-// records what it is asked to show.
+// files, patterned bytes, what stands where a record file is read, a fresh folder per test, and
+// (for programs that link app) a Platform that records what it is asked to show.
 #pragma once
 
 #include <cstdint>
@@ -81,6 +81,37 @@ inline bool AllZero(std::span<const std::uint8_t> bytes) {
 
 inline void Fill(std::span<std::uint8_t> bytes, std::uint8_t value) {
   for (std::uint8_t& b : bytes) b = value;
+}
+
+// Where the read-failure rows lay out what stands in place of a record file.
+inline fs::path TargetPath(const fs::path& dir) {
+  return dir / "テーブル 1" / "$WTBD7";
+}
+
+// What stands where a record file is read, for the read-failure rows.
+enum class Target { Missing, Folder, Empty, Short, EmptyPath };
+
+// Lays out `target` at TargetPath(dir) and returns the path to read; Short is one byte less than
+// `recordSize`.
+inline std::string MakeTarget(Target target, const fs::path& dir, std::size_t recordSize) {
+  std::string path = TargetPath(dir).string();
+  switch (target) {
+    case Target::Missing:
+      break;
+    case Target::Folder:
+      fs::create_directories(path);
+      break;
+    case Target::Empty:
+      WriteBytes(path, "");
+      break;
+    case Target::Short:
+      WriteBytes(path, Pattern(recordSize - 1, 3));
+      break;
+    case Target::EmptyPath:
+      path.clear();
+      break;
+  }
+  return path;
 }
 
 // A new folder of a short random name below `parent`, open to its owner only; empty when none

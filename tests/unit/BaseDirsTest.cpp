@@ -157,30 +157,6 @@ TEST(SystemPath, IsJudgedByWholeLeadingComponents) {
   for (const Row& row : rows) EXPECT_EQ(IsSystemPath(row.path), row.system) << row.path;
 }
 
-TEST_F(Places, ExecutableInASystemFolderIsFoundThroughSymbolicLinks) {
-  fs::create_directories(dir_ / "app");
-  fs::create_symlink("/usr/bin", dir_ / "bin-link");
-  fs::create_symlink("/", dir_ / "root-link");
-  fs::create_symlink("/bin/sh", dir_ / "app" / "linked-exe");
-  fs::create_symlink(dir_ / "app", dir_ / "home-link");
-  struct Row {
-    string path;
-    bool system;
-  };
-  const Row rows[] = {
-      {"@T@/app/wisetup", false},
-      {"@T@/home-link/wisetup", false},
-      {"@T@/no such folder/wisetup", false},
-      {"@T@/bin-link/wisetup", true},
-      {"@T@/root-link/usr/lib/wisetup/wisetup", true},
-      {"@T@/app/linked-exe", true},
-      {"/usr/bin/no-such-program", true},
-  };
-  for (const Row& row : rows) {
-    EXPECT_EQ(InSystemFolder(At(row.path)), row.system) << row.path;
-  }
-}
-
 // ---- files that may be read and written ---------------------------------------------------------
 
 }  // namespace

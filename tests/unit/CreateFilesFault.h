@@ -182,6 +182,21 @@ class CreateFilesFaultTest : public testing::Test {
     return clean.calls;
   }
 
+  // Loads the backup at `folder` and asks to undo the last run, answered No: the question warns
+  // when that run was another backup's.
+  void ExpectUndoQuestion(const fs::path& folder, bool warned) {
+    platform_.folderAnswers.push_back(folder.string());
+    form_.ClickBackupFolder();
+    platform_.questionAnswer = MessageAnswer::No;
+    platform_.messages.clear();
+    form_.MenuRestoreOriginalsClick();
+    ASSERT_EQ(platform_.messages.size(), 1u);
+    const string& question = platform_.messages[0].text;
+    const string warning = CreateFilesTextOf(CreateFilesText::UndoOtherBackup, 1);
+    EXPECT_EQ(question.find(warning) != string::npos, warned) << question;
+    EXPECT_NE(question.find("\nCreated: 2024-01-02 03:04:05\n"), string::npos) << question;
+  }
+
   fs::path dir_;
   FaultPlatform platform_;
   TForm1 form_{platform_};

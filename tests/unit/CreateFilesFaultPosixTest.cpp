@@ -1,4 +1,4 @@
-// The Create Files fault tests that need child processes: this system's.
+// The Create Files fault tests that need child processes or symbolic links: this system's.
 #include "CreateFilesFault.h"
 #include "SystemObjects.h"
 
@@ -81,6 +81,14 @@ TEST_F(CreateFilesFaultTest, LoadNamesAnotherWindowThatHasTheBackupLoaded) {
   platform_.messages.clear();
   LoadAndChoose();
   EXPECT_TRUE(platform_.messages.empty()) << platform_.messages[0].text;
+}
+
+// The same backup loaded through a symbolic link is the same backup: no warning.
+TEST_F(CreateFilesFaultTest, UndoTakesTheBackupThroughALinkForTheSame) {
+  Injector clean;
+  Run(clean);
+  fs::create_directory_symlink(dir_ / "demo", dir_ / "link");
+  ExpectUndoQuestion(dir_ / "link", false);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// What a transaction refuses that only this system has (a FIFO): this system's.
+// What a transaction refuses that only this system has (a FIFO, symbolic links): this system's.
 #include <filesystem>
 #include <string>
 
@@ -12,19 +12,37 @@
 namespace wisetup {
 namespace {
 
-class TransactionPosix : public test::TempDirTest {};
+namespace fs = std::filesystem;
 
-// Opening a FIFO would wait for a writer; it is refused as no regular file, before anything is
-// written.
+class TransactionPosix : public test::TempDirTest {
+ protected:
+  // Refused with `problem`, before anything is written.
+  static void ExpectRefused(const std::string& target, bool mustExist, FileCode problem) {
+    FileTransaction files;
+    EXPECT_FALSE(files.Add(target, mustExist));
+    ASSERT_EQ(files.Issues().size(), 1u);
+    EXPECT_EQ(files.Issues()[0].code, problem);
+    EXPECT_EQ(files.Issues()[0].path, target);
+    EXPECT_EQ(files.Size(), 0u);
+  }
+};
+
+// Opening a FIFO would wait for a writer; it is refused as no regular file.
 TEST_F(TransactionPosix, RefusesAFifo) {
   const std::string table = (dir_ / "table").string();
   ASSERT_TRUE(test::MakeFifo(table));
-  FileTransaction files;
-  EXPECT_FALSE(files.Add(table, true));
-  ASSERT_EQ(files.Issues().size(), 1u);
-  EXPECT_EQ(files.Issues()[0].code, FileCode::NotRegular);
-  EXPECT_EQ(files.Issues()[0].path, table);
-  EXPECT_EQ(files.Size(), 0u);
+  ExpectRefused(table, true, FileCode::NotRegular);
+}
+
+// A link, whether its target is there or not.
+TEST_F(TransactionPosix, RefusesASymbolicLink) {
+  test::WriteBytes(dir_ / "real", "x");
+  for (const char* target : {"real", "none"}) {
+    SCOPED_TRACE(target);
+    fs::remove(dir_ / "link");
+    fs::create_symlink(dir_ / target, dir_ / "link");
+    ExpectRefused((dir_ / "link").string(), false, FileCode::SymbolicLink);
+  }
 }
 
 }  // namespace

@@ -167,14 +167,6 @@ TEST_P(RefusalTest, TargetIsRefusedBeforeAnythingIsWritten) {
 }
 
 const RefusalRow kRefusals[] = {
-    {"LinkToAFile",
-     [](const fs::path& d) {
-       WriteBytes(d / "real", "x");
-       fs::create_symlink(d / "real", d / "link");
-     },
-     "link", false, FileCode::SymbolicLink, "link"},
-    {"DanglingLink", [](const fs::path& d) { fs::create_symlink(d / "none", d / "link"); }, "link",
-     false, FileCode::SymbolicLink, "link"},
     {"Folder", [](const fs::path& d) { fs::create_directories(d / "table"); }, "table", true,
      FileCode::NotRegular, "table"},
     {"ReadOnlyFile",

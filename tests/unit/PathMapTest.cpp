@@ -87,9 +87,7 @@ TEST_F(TempDir, MapPathResolvesRelativeToWorkingFolder) {
 TEST_F(TempDir, ExistenceChecksTakeNativePaths) {
   MakeFolder("Work");
   MakeFile("Work/A.con", "x");
-  fs::create_symlink(Path("Work/A.con"), Path("Link"));
   EXPECT_TRUE(FileExists(dir_.string() + "/Work/A.con"));
-  EXPECT_TRUE(FileExists(dir_.string() + "/Link"));
   EXPECT_FALSE(FileExists(dir_.string() + "/Work"));
   EXPECT_TRUE(FolderExists(dir_.string() + "/Work"));
   EXPECT_FALSE(FolderExists(dir_.string() + "/Work/A.con"));

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "SystemObjects.h"
 #include "TestSupport.h"
 #include "app/Mainunit.h"
 

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "SystemObjects.h"
 #include "TestSupport.h"
 #include "backup/TableFiles.h"
 
@@ -50,11 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureRow{"EmptyFileShort", 148, Target::Empty, FileCode::CannotRead},
                     FailureRow{"ShortFileLong", 224, Target::Short, FileCode::CannotRead},
                     FailureRow{"ShortFileShort", 148, Target::Short, FileCode::CannotRead},
-                    FailureRow{"ShortFileMode", 992, Target::Short, FileCode::CannotRead},
-                    // Never blocks, and bytes from a pipe or a device are no record.
-                    FailureRow{"FifoMode", 992, Target::Fifo, FileCode::CannotRead},
-                    FailureRow{"BrokenLinkMode", 992, Target::BrokenLink, FileCode::CannotOpen},
-                    FailureRow{"LinkToDeviceMode", 992, Target::DeviceLink, FileCode::CannotRead}),
+                    FailureRow{"ShortFileMode", 992, Target::Short, FileCode::CannotRead}),
     RowName());
 
 struct ReadRow {
@@ -84,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReadRecord,
                                          ReadRow{"ModeFromLongerFile", 992, 1500}),
                          RowName());
 
-class ReadRecordPath : public test::TempDirTest {};
+using ReadRecordPath = test::TempDirTest;
 
 TEST_F(ReadRecordPath, FindsTheFileNameInAnyLetterCase) {
   WriteBytes(dir_ / "WORK" / "A_application" / "weld" / "$wtbd3", Pattern(224, 5));
@@ -94,16 +89,6 @@ TEST_F(ReadRecordPath, FindsTheFileNameInAnyLetterCase) {
   EXPECT_TRUE(ReadRecordFile(weld + "/" + TableFileName(3), target).ok());
   EXPECT_EQ(BytesOf(target), Pattern(224, 5));
   EXPECT_EQ(ReadRecordFile(weld + "/$WTBD4", target).code, FileCode::CannotOpen);
-}
-
-// Catalogues are made with links to shared records; the reader follows them.
-TEST_F(ReadRecordPath, ReadsThroughALinkToARegularFile) {
-  const fs::path target = dir_ / "shared" / "$WPLS1";
-  WriteBytes(target, Pattern(992, 5));
-  fs::create_symlink(target, dir_ / "$WPLS2");
-  std::vector<std::uint8_t> record(992, 0);
-  EXPECT_TRUE(ReadRecordFile((dir_ / "$WPLS2").string(), record).ok());
-  EXPECT_EQ(BytesOf(record), Pattern(992, 5));
 }
 
 }  // namespace
