@@ -36,6 +36,17 @@ int OpenFolder(const std::string& folder) {
   return sys::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
+// The flush's own error is the one reported, not a later close's.
+bool FlushThrough(const std::string& folder, int (*flush)(int)) {
+  const int fd = OpenFolder(folder);
+  if (fd < 0) return false;
+  const bool flushed = flush(fd) == 0;
+  const int error = errno;
+  const bool closed = sys::Close(fd) == 0;
+  if (!flushed) errno = error;
+  return flushed && closed;
+}
+
 // Gives the new file the kept attributes. Only root can hand a file back to its owner; anyone
 // else keeps their own ownership.
 bool Apply(int fd, const KeptAttributes& attributes) {
@@ -181,13 +192,7 @@ bool WriteTemporaryBeside(const std::string& path, const std::string& content,
 }
 
 bool FlushFolder(const std::string& folder) {
-  const int fd = OpenFolder(folder);
-  if (fd < 0) return false;
-  const bool flushed = sys::Flush(fd) == 0;
-  const int error = errno;
-  const bool closed = sys::Close(fd) == 0;
-  if (!flushed) errno = error;
-  return flushed && closed;
+  return FlushThrough(folder, sys::Flush);
 }
 
 bool FlushFileSystems(const std::vector<std::string>& folders) {
@@ -196,13 +201,7 @@ bool FlushFileSystems(const std::vector<std::string>& folders) {
     struct stat info {};
     if (::stat(folder.c_str(), &info) != 0) return false;
     if (std::find(done.begin(), done.end(), info.st_dev) != done.end()) continue;
-    const int fd = OpenFolder(folder);
-    if (fd < 0) return false;
-    const bool flushed = sys::FlushFileSystem(fd) == 0;
-    const int error = errno;
-    const bool closed = sys::Close(fd) == 0;
-    if (!flushed) errno = error;
-    if (!flushed || !closed) return false;
+    if (!FlushThrough(folder, sys::FlushFileSystem)) return false;
     done.push_back(info.st_dev);
   }
   return true;
