@@ -114,7 +114,7 @@ void TForm1::ReadRobotTables(const std::string& folder) {
     slot.RobotTables148.clear();
     slot.RobotTables224.clear();
     slot.TableReadWhole.fill(false);
-    for (std::string& hash : slot.TableSeenHash) hash.clear();
+    for (std::string& seen : slot.TableSeen) seen.clear();
     if (slot.WelderKind == kNotRegistered) continue;
     const bool longForm = IsLongRcTableKind(slot.WelderKind);
     auto& list = longForm ? slot.RobotTables224 : slot.RobotTables148;
@@ -128,8 +128,7 @@ void TForm1::ReadRobotTables(const std::string& folder) {
         slot.RobotModeTexts[c].clear();
         continue;
       }
-      slot.TableReadWhole[c] =
-          ReadWholeTable(weld, TableFileName(n), longForm, slot.TableSeenHash[c]);
+      slot.TableReadWhole[c] = ReadWholeTable(weld, TableFileName(n), longForm, slot.TableSeen[c]);
       const RobotWeldTable& work = longForm ? WorkTable224 : WorkTable148;
       list.push_back(work);
       slot.RobotModeTexts[c] = MakeConditionText(work, slot.WelderKind, false, LanguageIndex);

@@ -11,7 +11,6 @@
 #include "platform/PathMap.h"
 #include "storage/FileTransaction.h"
 #include "storage/History.h"
-#include "storage/Sha256.h"
 #include "text/IniDocument.h"
 
 namespace wisetup {
@@ -62,13 +61,13 @@ void AddSetupFile(FileTransaction& files, const std::string& nativePath,
 }
 
 // A longer file keeps its bytes beyond the record. A file that no longer holds what the window
-// read (`seenHash`) was changed by someone else since, from whose work the window knows nothing.
+// read (`seen`) was changed by someone else since, from whose work the window knows nothing.
 void AddRevisedTable(FileTransaction& files, const std::string& nativePath,
-                     const RobotWeldTable& revised, const std::string& seenHash) {
+                     const RobotWeldTable& revised, const std::string& seen) {
   const auto entry = files.Add(nativePath, true);
   if (!entry) return;
   const std::string& old = files.OldContent(*entry);
-  if (seenHash.empty() || Sha256Hex(old) != seenHash) {
+  if (seen.empty() || old != seen) {
     files.AddIssue(Failure(FileCode::ChangedOnDisk, nativePath));
     return;
   }
@@ -209,19 +208,19 @@ void TForm1::ButtonMakeConfigClick() {
   if (!files || !CommitCreateFiles(*files)) return;
   // The next run in this window starts from what this one wrote.
   std::map<std::string, std::string> written;
-  for (std::size_t e = 0; e < files->Size(); ++e)
-    written[files->Path(e)] = Sha256Hex(files->NewContent(e));
+  for (std::size_t e = 0; e < files->Size(); ++e) written[files->Path(e)] = files->NewContent(e);
   NoteTableContents(written);
 }
 
-void TForm1::NoteTableContents(const std::map<std::string, std::string>& hashes) {
-  if (LoadedBackupFolder.empty() || hashes.empty()) return;
+void TForm1::NoteTableContents(const std::map<std::string, std::string>& contents) {
+  if (LoadedBackupFolder.empty() || contents.empty()) return;
   const std::string weld = WeldFolderPath(LoadedBackupFolder);
   for (WelderSlot& slot : Slots) {
     for (std::size_t r = 0; r < kRegistrations; ++r) {
       if (!slot.TableReadWhole[r]) continue;
-      const auto it = hashes.find(weld + "/" + MapName(weld, TableFileName(slot.TableNumbers[r])));
-      if (it != hashes.end()) slot.TableSeenHash[r] = it->second;
+      const auto it =
+          contents.find(weld + "/" + MapName(weld, TableFileName(slot.TableNumbers[r])));
+      if (it != contents.end()) slot.TableSeen[r] = it->second;
     }
   }
 }
@@ -287,7 +286,7 @@ void TForm1::AddRevisedTables(FileTransaction& files, const SetupFileValues& val
         files.AddIssue(Failure(FileCode::NotReadWhole, table));
         continue;
       }
-      AddRevisedTable(files, table, *revised, slot.TableSeenHash[ur]);
+      AddRevisedTable(files, table, *revised, slot.TableSeen[ur]);
     }
   }
 }

@@ -173,8 +173,8 @@ TForm1::UndoOutcome TForm1::RestoreRun(const HistoryRun& run, bool whole) {
     }
     // Tables of the loaded backup that are put back hold what the window read from them again.
     std::map<std::string, std::string> restored;
-    for (const HistoryFile* file : now.fresh) {
-      if (file->existed) restored[file->path] = file->oldHash;
+    for (std::size_t e = 0; e < files.Size(); ++e) {
+      if (!files.Removed(e)) restored[files.Path(e)] = files.NewContent(e);
     }
     NoteTableContents(restored);
   }

@@ -43,9 +43,9 @@ struct WelderSlot {
   std::array<int, kRegistrations> TableNumbers{};
   // Whether the load read the registration's table file whole; only such a table is rewritten.
   std::array<bool, kRegistrations> TableReadWhole{};
-  // SHA-256 of the whole table file as this window last read or wrote it; empty when unknown. A
-  // file that no longer holds it was written by someone else and is not overwritten.
-  std::array<std::string, kRegistrations> TableSeenHash;
+  // The whole table file as this window last read or wrote it; empty when unknown. A file that no
+  // longer holds it was written by someone else and is not overwritten.
+  std::array<std::string, kRegistrations> TableSeen;
   std::vector<RobotWeldTable> RobotTables148;
   std::vector<RobotWeldTable> RobotTables224;
   std::array<std::string, kRegistrations> RobotModeTexts;
@@ -200,10 +200,10 @@ class TForm1 {
   bool ReadRcWeldTable(const std::string& path, bool longForm);
   bool ReadWpsModeRecord(const std::string& path);
   // ReadRcWeldTable of a robot-side table that may be rewritten later: read whole once, with the
-  // SHA-256 of the whole file in `hash` (empty when it was not read whole without a link). A name
+  // whole file kept in `seen` (empty when it was not read whole without a link). A name
   // that is not there as written is looked up ignoring letter case, as MapPath does.
   bool ReadWholeTable(const FolderReader& weld, const std::string& name, bool longForm,
-                      std::string& hash);
+                      std::string& seen);
   // The readers' open-failure message for a file that is not even tried, named by its native path
   // as it stands (no look-up on disk).
   void ShowCannotOpen(const std::string& nativePath);
@@ -353,8 +353,8 @@ class TForm1 {
   // file, and what the engineer can do; empty when no such file is among `issues`.
   std::string CompanionAdvice(const std::vector<FileStatus>& issues) const;
   bool CommitCreateFiles(FileTransaction& files);
-  // The loaded tables at these native paths now hold the content of the given SHA-256.
-  void NoteTableContents(const std::map<std::string, std::string>& hashes);
+  // The loaded tables at these native paths now hold the given contents.
+  void NoteTableContents(const std::map<std::string, std::string>& contents);
   // The preview and the report (PreviewHandlers.cpp).
   ChangeList ChangesOf(const FileTransaction& files) const;
   // The chosen mode's text of a registration; empty when none is chosen.

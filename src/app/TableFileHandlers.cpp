@@ -4,7 +4,6 @@
 #include "app/UiTexts.h"
 #include "backup/TableFiles.h"
 #include "platform/PathMap.h"
-#include "storage/Sha256.h"
 
 namespace wisetup {
 namespace {
@@ -34,27 +33,26 @@ bool TForm1::ReadRcWeldTable(const std::string& path, bool longForm) {
 }
 
 bool TForm1::ReadWholeTable(const FolderReader& weld, const std::string& name, bool longForm,
-                            std::string& hash) {
-  hash.clear();
-  std::string whole;
+                            std::string& seen) {
   std::string found = name;
-  FileStatus status = weld.ReadWholeFile(found, whole, Links::Refuse);
+  FileStatus status = weld.ReadWholeFile(found, seen, Links::Refuse);
   if (status.code == FileCode::Missing) {
     // Only a name that is not there as written is looked up ignoring letter case.
     found = MapName(weld.Folder(), name);
-    if (found != name) status = weld.ReadWholeFile(found, whole, Links::Refuse);
+    if (found != name) status = weld.ReadWholeFile(found, seen, Links::Refuse);
   }
   RobotWeldTable& target = longForm ? WorkTable224 : WorkTable148;
-  // One read serves both: the record is the file's start, the fingerprint is of all of it.
-  if (status.ok() && whole.size() >= target.Bytes().size()) {
+  // One read serves both: the record is the file's start, and all of it is kept to tell a later
+  // change by someone else.
+  if (status.ok() && seen.size() >= target.Bytes().size()) {
     WorkTable148 = RobotWeldTable(TableForm::Short);
     WorkTable224 = RobotWeldTable(TableForm::Long);
-    std::copy_n(whole.begin(), target.MutableBytes().size(), target.MutableBytes().begin());
-    hash = Sha256Hex(whole);
+    std::copy_n(seen.begin(), target.MutableBytes().size(), target.MutableBytes().begin());
     return true;
   }
-  // Anything else is read as before, for its message; a table read so is never rewritten, as it
-  // has no fingerprint.
+  seen.clear();
+  // Anything else is read as before, for its message; a table read so is never rewritten, as
+  // nothing of it is kept.
   return ReadRcWeldTable(weld.Folder() + "/" + found, longForm);
 }
 

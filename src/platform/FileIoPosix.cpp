@@ -104,13 +104,12 @@ FileStatus ReadOpenedFile(FileDescriptor& fd, const std::string& nativePath, std
   if (::fstat(fd.get(), &info) != 0) return Failure(FileCode::CannotOpen, nativePath, errno);
   if (!S_ISREG(info.st_mode)) return Failure(FileCode::NotRegular, nativePath);
   if ((info.st_mode & 0444) == 0) return Failure(FileCode::CannotOpen, nativePath, EACCES);
-  std::string content;
-  if (!ReadToEnd(fd.get(), static_cast<std::size_t>(info.st_size), content)) {
-    return Failure(FileCode::CannotRead, nativePath, errno);
-  }
-  if (!fd.Close()) return Failure(FileCode::CannotRead, nativePath, errno);
-  out = std::move(content);
-  return {};
+  // Read into `out` itself, so that a caller reading file after file keeps its room.
+  const bool read = ReadToEnd(fd.get(), static_cast<std::size_t>(info.st_size), out);
+  if (read && fd.Close()) return {};
+  const int error = errno;
+  out.clear();
+  return Failure(FileCode::CannotRead, nativePath, error);
 }
 
 // Without blocking, so that a FIFO cannot hold the reader; O_NOFOLLOW refuses a link with ELOOP.
@@ -149,15 +148,23 @@ FolderReader::~FolderReader() {
 
 FileStatus FolderReader::ReadWholeFile(const std::string& name, std::string& out,
                                        Links links) const {
-  const std::string path = folder_ == "/" ? "/" + name : folder_ + "/" + name;
-  if (handle_ < 0) return wisetup::ReadWholeFile(path, out, links);
+  // The full path is made only to be named or to fall back on: a load reads many tables.
+  auto path = [&] { return folder_ == "/" ? "/" + name : folder_ + "/" + name; };
+  if (handle_ < 0) return wisetup::ReadWholeFile(path(), out, links);
   out.clear();
   if (name.empty() || name.find('/') != std::string::npos || !IsUsablePath(name)) {
-    return Failure(FileCode::CannotOpen, path);
+    return Failure(FileCode::CannotOpen, path());
   }
   FileDescriptor fd(sys::OpenAt(handle_, name.c_str(), ReadFlags(links)));
-  if (!fd.valid()) return OpenFailure(path, links);
-  return ReadOpenedFile(fd, path, out);
+  if (!fd.valid()) {
+    const int error = errno;
+    const std::string named = path();
+    errno = error;
+    return OpenFailure(named, links);
+  }
+  FileStatus status = ReadOpenedFile(fd, {}, out);
+  if (!status.ok()) status.path = path();
+  return status;
 }
 
 }  // namespace wisetup

@@ -36,6 +36,7 @@ class FileTransaction {
   std::optional<std::size_t> Add(const std::string& nativePath, bool mustExist);
 
   bool Existed(std::size_t entry) const { return entries_[entry].existed; }
+  bool Removed(std::size_t entry) const { return entries_[entry].removed; }
   const std::string& OldContent(std::size_t entry) const { return entries_[entry].old; }
   const std::string& Path(std::size_t entry) const { return entries_[entry].path; }
   std::size_t Size() const { return entries_.size(); }

@@ -168,6 +168,25 @@ TEST_F(TempDir, FolderReaderReadsTheFolderItOpened) {
   EXPECT_EQ(missing.path, (dir_ / "none" / "t1").string());
 }
 
+// The bytes are read into the caller's string itself; a read that fails, or a close that fails
+// after the bytes arrived, leaves it empty all the same, by path and by name.
+TEST_F(TempDir, AFailedReadLeavesNothingBehind) {
+  std::ofstream(dir_ / "t1") << "first";
+  const FolderReader reader(dir_.string());
+  for (const sys::Call failing : {sys::Call::Read, sys::Call::Close}) {
+    sys::ScopedFaultHook hook([&](sys::Call call) { return call == failing ? EIO : 0; });
+    for (const bool byName : {false, true}) {
+      string out = "stale";
+      const FileStatus status = byName ? reader.ReadWholeFile("t1", out, Links::Refuse)
+                                       : ReadWholeFile((dir_ / "t1").string(), out);
+      EXPECT_EQ(status.code, FileCode::CannotRead) << byName;
+      EXPECT_EQ(status.reason, std::strerror(EIO));
+      EXPECT_EQ(status.path, (dir_ / "t1").string());
+      EXPECT_EQ(out, "");
+    }
+  }
+}
+
 TEST_F(TempDir, CanWriteAtomicallyCountsPermissionBitsEvenForRoot) {
   std::ofstream(dir_ / "file") << "x";
   fs::create_directories(dir_ / "folder");
