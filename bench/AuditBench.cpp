@@ -10,7 +10,7 @@
 #include "BenchLine.h"
 #include "app/CompareTexts.h"
 #include "cli/CommandLine.h"
-#include "inspect/BackupCompare.h"
+#include "survey/BackupCompare.h"
 
 namespace wisetup::bench {
 namespace {

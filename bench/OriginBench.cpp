@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "inspect/SetupOrigin.h"
 #include "storage/FileTransaction.h"
+#include "survey/SetupOrigin.h"
 
 namespace wisetup::bench {
 namespace {

@@ -12,7 +12,7 @@
 #  - a file of a library includes a header of one of our libraries that it does not link (directly
 #    or through what it links), app/ headers included.
 set(WISETUP_CORE_TARGETS
-    platform text storage records backup catalogue setupfile changes selections inspect app cli)
+    platform text storage records backup catalogue setupfile changes selections survey app cli)
 
 function(wisetup_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})

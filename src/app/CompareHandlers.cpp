@@ -2,8 +2,8 @@
 #include "app/CompareTexts.h"
 #include "app/Mainunit.h"
 #include "app/UiTexts.h"
-#include "inspect/BackupCompare.h"
 #include "platform/FileIo.h"
+#include "survey/BackupCompare.h"
 
 namespace wisetup {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "inspect/BackupCompare.h"
-#include "inspect/LineAudit.h"
+#include "survey/BackupCompare.h"
+#include "survey/LineAudit.h"
 
 namespace wisetup {
 

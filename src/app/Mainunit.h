@@ -18,8 +18,6 @@
 #include "app/Settings.h"
 #include "app/UiTexts.h"
 #include "changes/ChangeList.h"
-#include "inspect/RegistrationState.h"
-#include "inspect/SetupOrigin.h"
 #include "platform/BaseDirs.h"
 #include "platform/FileIo.h"
 #include "platform/LockFile.h"
@@ -29,6 +27,8 @@
 #include "selections/Selections.h"
 #include "setupfile/SetupFormat.h"
 #include "storage/FileTransaction.h"
+#include "survey/RegistrationState.h"
+#include "survey/SetupOrigin.h"
 
 namespace wisetup {
 

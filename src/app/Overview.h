@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "inspect/RegistrationState.h"
+#include "survey/RegistrationState.h"
 
 namespace wisetup {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/UiTexts.h"
-#include "inspect/RegistrationState.h"
+#include "survey/RegistrationState.h"
 
 namespace wisetup {
 

@@ -8,7 +8,7 @@
 #include "cli/CliTexts.h"
 #include "cli/LinePdf.h"
 #include "cli/PairLoad.h"
-#include "inspect/LineAudit.h"
+#include "survey/LineAudit.h"
 
 namespace wisetup {
 namespace {

@@ -1,7 +1,7 @@
 #include "cli/CompareCommand.h"
 
 #include "app/CompareTexts.h"
-#include "inspect/BackupCompare.h"
+#include "survey/BackupCompare.h"
 
 namespace wisetup {
 namespace {

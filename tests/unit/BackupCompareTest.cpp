@@ -7,7 +7,7 @@
 
 #include "TestSupport.h"
 #include "demo-data/DemoData.h"
-#include "inspect/BackupCompare.h"
+#include "survey/BackupCompare.h"
 
 namespace wisetup {
 namespace {

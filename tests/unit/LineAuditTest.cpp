@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "inspect/LineAudit.h"
+#include "survey/LineAudit.h"
 
 namespace wisetup {
 namespace {

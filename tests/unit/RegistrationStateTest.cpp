@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "inspect/RegistrationState.h"
+#include "survey/RegistrationState.h"
 
 namespace wisetup {
 namespace {

@@ -1,6 +1,6 @@
 // Where a setup file came from, with the board and the backup reached through symbolic links: this
 // system's.
-#include "inspect/SetupOrigin.h"
+#include "survey/SetupOrigin.h"
 
 #include <filesystem>
 

@@ -1,5 +1,5 @@
 // Where a setup file came from, read from a history made by real transactions.
-#include "inspect/SetupOrigin.h"
+#include "survey/SetupOrigin.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "inspect/LineAudit.h"
+#include "survey/LineAudit.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "inspect/BackupCompare.h"
+#include "survey/BackupCompare.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "inspect/RegistrationState.h"
+#include "survey/RegistrationState.h"
 
 #include <array>
 

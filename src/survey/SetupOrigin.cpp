@@ -1,4 +1,4 @@
-#include "inspect/SetupOrigin.h"
+#include "survey/SetupOrigin.h"
 
 #include "platform/FileIo.h"
 #include "platform/FileSystem.h"
