@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <map>
 
 #include "app/ChangeTexts.h"
 #include "app/CreateFilesTexts.h"
@@ -207,20 +208,21 @@ void TForm1::ButtonMakeConfigClick() {
   std::optional<FileTransaction> files = PrepareCreateFiles(true);
   if (!files || !CommitCreateFiles(*files)) return;
   // The next run in this window starts from what this one wrote.
-  std::map<std::string, std::string> written;
-  for (std::size_t e = 0; e < files->Size(); ++e) written[files->Path(e)] = files->NewContent(e);
-  NoteTableContents(written);
+  NoteTableContents(*files);
 }
 
-void TForm1::NoteTableContents(const std::map<std::string, std::string>& contents) {
-  if (LoadedBackupFolder.empty() || contents.empty()) return;
+void TForm1::NoteTableContents(const FileTransaction& files) {
+  if (LoadedBackupFolder.empty()) return;
+  std::map<std::string, std::size_t> entries;  // native path -> entry
+  for (std::size_t e = 0; e < files.Size(); ++e) {
+    if (!files.Removed(e)) entries.emplace(files.Path(e), e);
+  }
   const std::string weld = WeldFolderPath(LoadedBackupFolder);
   for (WelderSlot& slot : Slots) {
     for (std::size_t r = 0; r < kRegistrations; ++r) {
       if (!slot.TableReadWhole[r]) continue;
-      const auto it =
-          contents.find(weld + "/" + MapName(weld, TableFileName(slot.TableNumbers[r])));
-      if (it != contents.end()) slot.TableSeen[r] = it->second;
+      const auto it = entries.find(weld + "/" + MapName(weld, TableFileName(slot.TableNumbers[r])));
+      if (it != entries.end()) slot.TableSeen[r] = files.NewContent(it->second);
     }
   }
 }

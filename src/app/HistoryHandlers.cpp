@@ -172,11 +172,7 @@ TForm1::UndoOutcome TForm1::RestoreRun(const HistoryRun& run, bool whole) {
                                                     : CreateFilesText::UndoLeftChanged);
     }
     // Tables of the loaded backup that are put back hold what the window read from them again.
-    std::map<std::string, std::string> restored;
-    for (std::size_t e = 0; e < files.Size(); ++e) {
-      if (!files.Removed(e)) restored[files.Path(e)] = files.NewContent(e);
-    }
-    NoteTableContents(restored);
+    NoteTableContents(files);
   }
   // The files are back either way; a run left unmarked is only offered again, so it is said, not
   // refused.

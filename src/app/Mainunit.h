@@ -5,7 +5,6 @@
 
 #include <array>
 #include <functional>
-#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -353,8 +352,8 @@ class TForm1 {
   // file, and what the engineer can do; empty when no such file is among `issues`.
   std::string CompanionAdvice(const std::vector<FileStatus>& issues) const;
   bool CommitCreateFiles(FileTransaction& files);
-  // The loaded tables at these native paths now hold the given contents.
-  void NoteTableContents(const std::map<std::string, std::string>& contents);
+  // The loaded tables that `files` wrote (and did not remove) now hold what it gave them.
+  void NoteTableContents(const FileTransaction& files);
   // The preview and the report (PreviewHandlers.cpp).
   ChangeList ChangesOf(const FileTransaction& files) const;
   // The chosen mode's text of a registration; empty when none is chosen.
